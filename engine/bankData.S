@@ -3,11 +3,11 @@
 
 #define VEVADUR_BANK_BYTES (33 * 69632 * 8)
 
-    .section .rodata.vevadur_bank, "a", @progbits
+    .section .rodata.vevadur_bank, "a", %progbits
     .balign 64
     .globl vevadur_bank_samples
     .hidden vevadur_bank_samples
-    .type vevadur_bank_samples, @object
+    .type vevadur_bank_samples, %object
 vevadur_bank_samples:
     .incbin VEVADUR_BANK_IMAGE
     /* A short or oversized image would put tables at the wrong places: refuse to build. */
@@ -17,4 +17,4 @@ vevadur_bank_samples:
     .size vevadur_bank_samples, . - vevadur_bank_samples
 
     /* Data only: no executable stack wanted. */
-    .section .note.GNU-stack, "", @progbits
+    .section .note.GNU-stack, "", %progbits
