@@ -1,0 +1,32 @@
+#include "vst3/CVSTMidiEventList.h"
+
+#include "vst3/MidiEventDispatch.h"
+
+#include "core/CPlugIn.h"
+
+namespace Steinberg::Vst::Veru2ZOR3
+{
+
+int32_t CVSTMidiEventList::getEventCount()
+{
+    return m_pHostList ? m_pHostList->getEventCount() : 0;
+}
+
+bool CVSTMidiEventList::readEvent(int32_t index, Event& event) const
+{
+    return m_pHostList && m_pHostList->getEvent(index, event) == kResultOk;
+}
+
+bool CVSTMidiEventList::fireMidiEvents(int32_t sampleOffset)
+{
+    bool fired = false;
+    Event event{};
+    while (readEvent(m_nReadPosition, event) && event.sampleOffset == sampleOffset)
+    {
+        if (m_pEffect && dispatchNoteEvent(*m_pEffect, event)) fired = true;
+        ++m_nReadPosition;
+    }
+    return fired;
+}
+
+} // namespace Steinberg::Vst::Veru2ZOR3

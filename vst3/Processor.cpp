@@ -1,0 +1,225 @@
+#include "vst3/Processor.h"
+
+#include "vst3/CVSTMidiEventList.h"
+#include "vst3/CVSTParamUpdateQueue.h"
+
+#include "pluginterfaces/vst/vstspeaker.h"
+
+#include <climits>
+#include <cmath>
+#include <cstring>
+
+namespace Steinberg::Vst::Veru2ZOR3
+{
+
+// Generated once for this plug-in; hosts identify it by these words in their projects.
+const FUID Processor::cid(0x5A3C91E2, 0x47B04F6D, 0x9E21C8A5, 0x3D7F0B14);
+
+Processor::Processor(EffectFactory createEffect) : m_createEffect(createEffect)
+{
+    // Transport position, tempo and time signature reach the effect's timing block.
+    processContextRequirements =
+        IProcessContextRequirements::kNeedTempo | IProcessContextRequirements::kNeedTimeSignature;
+    createEffect();
+    m_bBypass = false;
+}
+
+Processor::~Processor() = default;
+
+void Processor::createEffect()
+{
+    m_pPlugIn.reset(m_createEffect ? m_createEffect() : nullptr);
+    if (!m_pPlugIn) return;
+    m_pPlugIn->postConstruct();
+    const float latency = m_pPlugIn->m_fLatencySamples;
+    m_nLatencySamples =
+        latency > 0.0f && latency < static_cast<float>(INT_MAX) ? static_cast<int32>(latency) : 0;
+    m_bEnableSidechain = m_pPlugIn->m_nSidechain != 0;
+    m_bSampleAccurate = m_pPlugIn->m_nAutomationQueues != 0;
+    m_nSampleAccuracy = m_pPlugIn->m_nQueueSetting;
+}
+
+ControlRecord* Processor::controlAt(uint32 position) const
+{
+    return m_pPlugIn ? m_pPlugIn->m_Controls.find(position) : nullptr;
+}
+
+void Processor::sendEditorMessage(uint32 code, int32 index, double value)
+{
+    if (!m_pPlugIn) return;
+    EditorMessage message;
+    message.code = code;
+    message.parameterIndex = index;
+    message.parameterValue = value;
+    m_pPlugIn->editorMessage(&message);
+}
+
+tresult PLUGIN_API Processor::queryInterface(const TUID iid, void** obj)
+{
+    QUERY_INTERFACE(iid, obj, IMidiMapping::iid, IMidiMapping)
+    QUERY_INTERFACE(iid, obj, IUnitInfo::iid, IUnitInfo)
+    return SingleComponentEffect::queryInterface(iid, obj);
+}
+
+// ---- lifecycle -----------------------------------------------------------------------------
+
+tresult PLUGIN_API Processor::initialize(FUnknown* context)
+{
+    const tresult result = SingleComponentEffect::initialize(context);
+    if (result == kResultOk)
+    {
+        addAudioOutput(STR16("Audio Output"), SpeakerArr::kStereo);
+        if (!m_pPlugIn || !m_pPlugIn->m_bInstrument)
+        {
+            addAudioInput(STR16("AudioInput"), SpeakerArr::kStereo);
+            if (m_bEnableSidechain) addAudioInput(STR16("AuxInput"), SpeakerArr::kStereo, kAux);
+        }
+        addEventInput(STR16("Event Input"), 16);
+        if (!m_pPlugIn) createEffect();
+        handOverEventList();
+        registerControlParameters();
+        registerExtraParameters();
+    }
+    addUnitsAndPresets();
+    return result;
+}
+
+void Processor::handOverEventList()
+{
+    if (!m_pPlugIn) return;
+    m_pMidiEventList = std::make_unique<CVSTMidiEventList>(m_pPlugIn.get());
+    ::HostMessage message;
+    message.eventList = m_pMidiEventList.get();
+    m_pPlugIn->hostMessage(::HostMessage::kEventList, &message);
+}
+
+tresult PLUGIN_API Processor::terminate()
+{
+    m_MeterIndexes.clear();
+    if (m_pPlugIn)
+    {
+        // The effect outlives the queues: it must not keep pointing at them.
+        for (uint32 i = 0; i < m_pPlugIn->m_Controls.count(); ++i)
+        {
+            if (ControlRecord* record = controlAt(i)) record->automationQueue = nullptr;
+        }
+        ::HostMessage message;
+        m_pPlugIn->hostMessage(::HostMessage::kEventList, &message);
+    }
+    m_ppParamUpdateQueues.clear();
+    m_pMidiEventList.reset();
+    m_Units.clear();
+    m_ProgramLists.clear();
+    return SingleComponentEffect::terminate();
+}
+
+void Processor::setEffectRate(SampleRate rate)
+{
+    if (!m_pPlugIn) createEffect();
+    if (!m_pPlugIn) return;
+    m_pPlugIn->m_nRateHz = static_cast<int32>(rate);
+    m_pPlugIn->prepare();
+}
+
+// A rate the effect can work with: positive once truncated to whole Hz, and within int32.
+static bool isUsableRate(SampleRate rate)
+{
+    return rate >= 1.0 && rate <= INT_MAX;
+}
+
+tresult PLUGIN_API Processor::setActive(TBool state)
+{
+    if (state) setEffectRate(processSetup.sampleRate);
+    return kResultOk;
+}
+
+tresult PLUGIN_API Processor::setupProcessing(ProcessSetup& setup)
+{
+    // A rate of zero, a negative or a non-finite one would reach the effect's filters and the
+    // tail report; such a set-up is refused and the previous one stays in force.
+    if (!isUsableRate(setup.sampleRate)) return kInvalidArgument;
+    const tresult result = SingleComponentEffect::setupProcessing(setup);
+    if (result == kResultOk) setEffectRate(processSetup.sampleRate);
+    return result;
+}
+
+tresult PLUGIN_API Processor::setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
+                                                 SpeakerArrangement* outputs, int32 numOuts)
+{
+    if (!m_pPlugIn || numIns < 0 || numOuts < 0 || (numIns > 0 && !inputs) ||
+        (numOuts > 0 && !outputs))
+        return kResultFalse;
+    // The process call moves at most two channels per bus: wider arrangements are refused.
+    auto fits = [](SpeakerArrangement arr)
+    {
+        const int32 channels = SpeakerArr::getChannelCount(arr);
+        return channels == 1 || channels == 2;
+    };
+    bool accepted = false;
+    if (m_pPlugIn->m_bInstrument)
+        accepted = numIns == 0 && numOuts == 1 && outputs[0] == SpeakerArr::kStereo;
+    else
+        accepted = numIns == 1 && numOuts == 1 && inputs[0] == outputs[0] && fits(outputs[0]);
+    if (!accepted) return kResultFalse;
+    return SingleComponentEffect::setBusArrangements(inputs, numIns, outputs, numOuts);
+}
+
+uint32 PLUGIN_API Processor::getLatencySamples()
+{
+    return static_cast<uint32>(m_nLatencySamples);
+}
+
+uint32 PLUGIN_API Processor::getTailSamples()
+{
+    if (!m_pPlugIn) return 0;
+    if (m_pPlugIn->m_nInfiniteTail == 1) return kInfiniteTail;
+    const double tail = m_pPlugIn->m_fTailMs / 1000.0 * processSetup.sampleRate;
+    if (!(tail > 0.0)) return 0;
+    return tail < static_cast<double>(kInfiniteTail) ? static_cast<uint32>(tail)
+                                                     : kInfiniteTail - 1;
+}
+
+// ---- edit controller -----------------------------------------------------------------------
+
+ParamValue PLUGIN_API Processor::normalizedParamToPlain(ParamID id, ParamValue normalized)
+{
+    return EditController::normalizedParamToPlain(id, normalized);
+}
+
+ParamValue PLUGIN_API Processor::plainParamToNormalized(ParamID id, ParamValue plain)
+{
+    return EditController::plainParamToNormalized(id, plain);
+}
+
+tresult PLUGIN_API Processor::setParamNormalized(ParamID id, ParamValue value)
+{
+    // A NaN would be stored as it is and later index the program list.
+    if (std::isnan(value)) return kInvalidArgument;
+    const tresult result = EditController::setParamNormalized(id, value);
+    sendEditorMessage(EditorMessage::kParameterValue, static_cast<int32>(id), value);
+    if (result == kResultOk && id == ParameterIds::kFactoryPresets) applyFactoryPreset(value);
+    return result;
+}
+
+IPlugView* PLUGIN_API Processor::createView(FIDString)
+{
+    return nullptr;
+}
+
+tresult Processor::receiveText(const char8* text)
+{
+    if (!m_pPlugIn || !text) return kResultOk;
+    if (std::strcmp(text, "VSTGUITimerPing") == 0)
+    {
+        sendEditorMessage(EditorMessage::kTimerTick);
+    }
+    else if (std::strcmp(text, "RecreateView") == 0)
+    {
+        m_EditorMessage = EditorMessage();
+        m_EditorMessage.code = EditorMessage::kOpened;
+        m_pPlugIn->editorMessage(&m_EditorMessage);
+    }
+    return kResultOk;
+}
+
+} // namespace Steinberg::Vst::Veru2ZOR3

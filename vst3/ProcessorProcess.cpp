@@ -1,0 +1,323 @@
+// The audio thread's entry: parameter changes, transport, events, frames, meters.
+#include "vst3/Processor.h"
+
+#include "vst3/CVSTMidiEventList.h"
+#include "vst3/CVSTParamUpdateQueue.h"
+#include "vst3/DenormalGuard.h"
+#include "vst3/MidiEventDispatch.h"
+#include "vst3/ValueTapers.h"
+
+#include "pluginterfaces/vst/ivstparameterchanges.h"
+#include "pluginterfaces/vst/ivstprocesscontext.h"
+#include "pluginterfaces/vst/vstspeaker.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace Steinberg::Vst::Veru2ZOR3
+{
+namespace
+{
+// Input of an instrument in channel-buffer mode: it must not read it, so a short one will do.
+constexpr int kDummyInputLength = 32;
+const float kDummyChannel[kDummyInputLength] = {};
+
+// A controller value 0..127 from a normalised value.
+int toMidiValue(ParamValue v)
+{
+    return static_cast<int>(static_cast<float>(v) * 127.0f);
+}
+
+// The host's normalised value, limited to 0..1; false for a NaN, which is skipped.
+bool readLastValue(IParamValueQueue& queue, int32 pointCount, ParamValue& value)
+{
+    int32 offset = 0;
+    if (queue.getPoint(pointCount - 1, offset, value) != kResultOk || std::isnan(value))
+        return false;
+    value = std::clamp(value, 0.0, 1.0);
+    return true;
+}
+
+// The audio channels of a bus that can be used this block: at most two, and only when the
+// host supplied every pointer among them.
+int32 usableChannels(const AudioBusBuffers& bus, int32 wanted)
+{
+    const int32 channels = std::min({bus.numChannels, wanted, int32(2)});
+    if (channels <= 0 || !bus.channelBuffers32) return 0;
+    for (int32 c = 0; c < channels; ++c)
+    {
+        if (!bus.channelBuffers32[c]) return 0;
+    }
+    return channels;
+}
+} // namespace
+
+tresult PLUGIN_API Processor::process(ProcessData& data)
+{
+    if (!m_pPlugIn) return kResultFalse;
+    const DenormalGuard flushDenormals;
+
+    SpeakerArrangement outputArrangement = 0;
+    getBusArrangement(kOutput, 0, outputArrangement);
+    const int32 channels = SpeakerArr::getChannelCount(outputArrangement);
+
+    // Parameter changes come first, also in a block without audio: hosts flush automation
+    // that way (no buffers, no samples).
+    applyParameterChanges(data);
+
+    const bool instrument = m_pPlugIn->m_bInstrument;
+    const int32 outChannels =
+        data.outputs && data.numOutputs > 0 ? usableChannels(data.outputs[0], channels) : 0;
+    const int32 inChannels =
+        data.inputs && data.numInputs > 0 ? usableChannels(data.inputs[0], channels) : 0;
+    if (outChannels == 0 || (!instrument && inChannels == 0)) return kResultOk;
+
+    // Transport: the timing block as of the block's first frame.
+    TimingBlock timing;
+    ::HostMessage transport;
+    transport.timing = &timing;
+    transport.count = -1;
+    const int32 rate = m_pPlugIn->m_nRateHz;
+    const double secondsPerSample = rate > 0 ? 1.0 / rate : 0.0;
+    if (const ProcessContext* context = data.processContext)
+    {
+        timing.samplePosition = static_cast<uint32>(context->projectTimeSamples);
+        timing.timeSeconds = timing.samplePosition * secondsPerSample;
+        timing.tempo = context->tempo;
+        timing.timeSigNumerator = static_cast<float>(context->timeSigNumerator);
+        timing.timeSigDenominator = static_cast<uint32>(context->timeSigDenominator);
+        m_pPlugIn->hostMessage(::HostMessage::kTiming, &transport);
+    }
+
+    const int32 used = instrument ? outChannels : std::min(inChannels, outChannels);
+    if (!instrument && m_bBypass)
+    {
+        processBypassed(data, used);
+        reportMeters(data, true);
+        return kResultOk;
+    }
+    if (m_pMidiEventList) m_pMidiEventList->setHostList(data.inputEvents);
+    if (m_pPlugIn->m_bChannelBuffers)
+    {
+        processChannelBuffers(data, used);
+        reportMeters(data, true);
+        return kResultOk;
+    }
+    processFrames(data, used, timing, transport, secondsPerSample);
+    reportMeters(data, false);
+    return kResultOk;
+}
+
+// ---- parameter changes ---------------------------------------------------------------------
+
+void Processor::applyParameterChanges(ProcessData& data)
+{
+    IParameterChanges* changes = data.inputParameterChanges;
+    if (!changes) return;
+    const int32 count = changes->getParameterCount();
+    for (int32 k = 0; k < count; ++k)
+    {
+        IParamValueQueue* queue = changes->getParameterData(k);
+        if (!queue) continue;
+        const int32 points = queue->getPointCount();
+        ParamValue value = 0.0;
+        if (points <= 0 || !readLastValue(*queue, points, value)) continue;
+        const ParamID id = queue->getParameterId();
+        if (id < ParameterIds::kMaxControls && m_pPlugIn->control(id))
+            applyControlChange(id, value, *queue, points, data.numSamples);
+        else
+            applyExtraParameter(id, value);
+    }
+}
+
+void Processor::applyControlChange(uint32 position, ParamValue value, IParamValueQueue& queue,
+                                   int32 pointCount, int32 numSamples)
+{
+    // The exchange array, not the list: nothing on the audio thread walks the list.
+    ControlRecord* record = m_pPlugIn->control(position);
+    float linear = static_cast<float>(value);
+    if (record->logScale)
+        linear = ValueTapers::logLinearPosition(value);
+    else if (record->voltOctave && record->valueType != ControlRecord::kUint)
+        linear = static_cast<float>(
+            ValueTapers::voltOctaveLinearPosition(value, record->minValue, record->maxValue));
+
+    CVSTParamUpdateQueue* updates =
+        position < m_ppParamUpdateQueues.size() ? m_ppParamUpdateQueues[position].get() : nullptr;
+    if (m_bSampleAccurate && updates)
+    {
+        updates->rearm(numSamples, &queue, pointCount);
+        record->automationQueue = static_cast<IParamUpdateQueue*>(updates);
+    }
+    else
+    {
+        record->automationQueue = nullptr;
+    }
+    m_pPlugIn->setNormalizedValue(position, linear, false);
+}
+
+void Processor::applyExtraParameter(ParamID id, ParamValue v)
+{
+    CPlugIn& effect = *m_pPlugIn;
+    switch (id)
+    {
+    case ParameterIds::kButton1:
+    case ParameterIds::kButton1 + 1:
+    case ParameterIds::kButton1 + 2:
+        effect.controlChanged(50 + (id - ParameterIds::kButton1));
+        break;
+    case ParameterIds::kJoystickX:
+        effect.setJoystickX(static_cast<float>(2.0 * v - 1.0), true);
+        break;
+    case ParameterIds::kJoystickY:
+        effect.setJoystickY(static_cast<float>(2.0 * v - 1.0), true);
+        break;
+    case ParameterIds::kBypass:
+        m_bBypass = v != 0.0;
+        break;
+    case ParameterIds::kPitchBend:
+    {
+        const double bend = 2.0 * v - 1.0;
+        const int value = bend == -1.0 ? -8192 : static_cast<int>(bend * 8191.0);
+        effect.midiPitchBend(0, value, static_cast<float>(bend));
+        break;
+    }
+    case ParameterIds::kModWheel:
+        effect.midiModWheel(0, toMidiValue(v));
+        break;
+    case ParameterIds::kMidiVolume:
+        effect.midiMessage(0, 7, toMidiValue(v), 0);
+        break;
+    case ParameterIds::kMidiPan:
+        effect.midiMessage(0, 10, toMidiValue(v), 0);
+        break;
+    case ParameterIds::kExpression:
+        effect.midiMessage(0, 11, toMidiValue(v), 0);
+        break;
+    case ParameterIds::kSustainPedal:
+        effect.midiMessage(0, 64, v > 0.5 ? 127 : 0, 0);
+        break;
+    case ParameterIds::kChannelPressure:
+        effect.midiMessage(0, 0xD0, toMidiValue(v), 0);
+        break;
+    case ParameterIds::kAllNotesOff:
+        effect.midiNoteOff(0, 0, 0, true);
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- audio ---------------------------------------------------------------------------------
+
+void Processor::processBypassed(ProcessData& data, int32 channels)
+{
+    for (int32 c = 0; c < channels; ++c)
+    {
+        const Sample32* in = data.inputs[0].channelBuffers32[c];
+        Sample32* out = data.outputs[0].channelBuffers32[c];
+        if (in != out) std::copy(in, in + std::max(data.numSamples, 0), out);
+    }
+}
+
+void Processor::processChannelBuffers(ProcessData& data, int32 channels)
+{
+    if (m_bEnableSidechain && data.numInputs > 1 && data.inputs[1].channelBuffers32)
+    {
+        if (Bus* sidechain = getBus(kAudio, kInput, 1); sidechain && sidechain->isActive())
+        {
+            AuxInputInfo info;
+            info.channelCount = data.inputs[1].numChannels;
+            info.channelBuffers = data.inputs[1].channelBuffers32;
+            info.valid = true;
+            m_pPlugIn->sidechainInput(&info);
+        }
+    }
+    // An instrument reads no input; anything longer than the dummy would be out of bounds.
+    float* dummy[2] = {const_cast<float*>(kDummyChannel), const_cast<float*>(kDummyChannel)};
+    float** in = m_pPlugIn->m_bInstrument ? dummy : data.inputs[0].channelBuffers32;
+    m_pPlugIn->processChannelBuffers(in, data.outputs[0].channelBuffers32,
+                                     static_cast<unsigned>(channels),
+                                     static_cast<unsigned>(std::max(data.numSamples, 0)));
+}
+
+void Processor::processFrames(ProcessData& data, int32 channels, TimingBlock& timing,
+                              ::HostMessage& transport, double secondsPerSample)
+{
+    CPlugIn& effect = *m_pPlugIn;
+    const bool instrument = effect.m_bInstrument;
+    const AudioBusBuffers* sidechainBus = nullptr;
+    if (m_bEnableSidechain && data.numInputs > 1 && data.inputs[1].channelBuffers32 &&
+        data.inputs[1].numChannels > 0)
+    {
+        Bus* sidechain = getBus(kAudio, kInput, 1);
+        if (sidechain && sidechain->isActive()) sidechainBus = &data.inputs[1];
+    }
+
+    IEventList* events = data.inputEvents;
+    const int32 eventCount = events ? events->getEventCount() : 0;
+    int32 eventIndex = 0;
+    Event event{};
+    bool haveEvent = eventCount >= 1 && events->getEvent(0, event) == kResultOk;
+
+    float inFrame[2] = {};
+    float outFrame[2] = {};
+    float sidechainFrame[2] = {};
+    float* const* inputs = instrument ? nullptr : data.inputs[0].channelBuffers32;
+    float* const* outputs = data.outputs[0].channelBuffers32;
+    for (int32 i = 0; i < data.numSamples; ++i)
+    {
+        if (sidechainBus)
+        {
+            AuxInputInfo info;
+            sidechainFrame[0] = sidechainBus->channelBuffers32[0][i];
+            if (sidechainBus->numChannels == 2)
+                sidechainFrame[1] = sidechainBus->channelBuffers32[1][i];
+            info.frame = sidechainFrame;
+            info.channelCount = sidechainBus->numChannels;
+            info.valid = true;
+            effect.sidechainInput(&info);
+        }
+        while (haveEvent && event.sampleOffset == i)
+        {
+            dispatchEvent(effect, event);
+            haveEvent = events->getEvent(++eventIndex, event) == kResultOk;
+        }
+        if (!instrument)
+        {
+            inFrame[0] = inputs[0][i];
+            if (channels == 2) inFrame[1] = inputs[1][i];
+        }
+        effect.processFrame(inFrame, outFrame, static_cast<unsigned>(channels),
+                            static_cast<unsigned>(channels));
+        outputs[0][i] = outFrame[0];
+        if (channels == 2) outputs[1][i] = outFrame[1];
+        timing.samplePosition += 1;
+        timing.timeSeconds = timing.samplePosition * secondsPerSample;
+        effect.hostMessage(::HostMessage::kTiming, &transport);
+    }
+}
+
+void Processor::reportMeters(ProcessData& data, bool asZero)
+{
+    IParameterChanges* changes = data.outputParameterChanges;
+    if (!changes) return;
+    int32 offset = 0;
+    for (int32 position : m_MeterIndexes)
+    {
+        const ControlRecord* record = m_pPlugIn->control(static_cast<uint32>(position));
+        if (!record) continue;
+        int32 queueIndex = 0;
+        IParamValueQueue* queue =
+            changes->addParameterData(static_cast<ParamID>(position), queueIndex);
+        if (queue && record->meterVariable)
+        {
+            const double value = asZero ? 0.0 : static_cast<double>(*record->meterVariable);
+            int32 pointIndex = 0;
+            queue->addPoint(offset, value, pointIndex);
+        }
+        ++offset;
+    }
+}
+
+} // namespace Steinberg::Vst::Veru2ZOR3
