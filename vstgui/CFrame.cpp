@@ -1,0 +1,224 @@
+#include "vstgui/CFrame.h"
+
+#include "vstgui/COffscreenContext.h"
+
+#include <algorithm>
+
+namespace VSTGUI
+{
+CFrame::CFrame(const CRect& size, VSTGUIEditorInterface* editor)
+    : CViewContainer(size), m_editor(editor)
+{
+    setRootFrame(this);
+}
+
+CFrame::~CFrame()
+{
+    m_focusView = nullptr;
+    if (m_modalView)
+    {
+        removeView(m_modalView, true);
+        m_modalView = nullptr;
+    }
+    m_viewObservers.clear();
+    removeAll(true);
+}
+
+int32_t CFrame::getKnobMode() const
+{
+    return m_editor ? m_editor->getKnobMode() : kCircularMode;
+}
+
+bool CFrame::setSize(CCoord width, CCoord height)
+{
+    CRect newSize(getViewSize().left, getViewSize().top, getViewSize().left + width,
+                  getViewSize().top + height);
+    if (newSize == getViewSize()) return true;
+    if (m_editor && !m_editor->beforeSizeChange(newSize, getViewSize())) return false;
+    setViewSize(newSize, false);
+    invalid();
+    return true;
+}
+
+CMouseEventResult CFrame::onMouseDown(CPoint& where, const CButtonState& buttons)
+{
+    for (auto* observer : m_mouseObservers)
+        if (observer->onMouseDown(this, where, buttons) == kMouseEventHandled)
+            return kMouseEventHandled;
+    if (m_modalView)
+    {
+        CPoint local = where;
+        CMouseEventResult result = m_modalView->onMouseDown(local, buttons);
+        return result == kMouseEventNotImplemented ? kMouseEventHandled : result;
+    }
+    // A click anywhere but on the focused view takes the focus away (and commits text).
+    if (m_focusView)
+    {
+        CPoint local = where;
+        m_focusView->frameToLocal(local);
+        if (!m_focusView->getViewSize().pointInside(local)) setFocusView(nullptr);
+    }
+    return CViewContainer::onMouseDown(where, buttons);
+}
+
+CMouseEventResult CFrame::onMouseUp(CPoint& where, const CButtonState& buttons)
+{
+    if (m_modalView)
+    {
+        CPoint local = where;
+        m_modalView->onMouseUp(local, buttons);
+        return kMouseEventHandled;
+    }
+    return CViewContainer::onMouseUp(where, buttons);
+}
+
+CMouseEventResult CFrame::onMouseMoved(CPoint& where, const CButtonState& buttons)
+{
+    for (auto* observer : m_mouseObservers)
+        observer->onMouseMoved(this, where, buttons);
+    if (m_modalView)
+    {
+        CPoint local = where;
+        return m_modalView->onMouseMoved(local, buttons);
+    }
+    return CViewContainer::onMouseMoved(where, buttons);
+}
+
+bool CFrame::onWheel(const CPoint& where, const float& distance, const CButtonState& buttons)
+{
+    if (m_modalView) return false;
+    return CViewContainer::onWheel(where, distance, buttons);
+}
+
+int32_t CFrame::onKeyDown(VstKeyCode& keyCode)
+{
+    for (auto* hook : m_keyboardHooks)
+        if (hook->onKeyDown(keyCode, this) != -1) return 1;
+    if (m_modalView) return m_modalView->onKeyDown(keyCode);
+    return m_focusView ? m_focusView->onKeyDown(keyCode) : -1;
+}
+
+int32_t CFrame::onKeyUp(VstKeyCode& keyCode)
+{
+    for (auto* hook : m_keyboardHooks)
+        if (hook->onKeyUp(keyCode, this) != -1) return 1;
+    if (m_modalView) return m_modalView->onKeyUp(keyCode);
+    return m_focusView ? m_focusView->onKeyUp(keyCode) : -1;
+}
+
+void CFrame::setFocusView(CView* view)
+{
+    if (view == m_focusView) return;
+    CView* old = m_focusView;
+    m_focusView = view;
+    if (old) old->looseFocus();
+    if (m_focusView) m_focusView->takeFocus();
+}
+
+bool CFrame::setModalView(CView* view)
+{
+    if (view && m_modalView) return false;
+    if (m_modalView)
+    {
+        CView* old = m_modalView;
+        m_modalView = nullptr;
+        removeView(old, true);
+    }
+    if (view)
+    {
+        m_modalView = view;
+        addView(view);
+    }
+    return true;
+}
+
+void CFrame::invalidRect(const CRect& rect)
+{
+    CRect r = rect;
+    r.bound(CRect(0, 0, getWidth(), getHeight()));
+    if (r.isEmpty()) return;
+    m_dirtyRect.unite(r);
+    if (m_platformFrame) m_platformFrame->invalidRect(r);
+}
+
+void CFrame::invalid()
+{
+    invalidRect(CRect(0, 0, getWidth(), getHeight()));
+}
+
+CRect CFrame::takeDirtyRect()
+{
+    CRect r = m_dirtyRect;
+    m_dirtyRect = CRect();
+    return r;
+}
+
+void CFrame::drawRect(CDrawContext* context, const CRect& updateRect)
+{
+    // The frame's own origin is the window's, so its children are drawn untranslated.
+    ScopedDrawState state(*context);
+    CRect local(0, 0, getWidth(), getHeight());
+    CRect update = updateRect;
+    update.bound(local);
+    context->setClipRect(update);
+    drawBackgroundRect(context, local);
+    for (size_t i = 0; i < getNbViews(); ++i)
+    {
+        CView* child = getView(i);
+        if (child->isVisible() && child->getViewSize().rectOverlap(update))
+            child->drawRect(context, update);
+    }
+    setDirty(false);
+}
+
+bool CFrame::renderToPNG(const std::string& path)
+{
+    COffscreenContext context(static_cast<int>(getWidth()), static_cast<int>(getHeight()),
+                              &m_textRenderer);
+    drawRect(&context, CRect(0, 0, getWidth(), getHeight()));
+    return context.writePNG(path);
+}
+
+template <typename T> static void removeFrom(std::vector<T*>& list, T* item)
+{
+    list.erase(std::remove(list.begin(), list.end(), item), list.end());
+}
+
+void CFrame::registerViewAddedRemovedObserver(IViewAddedRemovedObserver* observer)
+{
+    m_viewObservers.push_back(observer);
+}
+void CFrame::unregisterViewAddedRemovedObserver(IViewAddedRemovedObserver* observer)
+{
+    removeFrom(m_viewObservers, observer);
+}
+void CFrame::registerMouseObserver(IMouseObserver* observer)
+{
+    m_mouseObservers.push_back(observer);
+}
+void CFrame::unregisterMouseObserver(IMouseObserver* observer)
+{
+    removeFrom(m_mouseObservers, observer);
+}
+void CFrame::registerKeyboardHook(IKeyboardHook* hook)
+{
+    m_keyboardHooks.push_back(hook);
+}
+void CFrame::unregisterKeyboardHook(IKeyboardHook* hook)
+{
+    removeFrom(m_keyboardHooks, hook);
+}
+
+void CFrame::onViewAdded(CView* view)
+{
+    for (auto* observer : m_viewObservers)
+        observer->onViewAdded(this, view);
+}
+
+void CFrame::onViewRemoved(CView* view)
+{
+    if (m_focusView == view) m_focusView = nullptr;
+    for (auto* observer : m_viewObservers)
+        observer->onViewRemoved(this, view);
+}
+} // namespace VSTGUI

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "vstgui/CViewContainer.h"
+#include "vstgui/FrameObservers.h"
+#include "vstgui/TextRenderer.h"
+#include "vstgui/VSTGUIEditorInterface.h"
+
+#include <string>
+#include <vector>
+
+namespace VSTGUI
+{
+// The root of a view tree. Mouse and key events enter here in frame coordinates, whether a
+// window's platform layer or a test feeds them; invalidated areas collect here until drawn.
+class CFrame : public CViewContainer
+{
+public:
+    CFrame(const CRect& size, VSTGUIEditorInterface* editor);
+    ~CFrame() override;
+
+    VSTGUIEditorInterface* getEditor() const { return m_editor; }
+    int32_t getKnobMode() const;
+    TextRenderer& getTextRenderer() { return m_textRenderer; }
+
+    // The window side; none when the frame is drawn offscreen.
+    void setPlatformFrame(IPlatformFrame* platformFrame) { m_platformFrame = platformFrame; }
+    IPlatformFrame* getPlatformFrame() const { return m_platformFrame; }
+
+    // Asks the editor first; false when it refuses the size.
+    bool setSize(CCoord width, CCoord height);
+
+    // Input, in frame coordinates.
+    CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
+    CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override;
+    CMouseEventResult onMouseMoved(CPoint& where, const CButtonState& buttons) override;
+    bool onWheel(const CPoint& where, const float& distance, const CButtonState& buttons) override;
+    int32_t onKeyDown(VstKeyCode& keyCode) override;
+    int32_t onKeyUp(VstKeyCode& keyCode) override;
+
+    // Keyboard focus: the previous focus view loses it (a text edit commits then).
+    void setFocusView(CView* view);
+    CView* getFocusView() const { return m_focusView; }
+
+    // A modal view (an open menu) sits above everything and gets all mouse events.
+    bool setModalView(CView* view);
+    CView* getModalView() const { return m_modalView; }
+
+    // Dirty area bookkeeping: invalidRect collects, takeDirtyRect hands it to the drawer.
+    void invalidRect(const CRect& rect) override;
+    void invalid() override;
+    CRect takeDirtyRect();
+    void drawRect(CDrawContext* context, const CRect& updateRect) override;
+
+    void registerViewAddedRemovedObserver(IViewAddedRemovedObserver* observer);
+    void unregisterViewAddedRemovedObserver(IViewAddedRemovedObserver* observer);
+    void registerMouseObserver(IMouseObserver* observer);
+    void unregisterMouseObserver(IMouseObserver* observer);
+    void registerKeyboardHook(IKeyboardHook* hook);
+    void unregisterKeyboardHook(IKeyboardHook* hook);
+
+    void onViewAdded(CView* view);
+    void onViewRemoved(CView* view);
+
+    // Renders the whole frame into a new image and writes it as PNG.
+    bool renderToPNG(const std::string& path);
+
+private:
+    VSTGUIEditorInterface* m_editor;
+    IPlatformFrame* m_platformFrame = nullptr;
+    TextRenderer m_textRenderer;
+    CView* m_focusView = nullptr;
+    CView* m_modalView = nullptr;
+    CRect m_dirtyRect;
+    std::vector<IViewAddedRemovedObserver*> m_viewObservers;
+    std::vector<IMouseObserver*> m_mouseObservers;
+    std::vector<IKeyboardHook*> m_keyboardHooks;
+};
+} // namespace VSTGUI

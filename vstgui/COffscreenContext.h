@@ -1,0 +1,35 @@
+#pragma once
+
+#include "vstgui/CDrawContext.h"
+
+#include <memory>
+#include <string>
+
+typedef struct _cairo_surface cairo_surface_t;
+
+namespace VSTGUI
+{
+// A draw context on an ARGB image of its own, for rendering without a display.
+class COffscreenContext : public CDrawContext
+{
+public:
+    // The image starts fully transparent. Sizes below one pixel are raised to one.
+    COffscreenContext(int width, int height, TextRenderer* textRenderer);
+    ~COffscreenContext() override;
+
+    int getWidth() const { return m_width; }
+    int getHeight() const { return m_height; }
+    // The pixel at (x, y), un-premultiplied; transparent outside the image.
+    CColor getPixel(int x, int y) const;
+    bool writePNG(const std::string& path) const;
+    cairo_surface_t* getSurface() const { return m_surface; }
+
+private:
+    COffscreenContext(cairo_surface_t* surface, int width, int height,
+                      TextRenderer* textRenderer);
+
+    cairo_surface_t* m_surface;
+    int m_width;
+    int m_height;
+};
+} // namespace VSTGUI

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace VSTGUI
+{
+// Where the toolkit finds resources by name (the UI description, bitmaps). On Linux a plug-in
+// bundle's Contents/Resources folder stands in for the module's resources: it is found from the
+// location of the module that holds this code (<bundle>/Contents/<arch>/<name>.so).
+class ResourceLocator
+{
+public:
+    // The resource folder of the module this code is linked into; empty if not known.
+    static std::string moduleResourceFolder();
+    // The file for a resource name: an absolute path stands for itself; any other name is
+    // looked up in folder (the module's resource folder when empty). Empty when not found.
+    static std::string findResource(const std::string& name, const std::string& folder = {});
+};
+} // namespace VSTGUI
