@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cairo.h>
+
+namespace bitmapgen
+{
+// A chrome bat-handle toggle switch on a hex nut: two size x size frames one above the
+// other, lever down (off) then lever up (on).
+cairo_surface_t* drawToggleSwitch(int size);
+} // namespace bitmapgen
