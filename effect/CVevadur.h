@@ -3,9 +3,15 @@
 #include "core/CPlugIn.h"
 
 #include <cstdint>
+#include <memory>
+
+class SegmentConvolver;
+class DelayLine;
 
 // The room effect: convolves the input with the room response of the chosen source position,
 // its front-back and left-right components weighted by the cosine and sine of a turning angle.
+// Each ear runs a head stage (response samples 0..4095, 128-sample blocks) and a tail stage
+// (4096..69631, 2048-sample blocks) per component; the output is wet only, 255 samples late.
 class CVevadur : public CPlugIn
 {
 public:
@@ -28,10 +34,33 @@ public:
         kControlCount
     };
 
+    // Frames between an input sample and its first response sample at the output.
+    static constexpr int kLatencyFrames = 255;
+
     CVevadur();
     ~CVevadur() override;
 
+    bool prepare() override;
+    bool processFrame(const float* in, float* out, unsigned numIn, unsigned numOut) override;
+    bool controlChanged(uint32_t controlId) override;
+    bool postConstruct() override;
+    bool processBuffer(const float* in, float* out, unsigned numIn, unsigned numOut,
+                       unsigned frames) override;
+    bool processChannelBuffers(float** in, float** out, unsigned numChannels,
+                               unsigned frames) override;
     bool buildControls() override;
+
+    std::unique_ptr<SegmentConvolver> m_pFBHeadL, m_pFBHeadR;
+    std::unique_ptr<SegmentConvolver> m_pFBTailL, m_pFBTailR;
+    std::unique_ptr<SegmentConvolver> m_pLRHeadL, m_pLRHeadR;
+    std::unique_ptr<SegmentConvolver> m_pLRTailL, m_pLRTailR;
+    std::unique_ptr<SegmentConvolver> m_pCFHeadL, m_pCFHeadR;
+    std::unique_ptr<SegmentConvolver> m_pCFTailL, m_pCFTailR;
+    std::unique_ptr<DelayLine> m_pTailDelayL, m_pTailDelayR;
+    double m_dPi = 3.141592653589793;
+    double m_dAngle = 0.0;
+    double m_dPhase = 0.0;
+    double m_dAngleInc = 0.0;
 
     float m_fGain = 0.5f;
     uint32_t m_uPosition = 0;
@@ -48,7 +77,20 @@ public:
     uint32_t m_uReverse = 0;
 
 private:
+    enum Component
+    {
+        kFrontBack,
+        kLeftRightWalls,
+        kCeilingFloor
+    };
+
+    void createConvolvers();
+    void loadResponses();
+    void setEnvelope(Component component);
+    void setGains(Component component);
     void appendControls();
     void applyFrameworkSettings();
     void configureJoystickRecords();
+    double runLeftEar(const float* in, unsigned numIn, double s, double k);
+    double runRightEar(const float* in, unsigned numIn, double s, double k);
 };
