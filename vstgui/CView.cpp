@@ -106,13 +106,14 @@ bool CView::attached(CView* parent)
     if (m_parent) return false;
     m_parent = parent;
     m_frame = parent ? parent->getFrame() : nullptr;
+    if (m_frame) m_frame->onViewAdded(this);
     return true;
 }
 
 bool CView::removed(CView*)
 {
     if (!m_parent) return false;
-    if (m_frame && m_frame->getFocusView() == this) m_frame->setFocusView(nullptr);
+    if (m_frame) m_frame->onViewRemoved(this);
     m_parent = nullptr;
     m_frame = nullptr;
     return true;

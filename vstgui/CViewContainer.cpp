@@ -19,7 +19,6 @@ bool CViewContainer::addView(CView* view)
     if (!view || isChild(view)) return false;
     m_children.push_back(view);
     if (isAttached() || getFrame() == this) view->attached(this);
-    childAdded(view);
     view->invalid();
     return true;
 }
@@ -31,7 +30,6 @@ bool CViewContainer::removeView(CView* view, bool withForget)
     view->invalid();
     if (m_mouseDownView == view) m_mouseDownView = nullptr;
     m_children.erase(it);
-    childRemoved(view);
     if (view->isAttached()) view->removed(this);
     if (withForget) view->forget();
     return true;
@@ -195,13 +193,4 @@ bool CViewContainer::removed(CView* parent)
     return CView::removed(parent);
 }
 
-void CViewContainer::childAdded(CView* view)
-{
-    if (CFrame* frame = getFrame()) frame->onViewAdded(view);
-}
-
-void CViewContainer::childRemoved(CView* view)
-{
-    if (CFrame* frame = getFrame()) frame->onViewRemoved(view);
-}
 } // namespace VSTGUI

@@ -46,9 +46,6 @@ public:
 
 protected:
     CPoint toLocal(const CPoint& where) const;
-    // Children's attached/removed calls; the frame overrides to report them to observers.
-    virtual void childAdded(CView* view);
-    virtual void childRemoved(CView* view);
 
 private:
     std::vector<CView*> m_children;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "vstgui/CButtonState.h"
-#include "vstgui/CPoint.h"
+#include "vstgui/CRect.h"
 
 namespace VSTGUI
 {

@@ -1,0 +1,242 @@
+#include "vstgui/plugin-bindings/VST3Editor.h"
+
+#include "vstgui/CFrame.h"
+#include "vstgui/CTextEdit.h"
+#include "vstgui/plugin-bindings/ParameterChangeListener.h"
+#include "vstgui/plugin-bindings/Utf16Text.h"
+#include "vstgui/plugin-bindings/VST3EditorDelegate.h"
+#include "vstgui/uidescription/UIDescription.h"
+
+#include <cstdlib>
+#include <limits>
+
+namespace VSTGUI
+{
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+VST3Editor::VST3Editor(EditController* controller, UTF8StringPtr templateName,
+                       UTF8StringPtr xmlFile)
+    : VSTGUIEditor(controller), m_templateName(templateName ? templateName : ""),
+      m_xmlFile(xmlFile ? xmlFile : ""), m_delegate(dynamic_cast<VST3EditorDelegate*>(controller))
+{
+    constexpr CCoord kUnlimited = std::numeric_limits<CCoord>::max();
+    m_maxSize = CPoint(kUnlimited, kUnlimited);
+}
+
+VST3Editor::~VST3Editor()
+{
+    close();
+}
+
+CView* VST3Editor::createTemplateView()
+{
+    if (!m_description) return nullptr;
+    return m_description->createView(m_templateName.c_str(), this);
+}
+
+bool VST3Editor::open(void*, const PlatformType&)
+{
+    if (m_frame) return true;
+    auto description = std::make_unique<UIDescription>(CResourceDescription(m_xmlFile));
+    if (!description->parse()) return false;
+    m_description = std::move(description);
+    if (const UIAttributes* attributes = m_description->getViewAttributes(m_templateName.c_str()))
+    {
+        CPoint minimum = m_minSize;
+        CPoint maximum = m_maxSize;
+        attributes->getPointAttribute("minSize", minimum);
+        attributes->getPointAttribute("maxSize", maximum);
+        setEditorSizeConstrains(minimum, maximum);
+    }
+    m_frame = new CFrame(CRect(), this);
+    m_frame->registerViewAddedRemovedObserver(this);
+    m_frame->registerMouseObserver(this);
+    m_frame->registerKeyboardHook(this);
+    CView* view = createTemplateView();
+    if (!view)
+    {
+        close();
+        return false;
+    }
+    m_frame->setViewSize(CRect(0, 0, view->getWidth(), view->getHeight()), false);
+    m_frame->addView(view);
+    rect = ViewRect(0, 0, static_cast<int32>(view->getWidth()),
+                    static_cast<int32>(view->getHeight()));
+    if (m_delegate) m_delegate->didOpen(this);
+    startIdleTimer();
+    return true;
+}
+
+void VST3Editor::close()
+{
+    stopIdleTimer();
+    if (!m_frame) return;
+    if (m_delegate) m_delegate->willClose(this);
+    CFrame* frame = m_frame;
+    m_frame = nullptr;
+    frame->unregisterViewAddedRemovedObserver(this);
+    frame->unregisterMouseObserver(this);
+    frame->unregisterKeyboardHook(this);
+    frame->forget();
+    releaseParameterListeners();
+    m_doCreateView = false;
+}
+
+void VST3Editor::releaseParameterListeners()
+{
+    for (auto& entry : m_listeners)
+        entry.second->release();
+    m_listeners.clear();
+}
+
+bool VST3Editor::exchangeView(UTF8StringPtr templateName)
+{
+    if (!templateName || !m_description || !m_description->getViewAttributes(templateName))
+        return false;
+    m_templateName = templateName;
+    m_doCreateView = true;
+    return true;
+}
+
+void VST3Editor::recreateView()
+{
+    m_doCreateView = false;
+    if (!m_frame) return;
+    CView* view = createTemplateView();
+    if (!view) return;
+    m_frame->setFocusView(nullptr);
+    m_frame->setModalView(nullptr);
+    m_frame->removeAll();
+    m_frame->setSize(view->getWidth(), view->getHeight());
+    m_frame->addView(view);
+    rect = ViewRect(0, 0, static_cast<int32>(view->getWidth()),
+                    static_cast<int32>(view->getHeight()));
+    m_frame->invalid();
+}
+
+bool VST3Editor::setEditorSizeConstrains(const CPoint& minimumSize, const CPoint& maximumSize)
+{
+    if (minimumSize.x > maximumSize.x || minimumSize.y > maximumSize.y) return false;
+    m_minSize = minimumSize;
+    m_maxSize = maximumSize;
+    return true;
+}
+
+void VST3Editor::getEditorSizeConstrains(CPoint& minimumSize, CPoint& maximumSize) const
+{
+    minimumSize = m_minSize;
+    maximumSize = m_maxSize;
+}
+
+bool VST3Editor::beforeSizeChange(const CRect& newSize, const CRect&)
+{
+    return newSize.getWidth() >= m_minSize.x && newSize.getHeight() >= m_minSize.y &&
+           newSize.getWidth() <= m_maxSize.x && newSize.getHeight() <= m_maxSize.y;
+}
+
+CMessageResult VST3Editor::notify(CBaseObject* sender, IdStringPtr message)
+{
+    if (message == CVSTGUITimer::kMsgTimer && m_doCreateView) recreateView();
+    return VSTGUIEditor::notify(sender, message);
+}
+
+ParameterChangeListener* VST3Editor::getParameterChangeListener(int32_t tag) const
+{
+    auto it = m_listeners.find(tag);
+    return it == m_listeners.end() ? nullptr : it->second;
+}
+
+void VST3Editor::valueChanged(CControl* control)
+{
+    ParameterChangeListener* listener = getParameterChangeListener(control->getTag());
+    if (!listener) return;
+    ParamValue value = listener->normalizedValue(control);
+    if (auto* edit = dynamic_cast<CTextEdit*>(control))
+    {
+        String128 text = {};
+        utf8ToString128(edit->getText(), text);
+        if (getController()->getParamValueByString(listener->getParameterID(), text, value) !=
+            kResultTrue)
+        {
+            // Not a value: show the parameter's value again and change nothing.
+            listener->refresh();
+            return;
+        }
+    }
+    listener->performEdit(value);
+}
+
+void VST3Editor::controlBeginEdit(CControl* control)
+{
+    if (ParameterChangeListener* listener = getParameterChangeListener(control->getTag()))
+        listener->beginEdit();
+}
+
+void VST3Editor::controlEndEdit(CControl* control)
+{
+    if (ParameterChangeListener* listener = getParameterChangeListener(control->getTag()))
+        listener->endEdit();
+}
+
+int32_t VST3Editor::getTagForName(UTF8StringPtr name, int32_t registeredTag) const
+{
+    if (registeredTag != -1 || !name) return registeredTag;
+    // A control-tag may also be written as the parameter id itself.
+    char* end = nullptr;
+    long tag = std::strtol(name, &end, 10);
+    if (end == name || *end != '\0' || tag < 0 || tag > std::numeric_limits<int32_t>::max())
+        return -1;
+    return static_cast<int32_t>(tag);
+}
+
+IControlListener* VST3Editor::getControlListener(UTF8StringPtr)
+{
+    return this;
+}
+
+CView* VST3Editor::createView(const UIAttributes& attributes, const IUIDescription* description)
+{
+    const std::string* name = attributes.getAttributeValue("custom-view-name");
+    if (!name || name->empty() || !m_delegate) return nullptr;
+    return m_delegate->createCustomView(name->c_str(), attributes, description, this);
+}
+
+CView* VST3Editor::verifyView(CView* view, const UIAttributes& attributes,
+                              const IUIDescription* description)
+{
+    auto* control = dynamic_cast<CControl*>(view);
+    if (control && control->getTag() != -1 && control->getListener() == this)
+    {
+        auto id = static_cast<ParamID>(control->getTag());
+        ParameterChangeListener* listener = getParameterChangeListener(control->getTag());
+        if (!listener && (!m_delegate || !m_delegate->isPrivateParameter(id)))
+        {
+            // Only tags that name a parameter are bound: edits of others reach no host.
+            if (Parameter* parameter = getController()->getParameterObject(id))
+            {
+                listener = new ParameterChangeListener(getController(), parameter);
+                m_listeners[control->getTag()] = listener;
+            }
+        }
+        if (listener) listener->addControl(control);
+    }
+    return m_delegate ? m_delegate->verifyView(view, attributes, description, this) : view;
+}
+
+IController* VST3Editor::createSubController(UTF8StringPtr name,
+                                             const IUIDescription* description)
+{
+    return m_delegate ? m_delegate->createSubController(name, description, this) : nullptr;
+}
+
+void VST3Editor::onViewAdded(CFrame*, CView*) {}
+
+void VST3Editor::onViewRemoved(CFrame*, CView* view)
+{
+    auto* control = dynamic_cast<CControl*>(view);
+    if (!control) return;
+    if (ParameterChangeListener* listener = getParameterChangeListener(control->getTag()))
+        listener->removeControl(control);
+}
+} // namespace VSTGUI
