@@ -200,33 +200,6 @@ TEST_F(SegmentConvolverTest, NoiseMatchesDirectConvolution)
     }
 }
 
-// A change reaches the output partition by partition: an impulse pushed d blocks before the
-// change (at a cycle start, so partition m is gathered in block m of its cycle) still meets the
-// old response in its first d partitions.
-TEST_F(SegmentConvolverTest, ImpulseBeforeAChangeKeepsTheOldResponseInEarlyPartitions)
-{
-    const auto c = make(kHead, kHyperbolic);
-    const int32_t impulseBlock = 32, changeBlock = 37, b = kHead.block;
-    std::vector<double> oldResponse(kHead.segment), newResponse(kHead.segment);
-    for (int32_t n = 0; n < kHead.segment; ++n)
-        oldResponse[n] = c->combined(n);
-
-    const size_t length = impulseBlock * b + kHead.delay() + kHead.segment;
-    std::vector<double> y(length);
-    for (size_t t = 0; t < length; ++t)
-    {
-        if (t == size_t(changeBlock * b)) apply(*c, kExponential);
-        c->push(t == size_t(impulseBlock * b) ? 1.0 : 0.0);
-        y[t] = c->output();
-    }
-    for (int32_t n = 0; n < kHead.segment; ++n)
-    {
-        const double expected =
-            n < (changeBlock - impulseBlock) * b ? oldResponse[n] : c->combined(n);
-        ASSERT_NEAR(y[impulseBlock * b + kHead.delay() + n], expected, 1e-12) << n;
-    }
-}
-
 // The whole schedule against a time-domain model: output block q sums, for every partition m,
 // input block q-1-m convolved with partition m as it was read while being gathered, in the last
 // block G <= q-1 with G = m (mod P). Covers the build-up after the response is first set, a
