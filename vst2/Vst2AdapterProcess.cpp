@@ -81,7 +81,7 @@ void Vst2Adapter::renderPart(const float* const* inputs, float** outputs, int32 
         for (int32 c = 0; c < kChannels; ++c)
         {
             const float* wet = processData.getChannel(kOutput, 0, c);
-            for (int32 i = 0; i < length; ++i)
+            for (int32 i = 0; wet && i < length; ++i)
                 outputs[c][start + i] += wet[i];
         }
     }
