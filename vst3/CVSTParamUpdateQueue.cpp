@@ -7,7 +7,15 @@ namespace Steinberg::Vst::Veru2ZOR3
 
 void CVSTParamUpdateQueue::rearm(int32 blockSize, IParamValueQueue* hostQueue, int32 pointCount)
 {
-    m_nBlockSize = blockSize;
+    // The segment carried over was measured in the last block's offsets: move it into this
+    // block's, where it lies before offset 0.
+    if (m_nBlockSize > 0)
+    {
+        m_nX0 -= m_nBlockSize;
+        m_nX1 -= m_nBlockSize;
+        m_dIntercept = m_dY0 - m_nX0 * m_dSlope;
+    }
+    m_nBlockSize = std::max(blockSize, 0);
     m_pHostQueue = hostQueue;
     m_nPointCount = pointCount;
     m_nPointIndex = 0;
@@ -43,10 +51,11 @@ CVSTParamUpdateQueue::Outcome CVSTParamUpdateQueue::evaluate(int32 t, double& va
 {
     const int32 granularity = m_nGranularity;
     // The value comes from the segment in force before a possible advance below.
+    // Past its end a segment holds its end value rather than running on.
     double v = 0.0;
     if (t == m_nX0)
         v = m_dY0;
-    else if (t == m_nX1)
+    else if (t >= m_nX1)
         v = m_dY1;
     else
         v = t * m_dSlope + m_dIntercept;
@@ -90,7 +99,8 @@ void CVSTParamUpdateQueue::advanceSegment()
     }
     else
     {
-        m_nX0 = m_bLastSegment ? 0 : m_nX1;
+        // A block's first segment starts at its first sample.
+        m_nX0 = m_bLastSegment ? 0 : std::max(m_nX1, 0);
         m_bLastSegment = false;
         m_dY0 = m_dY1;
         m_nX1 = offset;

@@ -23,9 +23,9 @@ inline float fastlog2(float x)
 
 inline float fastpow2(float p)
 {
-    // Below -126 the result is denormal; above 128 it would leave the float range. The upper
+    // Below -126 the result is denormal; from 128 on it would leave the float range. The upper
     // limit also keeps the bit pattern inside uint32 for any input.
-    const float c = std::min(std::max(p, -126.0f), 128.0f);
+    const float c = std::min(std::max(p, -126.0f), 127.0f);
     const int w = static_cast<int>(c);
     const float z = c - static_cast<float>(w) + (p < 0.0f ? 1.0f : 0.0f);
     const float scaled = static_cast<float>(1 << 23) *

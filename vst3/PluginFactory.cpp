@@ -1,7 +1,6 @@
 #include "vst3/PluginFactory.h"
 
 #include "vst3/PluginInfo.h"
-#include "vst3/Processor.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/vsttypes.h"
@@ -31,12 +30,6 @@ bool registerEffectClass(CPluginFactory& factory, const FUID& cid, const char* n
     const PClassInfo2 info(cid.toTUID(), PClassInfo::kManyInstances, kVstAudioEffectClass, name, 0,
                            subCategories, nullptr, PluginInfo::kVersion, kVstVersionString);
     return factory.registerClass(&info, create);
-}
-
-void registerProcessorClass(CPluginFactory& factory)
-{
-    registerEffectClass(factory, Processor::cid, PluginInfo::kName, PluginInfo::kSubCategories,
-                        &Processor::createInstance);
 }
 
 } // namespace Steinberg::Vst::Veru2ZOR3

@@ -15,7 +15,7 @@ namespace Steinberg::Vst::Veru2ZOR3
 // Generated once for this plug-in; hosts identify it by these words in their projects.
 const FUID Processor::cid(0x5A3C91E2, 0x47B04F6D, 0x9E21C8A5, 0x3D7F0B14);
 
-Processor::Processor(EffectFactory createEffect) : m_createEffect(createEffect)
+Processor::Processor(EffectFactory effectFactory) : m_createEffect(effectFactory)
 {
     // Transport position, tempo and time signature reach the effect's timing block.
     processContextRequirements =

@@ -28,7 +28,7 @@ class Processor : public SingleComponentEffect, public IMidiMapping, public IUni
     using EffectFactory = CPlugIn* (*)();
 
     Processor();
-    explicit Processor(EffectFactory createEffect);
+    explicit Processor(EffectFactory effectFactory);
     ~Processor() override;
 
     // The class id hosts store in their projects; it never changes.
@@ -119,6 +119,7 @@ class Processor : public SingleComponentEffect, public IMidiMapping, public IUni
 
     // The process call (ProcessorProcess.cpp).
     void applyParameterChanges(ProcessData& data);
+    void detachAutomationQueues(int32 numSamples);
     void applyControlChange(uint32 position, ParamValue value, IParamValueQueue& queue,
                             int32 pointCount, int32 numSamples);
     void applyExtraParameter(ParamID id, ParamValue value);

@@ -1,5 +1,7 @@
-// The processor around the room effect. Kept apart so that builds around another effect
-// (tests) do not pull the room effect in.
+// The processor around the room effect, and the class that makes it. Kept apart so that builds
+// around another effect (tests) do not pull the room effect in.
+#include "vst3/PluginFactory.h"
+#include "vst3/PluginInfo.h"
 #include "vst3/Processor.h"
 
 #include "effect/CVevadur.h"
@@ -19,6 +21,12 @@ Processor::Processor() : Processor(&createRoomEffect) {}
 FUnknown* Processor::createInstance(void*)
 {
     return static_cast<IAudioProcessor*>(new Processor);
+}
+
+void registerProcessorClass(CPluginFactory& factory)
+{
+    registerEffectClass(factory, Processor::cid, PluginInfo::kName, PluginInfo::kSubCategories,
+                        &Processor::createInstance);
 }
 
 } // namespace Steinberg::Vst::Veru2ZOR3

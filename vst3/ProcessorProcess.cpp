@@ -112,6 +112,8 @@ tresult PLUGIN_API Processor::process(ProcessData& data)
 
 void Processor::applyParameterChanges(ProcessData& data)
 {
+    // Last block's host queues are gone: no control may still pull from them.
+    if (m_bSampleAccurate) detachAutomationQueues(data.numSamples);
     IParameterChanges* changes = data.inputParameterChanges;
     if (!changes) return;
     const int32 count = changes->getParameterCount();
@@ -127,6 +129,16 @@ void Processor::applyParameterChanges(ProcessData& data)
             applyControlChange(id, value, *queue, points, data.numSamples);
         else
             applyExtraParameter(id, value);
+    }
+}
+
+void Processor::detachAutomationQueues(int32 numSamples)
+{
+    for (uint32 position = 0; position < m_ppParamUpdateQueues.size(); ++position)
+    {
+        if (m_ppParamUpdateQueues[position])
+            m_ppParamUpdateQueues[position]->rearm(numSamples, nullptr, 0);
+        if (ControlRecord* record = m_pPlugIn->control(position)) record->automationQueue = nullptr;
     }
 }
 

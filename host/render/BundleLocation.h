@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vevadur::render
+{
+
+// Where the renderer looks for the plug-in when not told: the bundle built beside it, then
+// the user's and the system's VST3 folders.
+std::vector<std::string> bundleCandidates();
+
+// The requested bundle, or the first candidate that exists; empty when there is none.
+std::string locateBundle(const std::string& requested);
+
+} // namespace vevadur::render

@@ -1,0 +1,217 @@
+// The process call: automation, bypass, flush calls, channel layouts, transport, denormals.
+#include "PluginTestSupport.h"
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+#if defined(__SSE__)
+#include <xmmintrin.h>
+#endif
+
+namespace vevadur::test
+{
+namespace
+{
+Audio noise(int channels, int frames, unsigned seed = 7)
+{
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<float> sample(-1.0f, 1.0f);
+    Audio audio(channels, frames);
+    for (auto& channel : audio.data)
+        for (float& s : channel)
+            s = sample(random);
+    return audio;
+}
+
+struct ProbeSession
+{
+    ProbeSession() : instance(probeInstance())
+    {
+        activate(*instance);
+        block = std::make_unique<ProcessBlock>(*instance);
+    }
+    std::unique_ptr<PluginInstance> instance;
+    std::unique_ptr<ProcessBlock> block;
+};
+} // namespace
+
+TEST(Process, AutomationReachesTheEffect)
+{
+    ProbeSession s;
+    Audio in = noise(2, 64), out(2, 64);
+    s.block->addParameterChange(kLevel, 0, 0.5);
+    ASSERT_EQ(s.block->process(in.channels(), out.channels(), 64), kResultOk);
+    for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < 64; ++i)
+            ASSERT_EQ(out[c][i], in[c][i] * 0.5f);
+
+    // Only the last point of a block counts; host values outside 0..1 are limited.
+    s.block->addParameterChange(kLevel, 0, 0.1);
+    s.block->addParameterChange(kLevel, 40, 1.7);
+    s.block->process(in.channels(), out.channels(), 64);
+    EXPECT_EQ(out[0][0], in[0][0]);
+    s.block->addParameterChange(kLevel, 3, std::numeric_limits<double>::quiet_NaN());
+    s.block->process(in.channels(), out.channels(), 64);
+    EXPECT_EQ(out[1][5], in[1][5]) << "a NaN is skipped, the level stays";
+}
+
+TEST(Process, AutomationReachesTheRoomEffect)
+{
+    auto instance = roomInstance();
+    activate(*instance);
+    ProcessBlock block(*instance);
+    Audio in(2, 16), out(2, 16);
+    block.addParameterChange(3, 0, 0.25); // Abs L-R: 3.5
+    block.addParameterChange(1, 0, 0.5);  // Position: L90
+    ASSERT_EQ(block.process(in.channels(), out.channels(), 16), kResultOk);
+    const std::vector<std::uint8_t> state = instance->saveState();
+    EXPECT_EQ(stateValue<uint32>(state, 12), 5u);
+    EXPECT_EQ(stateValue<float>(state, 20), 3.5f);
+}
+
+TEST(Process, BypassCopiesBitExactly)
+{
+    ProbeSession s;
+    s.block->addParameterChange(kLevel, 0, 0.3);
+    Audio in = noise(2, 100), out(2, 100);
+    s.block->process(in.channels(), out.channels(), 100);
+    EXPECT_NE(out[0][10], in[0][10]);
+
+    // Switched on late in the block: the whole block is bypassed.
+    s.block->addParameterChange(kBypass, 77, 1.0);
+    s.block->process(in.channels(), out.channels(), 100);
+    EXPECT_EQ(out.data, in.data);
+    Audio other = noise(2, 100, 99);
+    s.block->process(other.channels(), out.channels(), 100);
+    EXPECT_EQ(out.data, other.data);
+
+    s.block->addParameterChange(kBypass, 0, 0.0);
+    s.block->process(in.channels(), out.channels(), 100);
+    EXPECT_EQ(out[1][42], in[1][42] * 0.3f);
+}
+
+TEST(Process, BypassedBlocksCallNothingAndReportZeroMeters)
+{
+    ProbeSession s;
+    s.block->addParameterChange(kBypass, 0, 1.0);
+    Event noteOn{};
+    noteOn.type = Event::kNoteOnEvent;
+    noteOn.noteOn.velocity = 1.0f;
+    s.block->addEvent(noteOn);
+    Audio in(2, 8), out(2, 8);
+    s.block->process(in.channels(), out.channels(), 8);
+    EXPECT_EQ(meter(*s.block, kRate), 0.0);
+    s.block->addParameterChange(kBypass, 0, 0.0);
+    s.block->process(in.channels(), out.channels(), 8);
+    EXPECT_EQ(meter(*s.block, kCalls), 0.0) << "the note of the bypassed block never arrived";
+    EXPECT_EQ(meter(*s.block, kRate), 48000.0);
+}
+
+TEST(Process, FlushCallsApplyParameterChanges)
+{
+    ProbeSession s;
+    s.block->addParameterChange(kLevel, 0, 0.25);
+    EXPECT_EQ(s.block->flush(), kResultOk);
+    Audio in(2, 4, 1.0f), out(2, 4);
+    s.block->process(in.channels(), out.channels(), 4);
+    EXPECT_EQ(out[0][2], 0.25f);
+
+    // A block of zero samples applies its changes and still reports the meters.
+    s.block->addParameterChange(kLevel, 0, 1.0);
+    EXPECT_EQ(s.block->process(in.channels(), out.channels(), 0), kResultOk);
+    EXPECT_EQ(meter(*s.block, kRate), 48000.0);
+    s.block->process(in.channels(), out.channels(), 4);
+    EXPECT_EQ(out[1][3], 1.0f);
+}
+
+TEST(Process, MonoConfigurationProcessesOneChannel)
+{
+    auto instance = probeInstance();
+    ASSERT_TRUE(instance->setBusArrangements(SpeakerArr::kMono, SpeakerArr::kMono));
+    activate(*instance);
+    ProcessBlock block(*instance);
+    ASSERT_EQ(block.inputChannels(), 1);
+    block.addParameterChange(kLevel, 0, 0.5);
+    Audio in = noise(1, 32), out(1, 32);
+    block.process(in.channels(), out.channels(), 32);
+    EXPECT_EQ(out[0][31], in[0][31] * 0.5f);
+}
+
+TEST(Process, MissingOrShortBuffersAreSurvived)
+{
+    ProbeSession s;
+    Audio in = noise(2, 16), out(2, 16, 9.0f);
+    // The host hands one channel where the arrangement says two: only that one is touched.
+    AudioBusBuffers input, output;
+    input.numChannels = output.numChannels = 1;
+    input.channelBuffers32 = in.pointers.data();
+    output.channelBuffers32 = out.pointers.data();
+    ProcessData data;
+    data.numSamples = 16;
+    data.numInputs = data.numOutputs = 1;
+    data.inputs = &input;
+    data.outputs = &output;
+    EXPECT_EQ(s.instance->processor().process(data), kResultOk);
+    EXPECT_EQ(out[0][5], in[0][5]);
+    EXPECT_EQ(out[1][5], 9.0f);
+
+    // Null channel pointers, no buses, negative counts: nothing processed, nothing broken.
+    float* nothing[2] = {nullptr, nullptr};
+    input.numChannels = output.numChannels = 2;
+    input.channelBuffers32 = nothing;
+    EXPECT_EQ(s.instance->processor().process(data), kResultOk);
+    data.inputs = nullptr;
+    EXPECT_EQ(s.instance->processor().process(data), kResultOk);
+    data.inputs = &input;
+    input.channelBuffers32 = in.pointers.data();
+    data.numSamples = -5;
+    EXPECT_EQ(s.instance->processor().process(data), kResultOk);
+}
+
+TEST(Process, TransportReachesTheEffectFrameByFrame)
+{
+    ProbeSession s;
+    s.block->addParameterChange(kMode, 0, 1.0); // output carries calls and position
+    s.block->context().projectTimeSamples = 1000;
+    s.block->context().tempo = 133.0;
+    Audio in(2, 8), out(2, 8);
+    s.block->process(in.channels(), out.channels(), 8);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(out[1][i], 1000.0f + i);
+    EXPECT_EQ(meter(*s.block, kTempo), 133.0);
+
+    // Without a process context the position counts from the block's start (the first
+    // frame still sees the last position it was told).
+    s.block->setContextEnabled(false);
+    s.block->process(in.channels(), out.channels(), 8);
+    for (int i = 1; i < 8; ++i)
+        EXPECT_EQ(out[1][i], float(i));
+}
+
+#if defined(__SSE__)
+TEST(Process, DenormalsAreFlushedAndTheCallersModeKept)
+{
+    ProbeSession s;
+    const unsigned before = _mm_getcsr();
+    Audio in(2, 4, 1e-40f), out(2, 4, 5.0f);
+    s.block->process(in.channels(), out.channels(), 4);
+    EXPECT_EQ(out[0][0], 0.0f);
+    EXPECT_EQ(out[1][3], 0.0f);
+    EXPECT_EQ(_mm_getcsr(), before);
+}
+#endif
+
+TEST(Process, ActivationWithoutSetUpUsesTheDefaultRate)
+{
+    auto instance = probeInstance();
+    ASSERT_EQ(instance->component().setActive(true), kResultOk);
+    ProcessBlock block(*instance);
+    Audio in(2, 4, 1.0f), out(2, 4);
+    EXPECT_EQ(block.process(in.channels(), out.channels(), 4), kResultOk);
+    EXPECT_EQ(out[0][1], 1.0f);
+    EXPECT_EQ(meter(block, kRate), 44100.0);
+    instance->component().setActive(false);
+}
+
+} // namespace vevadur::test

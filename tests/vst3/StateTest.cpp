@@ -1,0 +1,248 @@
+// The state stream: its byte layout, round trips, damaged and old streams, and the
+// controller following a restored state.
+#include "PluginTestSupport.h"
+
+#include "public.sdk/source/common/memorystream.h"
+
+#include <cmath>
+#include <limits>
+
+namespace vevadur::test
+{
+namespace
+{
+using Bytes = std::vector<std::uint8_t>;
+
+template <typename T> void append(Bytes& bytes, T value)
+{
+    const auto* raw = reinterpret_cast<const std::uint8_t*>(&value);
+    bytes.insert(bytes.end(), raw, raw + sizeof(T));
+}
+
+// The room effect's 70-byte state, built field by field.
+struct RoomState
+{
+    int64 version = 1;
+    float gain = 0.5f;
+    uint32 position = 0;
+    float volLR = 1.0f, absLR = 7.0f, volFB = 1.0f, absFB = 7.0f, volCF = 1.0f, absCF = 7.0f;
+    int32 decayType = 1;
+    uint32 stereoMono = 0, leftRight = 0;
+    float speed = 0.0f;
+    uint32 reverse = 0;
+    int16 bypass = 0;
+    float joyX = 0.0f, joyY = 0.0f;
+
+    Bytes bytes(bool withJoystick = true) const
+    {
+        Bytes b;
+        append(b, version);
+        append(b, gain);
+        append(b, position);
+        for (float v : {volLR, absLR, volFB, absFB, volCF, absCF})
+            append(b, v);
+        append(b, decayType);
+        append(b, stereoMono);
+        append(b, leftRight);
+        append(b, speed);
+        append(b, reverse);
+        append(b, bypass);
+        if (withJoystick)
+        {
+            append(b, joyX);
+            append(b, joyY);
+        }
+        return b;
+    }
+};
+
+constexpr size_t kBypassOffset = 60;
+
+std::unique_ptr<PluginInstance> activeRoom()
+{
+    auto instance = roomInstance();
+    activate(*instance);
+    return instance;
+}
+} // namespace
+
+TEST(State, SeventyBytesLaidOutByteByByte)
+{
+    auto instance = roomInstance();
+    const Bytes state = instance->saveState();
+    const Bytes expected = {0x01, 0,    0,    0,    0,    0,    0,    0,    // version 1
+                            0x00, 0x00, 0x00, 0x3F,                         // Gain 0.5
+                            0,    0,    0,    0,                            // Position: Center
+                            0x00, 0x00, 0x80, 0x3F,                         // Vol L-R 1.0
+                            0x00, 0x00, 0xE0, 0x40,                         // Abs L-R 7.0
+                            0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0xE0, 0x40, // F-B
+                            0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0xE0, 0x40, // C-F
+                            0x01, 0,    0,    0,                            // Decay Type 1 (int)
+                            0,    0,    0,    0,    0,    0,    0,    0,  // Stereo/Mono, Left/Right
+                            0,    0,    0,    0,                          // Speed 0.0
+                            0,    0,    0,    0,                          // Reverse
+                            0,    0,                                      // bypass
+                            0,    0,    0,    0,    0,    0,    0,    0}; // joystick X, Y
+    EXPECT_EQ(state, expected);
+    EXPECT_EQ(RoomState().bytes(), expected);
+}
+
+TEST(State, EnumeratedValuesAndBypassAsWritten)
+{
+    auto instance = activeRoom();
+    ProcessBlock block(*instance);
+    block.addParameterChange(1, 0, 0.2); // Position 2: "L32"
+    block.addParameterChange(kBypass, 0, 1.0);
+    Audio in(2, 4), out(2, 4);
+    block.process(in.channels(), out.channels(), 4);
+    const Bytes state = instance->saveState();
+    EXPECT_EQ(Bytes(state.begin() + 12, state.begin() + 16), (Bytes{0x02, 0, 0, 0}));
+    EXPECT_EQ(Bytes(state.begin() + kBypassOffset, state.begin() + kBypassOffset + 2),
+              (Bytes{0x01, 0x00}));
+}
+
+TEST(State, RoundTripsThroughAFreshInstance)
+{
+    RoomState saved;
+    saved.gain = 0.125f;
+    saved.position = 7;
+    saved.absFB = 2.5f;
+    saved.decayType = 0;
+    saved.leftRight = 1;
+    saved.speed = 0.25f;
+    saved.reverse = 1;
+    saved.bypass = 1;
+    saved.joyX = 0.5f;
+    saved.joyY = -0.25f;
+    auto first = activeRoom();
+    ASSERT_EQ(first->loadState(saved.bytes()), kResultOk);
+    const Bytes state = first->saveState();
+    EXPECT_EQ(state, saved.bytes());
+
+    auto second = activeRoom();
+    ASSERT_EQ(second->loadState(state), kResultOk);
+    EXPECT_EQ(second->saveState(), state);
+}
+
+TEST(State, ControllerFollowsARestoredState)
+{
+    RoomState saved;
+    saved.absLR = 3.5f;
+    saved.position = 5;
+    saved.decayType = 0;
+    saved.speed = 2.0f;
+    saved.bypass = 1;
+    saved.joyX = 0.5f;
+    saved.joyY = -1.0f;
+    auto instance = roomInstance();
+    ASSERT_EQ(instance->loadState(saved.bytes()), kResultOk);
+    IEditController& controller = instance->controller();
+    EXPECT_DOUBLE_EQ(controller.getParamNormalized(3), 0.25);
+    EXPECT_DOUBLE_EQ(controller.getParamNormalized(1), 0.5);
+    EXPECT_DOUBLE_EQ(controller.getParamNormalized(8), 0.0);
+    EXPECT_DOUBLE_EQ(controller.getParamNormalized(11), 0.25);
+    EXPECT_DOUBLE_EQ(controller.getParamNormalized(kBypass), 1.0);
+    EXPECT_DOUBLE_EQ(controller.getParamNormalized(kJoystickX), 0.75);
+    EXPECT_DOUBLE_EQ(controller.getParamNormalized(kJoystickY), 0.0);
+    EXPECT_TRUE(instance->handler().edits().empty()) << "no linked controls: nothing to report";
+}
+
+TEST(State, TruncatedStreamsKeepWhatWasRead)
+{
+    RoomState saved;
+    saved.gain = 0.75f;
+    saved.bypass = 1;
+    saved.joyX = 0.5f;
+    Bytes cut = saved.bytes();
+    cut.resize(kBypassOffset + 2); // version 1 promises the joystick, which is missing
+    auto instance = activeRoom();
+    EXPECT_EQ(instance->loadState(cut), kResultFalse);
+    const Bytes state = instance->saveState();
+    EXPECT_EQ(Bytes(state.begin(), state.begin() + kBypassOffset + 2), cut);
+    EXPECT_EQ(stateValue<float>(state, kBypassOffset + 2), 0.0f) << "joystick untouched";
+
+    cut.resize(20); // in the middle of the controls
+    auto other = activeRoom();
+    EXPECT_EQ(other->loadState(cut), kResultFalse);
+    EXPECT_EQ(stateValue<float>(other->saveState(), 8), 0.75f);
+    EXPECT_EQ(other->loadState({}), kResultFalse);
+    EXPECT_EQ(other->loadState({1, 0, 0}), kResultFalse);
+}
+
+TEST(State, VersionZeroHasNoJoystick)
+{
+    RoomState saved;
+    saved.version = 0;
+    saved.speed = 4.0f;
+    auto instance = activeRoom();
+    ProcessBlock block(*instance);
+    block.addParameterChange(kJoystickX, 0, 1.0);
+    block.flush();
+    ASSERT_EQ(instance->loadState(saved.bytes(false)), kResultOk);
+    const Bytes state = instance->saveState();
+    EXPECT_EQ(stateValue<float>(state, 52), 4.0f);
+    EXPECT_EQ(stateValue<float>(state, kBypassOffset + 2), 1.0f) << "joystick unchanged";
+}
+
+TEST(State, AnyNonzeroBypassMeansBypassed)
+{
+    RoomState saved;
+    saved.bypass = 0x0100; // the bytes 00 01
+    auto instance = activeRoom();
+    ASSERT_EQ(instance->loadState(saved.bytes()), kResultOk);
+    EXPECT_EQ(stateValue<int16>(instance->saveState(), kBypassOffset), 1);
+    EXPECT_DOUBLE_EQ(instance->controller().getParamNormalized(kBypass), 1.0);
+}
+
+TEST(State, DamagedValuesAreLimitedToTheControls)
+{
+    RoomState damaged;
+    damaged.gain = std::numeric_limits<float>::quiet_NaN();
+    damaged.absLR = 100.0f;
+    damaged.volFB = -std::numeric_limits<float>::infinity();
+    damaged.position = 99;
+    damaged.decayType = -5;
+    damaged.speed = 1e30f;
+    damaged.joyX = std::numeric_limits<float>::quiet_NaN();
+    damaged.joyY = 3.0f;
+    auto instance = activeRoom();
+    ASSERT_EQ(instance->loadState(damaged.bytes()), kResultOk);
+
+    RoomState expected;
+    expected.gain = 0.5f; // a NaN becomes the default
+    expected.absLR = 14.0f;
+    expected.volFB = 1.0f; // an infinity is no number either
+    expected.position = 10;
+    expected.decayType = 0;
+    expected.speed = 8.0f;
+    expected.joyX = 0.0f;
+    expected.joyY = 1.0f;
+    EXPECT_EQ(instance->saveState(), expected.bytes());
+    IEditController& controller = instance->controller();
+    EXPECT_DOUBLE_EQ(controller.getParamNormalized(0), 0.5);
+    EXPECT_DOUBLE_EQ(controller.getParamNormalized(3), 1.0);
+    EXPECT_DOUBLE_EQ(controller.getParamNormalized(1), 1.0);
+    EXPECT_DOUBLE_EQ(controller.getParamNormalized(kJoystickY), 1.0);
+}
+
+TEST(State, DoubleControlsTakeEightBytes)
+{
+    auto instance = probeInstance();
+    const Bytes state = instance->saveState();
+    // version, Level, Steps, Switch, Fine (8), Cutoff, Drive, Hidden, Learn, Learn Too, Mode,
+    // bypass, joystick: meters carry no value.
+    ASSERT_EQ(state.size(), 8u + 3 * 4 + 8 + 6 * 4 + 2 + 8);
+    EXPECT_EQ(stateValue<double>(state, 20), 0.25);
+    EXPECT_EQ(stateValue<int32>(state, 12), 2);
+}
+
+TEST(State, ControllerStateIsNotSeparate)
+{
+    auto instance = roomInstance();
+    host::PluginInstance& plugin = *instance;
+    MemoryStream stream;
+    EXPECT_EQ(plugin.controller().getState(&stream), kNotImplemented);
+    EXPECT_EQ(plugin.controller().setState(&stream), kNotImplemented);
+}
+
+} // namespace vevadur::test
