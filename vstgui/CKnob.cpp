@@ -80,21 +80,22 @@ CMouseEventResult CKnob::onMouseDown(CPoint& where, const CButtonState& buttons)
 CMouseEventResult CKnob::onMouseMoved(CPoint& where, const CButtonState& buttons)
 {
     if (!buttons.isLeftButton() || !isEditing()) return kMouseEventNotHandled;
+    if (m_mode == kLinearMode && buttons != m_oldButton)
+    {
+        // Changing the zoom key mid-drag keeps the value of the last point.
+        CCoord lastDiff = (m_firstPoint.y - m_lastPoint.y) + (m_lastPoint.x - m_firstPoint.x);
+        float range = kLinearRange * ((buttons & kZoomModifier) ? m_zoomFactor : 1.f);
+        float coef = getRange() / range;
+        m_entryState += static_cast<float>(lastDiff * (m_coef - coef));
+        m_coef = coef;
+        m_oldButton = buttons;
+    }
     if (where == m_lastPoint) return kMouseEventHandled;
     m_lastPoint = where;
     CPoint local = where - getViewSize().getTopLeft();
     if (m_mode == kLinearMode)
     {
         CCoord diff = (m_firstPoint.y - where.y) + (where.x - m_firstPoint.x);
-        if (buttons != m_oldButton)
-        {
-            // Changing the zoom key mid-drag keeps the value where it is.
-            float range = kLinearRange * ((buttons & kZoomModifier) ? m_zoomFactor : 1.f);
-            float coef = getRange() / range;
-            m_entryState += static_cast<float>(diff * (m_coef - coef));
-            m_coef = coef;
-            m_oldButton = buttons;
-        }
         m_value = static_cast<float>(m_entryState + diff * m_coef);
         bounceValue();
     }

@@ -7,6 +7,8 @@
 #include "vstgui/plugin-bindings/VST3EditorDelegate.h"
 #include "vstgui/uidescription/UIDescription.h"
 
+#include "base/source/updatehandler.h"
+
 #include <cstdlib>
 #include <limits>
 
@@ -20,6 +22,8 @@ VST3Editor::VST3Editor(EditController* controller, UTF8StringPtr templateName,
     : VSTGUIEditor(controller), m_templateName(templateName ? templateName : ""),
       m_xmlFile(xmlFile ? xmlFile : ""), m_delegate(dynamic_cast<VST3EditorDelegate*>(controller))
 {
+    // Parameters tell their listeners through the SDK's update handler; make sure there is one.
+    UpdateHandler::instance();
     constexpr CCoord kUnlimited = std::numeric_limits<CCoord>::max();
     m_maxSize = CPoint(kUnlimited, kUnlimited);
 }

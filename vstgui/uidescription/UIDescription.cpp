@@ -180,21 +180,25 @@ CView* UIDescription::createViewFromNode(const Node& node, IController* controll
     CView* view = nullptr;
     const std::string* templateName =
         node.name == "view" ? attributes.getAttributeValue("template") : nullptr;
-    if (templateName)
-    {
-        // A template used as a view: built whole, then placed by this node's attributes.
-        view = createTemplateView(*templateName, controller, depth);
-        if (view) m_factory.applyAttributes(view, attributes, this);
-        m_controller = previous;
-        return view;
-    }
-
     IController* subController = nullptr;
     if (const std::string* name = attributes.getAttributeValue("sub-controller");
         name && !name->empty() && controller)
         subController = controller->createSubController(name->c_str(), this);
     IController* childController = subController ? subController : controller;
     m_controller = childController;
+
+    if (templateName)
+    {
+        // A template used as a view: built whole (through this node's sub-controller, if it
+        // names one), then placed by this node's attributes.
+        view = createTemplateView(*templateName, childController, depth);
+        m_controller = controller;
+        if (view) m_factory.applyAttributes(view, attributes, this);
+        if (view && subController) view->setOwnedController(subController);
+        else delete subController;
+        m_controller = previous;
+        return view;
+    }
 
     if (controller) view = controller->createView(attributes, this);
     if (!view) view = m_factory.createView(attributes, this);
