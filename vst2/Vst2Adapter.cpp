@@ -1,6 +1,5 @@
 #include "Vst2Adapter.h"
 
-#include "Vst2HostContext.h"
 #include "Vst2Text.h"
 
 #include <cmath>
@@ -86,8 +85,7 @@ bool Vst2Adapter::open(IPluginFactory& factory, const TUID classId)
         !instance)
         return false;
     component = owned(static_cast<IComponent*>(instance));
-    hostContext = owned(new Vst2HostContext);
-    if (component->initialize(hostContext) != kResultOk)
+    if (component->initialize(static_cast<IHostApplication*>(&hostContext)) != kResultOk)
     {
         component = nullptr; // never initialised: nothing to terminate
         return false;

@@ -10,6 +10,7 @@
 #include "Vst2BlockChanges.h"
 #include "Vst2ClassFacts.h"
 #include "Vst2ComponentHandler.h"
+#include "Vst2HostContext.h"
 #include "Vst2MidiInput.h"
 #include "Vst2ParameterMap.h"
 #include "Vst2ParameterMirror.h"
@@ -118,7 +119,8 @@ class Vst2Adapter
     Vst2Abi::HostCallback host;
     Vst2ClassFacts facts;
 
-    IPtr<IHostApplication> hostContext;
+    // The SDK's host application counts no references: it lives exactly as long as the adapter.
+    Vst2HostContext hostContext;
     IPtr<IComponent> component;
     IPtr<IAudioProcessor> processor;
     IPtr<IEditController> controller;

@@ -2,8 +2,6 @@
 
 #include "Vst2Text.h"
 
-#include "public.sdk/source/vst/hosting/hostclasses.h"
-
 namespace vst2test
 {
 
@@ -26,8 +24,7 @@ Vst3Reference::Vst3Reference(IPluginFactory* factory)
         kResultOk)
         return;
     component = owned(instance);
-    context = owned(new HostApplication);
-    if (component->initialize(context) != kResultOk) return;
+    if (component->initialize(static_cast<IHostApplication*>(&context)) != kResultOk) return;
     processor = FUnknownPtr<IAudioProcessor>(component);
     controller = FUnknownPtr<IEditController>(component);
 }

@@ -9,6 +9,7 @@
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/ivsthostapplication.h"
 #include "public.sdk/source/vst/hosting/eventlist.h"
+#include "public.sdk/source/vst/hosting/hostclasses.h"
 #include "public.sdk/source/vst/hosting/parameterchanges.h"
 #include "public.sdk/source/vst/hosting/processdata.h"
 
@@ -39,7 +40,7 @@ class Vst3Reference
                  int64_t projectTime);
 
   private:
-    Steinberg::IPtr<Steinberg::Vst::IHostApplication> context;
+    Steinberg::Vst::HostApplication context; // counts no references: lives as long as this
     Steinberg::IPtr<Steinberg::Vst::IComponent> component;
     Steinberg::IPtr<Steinberg::Vst::IAudioProcessor> processor;
     Steinberg::IPtr<Steinberg::Vst::IEditController> controller;
