@@ -2,6 +2,8 @@
 
 namespace VSTGUI
 {
+const IdStringPtr CVSTGUITimer::kMsgTimer = "timer fired";
+
 bool CVSTGUITimer::start()
 {
     if (m_running) return true;

@@ -20,7 +20,8 @@ public:
 class CVSTGUITimer : public CBaseObject
 {
 public:
-    static constexpr IdStringPtr kMsgTimer = "timer fired";
+    // Messages are compared by address, so there is exactly one of each.
+    static const IdStringPtr kMsgTimer;
 
     CVSTGUITimer(CBaseObject* target, uint32_t fireTimeMs, ITimerScheduler* scheduler = nullptr)
         : m_target(target), m_fireTime(fireTimeMs), m_scheduler(scheduler)

@@ -162,6 +162,7 @@ TEST(EditorBinding, ExchangedViewIsRebuiltOnTheIdleTickAndStaysBound)
     editor->setTimerScheduler(&scheduler);
     ASSERT_TRUE(editor->open(nullptr));
     CView* before = editor->getFrame()->getView(0);
+    before->remember(); // kept alive, so a new view cannot take its address
     EXPECT_FALSE(editor->exchangeView("No such template"));
     EXPECT_TRUE(editor->exchangeView("Editor"));
     scheduler.advance(49);
@@ -169,6 +170,8 @@ TEST(EditorBinding, ExchangedViewIsRebuiltOnTheIdleTickAndStaysBound)
     scheduler.advance(1);
     ASSERT_EQ(editor->getFrame()->getNbViews(), 1u);
     EXPECT_NE(editor->getFrame()->getView(0), before);
+    EXPECT_FALSE(before->isAttached());
+    before->forget();
 
     auto* listener = editor->getParameterChangeListener(5);
     ASSERT_NE(listener, nullptr);

@@ -30,6 +30,7 @@ void drawNut(cairo_t* cr, double c, double radius)
     cairo_set_source(cr, bushing);
     cairo_arc(cr, c, c, radius * 0.55, 0, 2 * kPi);
     cairo_fill(cr);
+    cairo_pattern_destroy(bushing);
 }
 
 void drawLever(cairo_t* cr, double c, double length, bool up)
@@ -66,6 +67,7 @@ void drawLever(cairo_t* cr, double c, double length, bool up)
     cairo_set_source(cr, end);
     cairo_arc(cr, c, tipY, 3.6, 0, 2 * kPi);
     cairo_fill(cr);
+    cairo_pattern_destroy(end);
 }
 } // namespace
 

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include <sys/stat.h>
+
 using namespace bitmapgen;
 
 namespace
@@ -40,6 +42,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
+    mkdir(folder.c_str(), 0755); // an existing folder is fine
     // Black bakelite pointer over a black skirt, cream line: the room controls.
     const KnobStyle chickenheadBlack{true, {0.38, 0.38, 0.40}, {0.04, 0.04, 0.05},
                                      {0.42, 0.42, 0.44}, {0.02, 0.02, 0.03}, {0.96, 0.93, 0.82}};
