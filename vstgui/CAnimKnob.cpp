@@ -12,11 +12,10 @@ CAnimKnob::CAnimKnob(const CRect& size, IControlListener* listener, int32_t tag,
 {
 }
 
-CAnimKnob::CAnimKnob(const CRect& size, IControlListener* listener, int32_t tag,
-                     int32_t subPixmaps, CCoord heightOfOneImage, CBitmap* background,
-                     const CPoint& offset)
-    : CKnob(size, listener, tag, background, nullptr, offset),
-      m_heightOfOneImage(heightOfOneImage), m_subPixmaps(subPixmaps)
+CAnimKnob::CAnimKnob(const CRect& size, IControlListener* listener, int32_t tag, int32_t subPixmaps,
+                     CCoord heightOfOneImage, CBitmap* background, const CPoint& offset)
+    : CKnob(size, listener, tag, background, nullptr, offset), m_heightOfOneImage(heightOfOneImage),
+      m_subPixmaps(subPixmaps)
 {
 }
 

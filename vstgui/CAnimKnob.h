@@ -7,7 +7,7 @@ namespace VSTGUI
 // A knob drawn from a film strip: a vertical bitmap of equal frames, first frame = minimum.
 class CAnimKnob : public CKnob
 {
-public:
+  public:
     CAnimKnob(const CRect& size, IControlListener* listener, int32_t tag, CBitmap* background,
               const CPoint& offset = CPoint());
     // Frames of the strip; 0 derives the count from the bitmap and the frame height.
@@ -28,10 +28,10 @@ public:
     void draw(CDrawContext* context) override;
     CView* newCopy() const override { return new CAnimKnob(*this); }
 
-protected:
+  protected:
     CAnimKnob(const CAnimKnob& other) = default;
 
-private:
+  private:
     CCoord m_heightOfOneImage = 0;
     int32_t m_subPixmaps = 0;
     bool m_inverseBitmap = false;

@@ -8,7 +8,7 @@ namespace VSTGUI
 // toolkit's message mechanism (timers and views talk to their owners through notify).
 class CBaseObject
 {
-public:
+  public:
     CBaseObject() = default;
     CBaseObject(const CBaseObject&) = delete;
     CBaseObject& operator=(const CBaseObject&) = delete;
@@ -27,14 +27,14 @@ public:
         return kMessageUnknown;
     }
 
-private:
+  private:
     int32_t m_refCount = 1;
 };
 
 // Holds one reference to a CBaseObject and drops it when destroyed or reassigned.
 template <typename T> class SharedPointer
 {
-public:
+  public:
     SharedPointer() = default;
     // Takes over a fresh object's initial reference (owner) or adds one of its own.
     SharedPointer(T* object, bool remember = true) : m_object(object)
@@ -62,7 +62,7 @@ public:
     T* operator->() const { return m_object; }
     explicit operator bool() const { return m_object != nullptr; }
 
-private:
+  private:
     T* m_object = nullptr;
 };
 

@@ -22,7 +22,7 @@ struct CResourceDescription
 // 0 x 0 and draws nothing.
 class CBitmap : public CBaseObject
 {
-public:
+  public:
     explicit CBitmap(const CResourceDescription& description, const std::string& folder = {});
     ~CBitmap() override;
 
@@ -37,7 +37,7 @@ public:
 
     cairo_surface_t* getSurface() const { return m_surface; }
 
-private:
+  private:
     CResourceDescription m_description;
     cairo_surface_t* m_surface = nullptr;
     CCoord m_width = 0;

@@ -26,7 +26,7 @@ constexpr int32_t kZoomModifier = kShift;
 // Mouse buttons and modifier keys of one mouse event.
 class CButtonState
 {
-public:
+  public:
     CButtonState(int32_t state = 0) : m_state(state) {}
 
     bool isLeftButton() const { return (m_state & kLButton) != 0; }
@@ -42,7 +42,7 @@ public:
     bool operator==(const CButtonState& other) const { return m_state == other.m_state; }
     bool operator!=(const CButtonState& other) const { return m_state != other.m_state; }
 
-private:
+  private:
     int32_t m_state;
 };
 

@@ -13,10 +13,10 @@ struct NamedColor
 };
 
 constexpr NamedColor kBuiltInColors[] = {
-    {"~ BlackCColor", kBlackCColor},   {"~ WhiteCColor", kWhiteCColor},
-    {"~ GreyCColor", kGreyCColor},     {"~ RedCColor", kRedCColor},
-    {"~ GreenCColor", kGreenCColor},   {"~ BlueCColor", kBlueCColor},
-    {"~ YellowCColor", kYellowCColor}, {"~ CyanCColor", kCyanCColor},
+    {"~ BlackCColor", kBlackCColor},     {"~ WhiteCColor", kWhiteCColor},
+    {"~ GreyCColor", kGreyCColor},       {"~ RedCColor", kRedCColor},
+    {"~ GreenCColor", kGreenCColor},     {"~ BlueCColor", kBlueCColor},
+    {"~ YellowCColor", kYellowCColor},   {"~ CyanCColor", kCyanCColor},
     {"~ MagentaCColor", kMagentaCColor}, {"~ TransparentCColor", kTransparentCColor},
 };
 

@@ -6,8 +6,7 @@
 
 namespace VSTGUI
 {
-CControl::CControl(const CRect& size, IControlListener* listener, int32_t tag,
-                   CBitmap* background)
+CControl::CControl(const CRect& size, IControlListener* listener, int32_t tag, CBitmap* background)
     : CView(size), m_listener(listener), m_tag(tag)
 {
     setBackground(background);
@@ -87,8 +86,10 @@ bool CControl::checkDefaultValue(const CButtonState& buttons)
 void CControl::setDirty(bool state)
 {
     CView::setDirty(state);
-    if (state) m_oldValue = (m_value != -1.f) ? -1.f : 0.f;
-    else m_oldValue = m_value;
+    if (state)
+        m_oldValue = (m_value != -1.f) ? -1.f : 0.f;
+    else
+        m_oldValue = m_value;
 }
 
 bool CControl::isDirty() const

@@ -9,7 +9,7 @@ namespace VSTGUI
 // hears the user's changes (valueChanged) framed by beginEdit/endEdit.
 class CControl : public CView
 {
-public:
+  public:
     CControl(const CRect& size, IControlListener* listener = nullptr, int32_t tag = -1,
              CBitmap* background = nullptr);
 
@@ -54,7 +54,7 @@ public:
     void setDirty(bool state = true) override;
     bool isDirty() const override;
 
-protected:
+  protected:
     CControl(const CControl& other);
 
     float m_value = 0.f;
@@ -64,7 +64,7 @@ protected:
     float m_max = 1.f;
     float m_wheelInc = 0.1f;
 
-private:
+  private:
     IControlListener* m_listener;
     int32_t m_tag;
     int32_t m_editing = 0;

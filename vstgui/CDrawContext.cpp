@@ -29,13 +29,15 @@ bool CDrawContext::isPixelAligned() const
 void CDrawContext::finishPath(CDrawStyle style)
 {
     cairo_set_antialias(m_cr, m_state.drawMode == kAntiAliasing ? CAIRO_ANTIALIAS_DEFAULT
-                                                                 : CAIRO_ANTIALIAS_NONE);
+                                                                : CAIRO_ANTIALIAS_NONE);
     cairo_set_line_width(m_cr, m_state.lineWidth);
     if (style == kDrawFilled || style == kDrawFilledAndStroked)
     {
         setSource(m_state.fillColor);
-        if (style == kDrawFilledAndStroked) cairo_fill_preserve(m_cr);
-        else cairo_fill(m_cr);
+        if (style == kDrawFilledAndStroked)
+            cairo_fill_preserve(m_cr);
+        else
+            cairo_fill(m_cr);
     }
     if (style == kDrawStroked || style == kDrawFilledAndStroked)
     {
@@ -64,7 +66,7 @@ void CDrawContext::drawRect(const CRect& rect, CDrawStyle style)
         cairo_rectangle(m_cr, rect.left, rect.top, rect.getWidth(), rect.getHeight());
         setSource(m_state.fillColor);
         cairo_set_antialias(m_cr, m_state.drawMode == kAntiAliasing ? CAIRO_ANTIALIAS_DEFAULT
-                                                                     : CAIRO_ANTIALIAS_NONE);
+                                                                    : CAIRO_ANTIALIAS_NONE);
         cairo_fill(m_cr);
         cairo_rectangle(m_cr, r.left, r.top, r.getWidth(), r.getHeight());
         finishPath(kDrawStroked);
@@ -124,8 +126,7 @@ CCoord CDrawContext::getStringWidth(const std::string& text)
     return m_textRenderer ? m_textRenderer->getStringWidth(text, m_state.font) : 0;
 }
 
-void CDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset,
-                              float alpha)
+void CDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset, float alpha)
 {
     if (bitmap) bitmap->draw(this, dest, offset, alpha * m_state.globalAlpha);
 }

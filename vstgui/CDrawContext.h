@@ -17,7 +17,7 @@ class TextRenderer;
 // (colours, line width, font, draw mode, global alpha) and a translation stack.
 class CDrawContext
 {
-public:
+  public:
     using PointList = std::vector<CPoint>;
 
     // Draws on cr (not owned); text goes through textRenderer, or is skipped without one.
@@ -65,7 +65,7 @@ public:
     cairo_t* getCairo() const { return m_cr; }
     TextRenderer* getTextRenderer() const { return m_textRenderer; }
 
-private:
+  private:
     struct State
     {
         CColor fillColor = kWhiteCColor;
@@ -89,7 +89,7 @@ private:
 // Saves the context's state on construction and restores it on destruction.
 class ScopedDrawState
 {
-public:
+  public:
     explicit ScopedDrawState(CDrawContext& context) : m_context(context)
     {
         m_context.saveGlobalState();
@@ -98,7 +98,7 @@ public:
     ScopedDrawState(const ScopedDrawState&) = delete;
     ScopedDrawState& operator=(const ScopedDrawState&) = delete;
 
-private:
+  private:
     CDrawContext& m_context;
 };
 } // namespace VSTGUI

@@ -19,7 +19,7 @@ enum CTxtFace
 // resolves the family through fontconfig, so absent families fall back to a similar face.
 class CFontDesc
 {
-public:
+  public:
     CFontDesc() = default;
     CFontDesc(std::string name, CCoord size, int32_t style = kNormalFace)
         : m_name(std::move(name)), m_size(size), m_style(style)
@@ -39,7 +39,7 @@ public:
     }
     bool operator!=(const CFontDesc& f) const { return !(*this == f); }
 
-private:
+  private:
     std::string m_name = "Arial";
     CCoord m_size = 12;
     int32_t m_style = kNormalFace;

@@ -14,7 +14,7 @@ namespace VSTGUI
 // window's platform layer or a test feeds them; invalidated areas collect here until drawn.
 class CFrame : public CViewContainer
 {
-public:
+  public:
     CFrame(const CRect& size, VSTGUIEditorInterface* editor);
     ~CFrame() override;
 
@@ -64,7 +64,7 @@ public:
     // Renders the whole frame into a new image and writes it as PNG.
     bool renderToPNG(const std::string& path);
 
-private:
+  private:
     VSTGUIEditorInterface* m_editor;
     IPlatformFrame* m_platformFrame = nullptr;
     TextRenderer m_textRenderer;

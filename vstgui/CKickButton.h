@@ -8,11 +8,11 @@ namespace VSTGUI
 // one above the other: released, then pressed.
 class CKickButton : public CControl
 {
-public:
+  public:
     CKickButton(const CRect& size, IControlListener* listener, int32_t tag, CBitmap* background,
                 const CPoint& offset = CPoint());
-    CKickButton(const CRect& size, IControlListener* listener, int32_t tag,
-                CCoord heightOfOneImage, CBitmap* background, const CPoint& offset = CPoint());
+    CKickButton(const CRect& size, IControlListener* listener, int32_t tag, CCoord heightOfOneImage,
+                CBitmap* background, const CPoint& offset = CPoint());
 
     void setHeightOfOneImage(CCoord height) { m_heightOfOneImage = height; }
     CCoord getHeightOfOneImage() const;
@@ -23,11 +23,11 @@ public:
     CMouseEventResult onMouseMoved(CPoint& where, const CButtonState& buttons) override;
     CView* newCopy() const override { return new CKickButton(*this); }
 
-protected:
+  protected:
     CKickButton(const CKickButton& other) = default;
     float m_entryState = 0.f;
 
-private:
+  private:
     CCoord m_heightOfOneImage = 0;
 };
 } // namespace VSTGUI

@@ -61,8 +61,10 @@ CMouseEventResult CKnob::onMouseDown(CPoint& where, const CButtonState& buttons)
     m_oldButton = buttons;
     int32_t frameMode = getFrame() ? getFrame()->getKnobMode() : kCircularMode;
     // Alt swaps linear and the circular modes for one drag.
-    if (buttons & kAlt) m_mode = frameMode == kLinearMode ? kCircularMode : kLinearMode;
-    else m_mode = frameMode;
+    if (buttons & kAlt)
+        m_mode = frameMode == kLinearMode ? kCircularMode : kLinearMode;
+    else
+        m_mode = frameMode;
 
     CPoint local = where - getViewSize().getTopLeft();
     if (m_mode == kLinearMode)
@@ -104,9 +106,12 @@ CMouseEventResult CKnob::onMouseMoved(CPoint& where, const CButtonState& buttons
         float middle = getRange() / 2;
         m_value = valueFromPoint(local);
         // No jumping across the dead zone from one end to the other.
-        if (m_startValue - m_value > middle) m_value = getMax();
-        else if (m_value - m_startValue > middle) m_value = getMin();
-        else m_startValue = m_value;
+        if (m_startValue - m_value > middle)
+            m_value = getMax();
+        else if (m_value - m_startValue > middle)
+            m_value = getMin();
+        else
+            m_startValue = m_value;
     }
     else
     {
@@ -147,9 +152,12 @@ bool CKnob::onWheel(const CPoint&, const float& distance, const CButtonState& bu
 int32_t CKnob::onKeyDown(VstKeyCode& keyCode)
 {
     float step = 0.f;
-    if (keyCode.virt == VKEY_UP || keyCode.virt == VKEY_RIGHT) step = getWheelInc();
-    else if (keyCode.virt == VKEY_DOWN || keyCode.virt == VKEY_LEFT) step = -getWheelInc();
-    else return -1;
+    if (keyCode.virt == VKEY_UP || keyCode.virt == VKEY_RIGHT)
+        step = getWheelInc();
+    else if (keyCode.virt == VKEY_DOWN || keyCode.virt == VKEY_LEFT)
+        step = -getWheelInc();
+    else
+        return -1;
     if (keyCode.modifier & MODIFIER_SHIFT) step *= 0.1f;
     setValueNormalized(getValueNormalized() + step);
     invalid();

@@ -9,7 +9,7 @@ namespace VSTGUI
 // circular (the value under the pointer's angle) or relative circular (angle changes).
 class CKnob : public CControl
 {
-public:
+  public:
     CKnob(const CRect& size, IControlListener* listener, int32_t tag, CBitmap* background,
           CBitmap* handle = nullptr, const CPoint& offset = CPoint());
 
@@ -41,11 +41,11 @@ public:
     bool onWheel(const CPoint& where, const float& distance, const CButtonState& buttons) override;
     int32_t onKeyDown(VstKeyCode& keyCode) override;
 
-protected:
+  protected:
     CKnob(const CKnob& other) = default;
     float angleAt(const CPoint& where) const;
 
-private:
+  private:
     static constexpr float kLinearRange = 200.f;
 
     SharedPointer<CBitmap> m_handleBitmap;

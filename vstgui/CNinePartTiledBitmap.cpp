@@ -19,8 +19,8 @@ CNinePartTiledBitmap::CNinePartTiledBitmap(const CResourceDescription& descripti
     m_offsets.bottom = std::clamp(m_offsets.bottom, 0.0, getHeight() - m_offsets.top);
 }
 
-void CNinePartTiledBitmap::drawPart(CDrawContext* context, const CRect& source,
-                                    const CRect& dest, float alpha)
+void CNinePartTiledBitmap::drawPart(CDrawContext* context, const CRect& source, const CRect& dest,
+                                    float alpha)
 {
     if (source.isEmpty() || dest.isEmpty()) return;
     cairo_t* cr = context->getCairo();
@@ -48,10 +48,10 @@ void CNinePartTiledBitmap::draw(CDrawContext* context, const CRect& rect, const 
     const PartOffsets& o = m_offsets;
     const CCoord srcX[4] = {0, o.left, getWidth() - o.right, getWidth()};
     const CCoord srcY[4] = {0, o.top, getHeight() - o.bottom, getHeight()};
-    const CCoord dstX[4] = {rect.left, rect.left + o.left, std::max(rect.left + o.left,
-                            rect.right - o.right), rect.right};
-    const CCoord dstY[4] = {rect.top, rect.top + o.top, std::max(rect.top + o.top,
-                            rect.bottom - o.bottom), rect.bottom};
+    const CCoord dstX[4] = {rect.left, rect.left + o.left,
+                            std::max(rect.left + o.left, rect.right - o.right), rect.right};
+    const CCoord dstY[4] = {rect.top, rect.top + o.top,
+                            std::max(rect.top + o.top, rect.bottom - o.bottom), rect.bottom};
     for (int row = 0; row < 3; ++row)
         for (int column = 0; column < 3; ++column)
             drawPart(context, CRect(srcX[column], srcY[row], srcX[column + 1], srcY[row + 1]),

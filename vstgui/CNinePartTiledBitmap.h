@@ -8,7 +8,7 @@ namespace VSTGUI
 // edges and the middle are tiled to fill whatever rectangle the bitmap is drawn into.
 class CNinePartTiledBitmap : public CBitmap
 {
-public:
+  public:
     struct PartOffsets
     {
         CCoord left = 0;
@@ -25,7 +25,7 @@ public:
     void draw(CDrawContext* context, const CRect& rect, const CPoint& offset = CPoint(),
               float alpha = 1.f) override;
 
-private:
+  private:
     void drawPart(CDrawContext* context, const CRect& source, const CRect& dest, float alpha);
 
     PartOffsets m_offsets;

@@ -10,8 +10,7 @@ namespace
 {
 cairo_surface_t* makeSurface(int width, int height)
 {
-    return cairo_image_surface_create(CAIRO_FORMAT_ARGB32, std::max(1, width),
-                                      std::max(1, height));
+    return cairo_image_surface_create(CAIRO_FORMAT_ARGB32, std::max(1, width), std::max(1, height));
 }
 } // namespace
 

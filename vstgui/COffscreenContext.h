@@ -12,7 +12,7 @@ namespace VSTGUI
 // A draw context on an ARGB image of its own, for rendering without a display.
 class COffscreenContext : public CDrawContext
 {
-public:
+  public:
     // The image starts fully transparent. Sizes below one pixel are raised to one.
     COffscreenContext(int width, int height, TextRenderer* textRenderer);
     ~COffscreenContext() override;
@@ -24,9 +24,8 @@ public:
     bool writePNG(const std::string& path) const;
     cairo_surface_t* getSurface() const { return m_surface; }
 
-private:
-    COffscreenContext(cairo_surface_t* surface, int width, int height,
-                      TextRenderer* textRenderer);
+  private:
+    COffscreenContext(cairo_surface_t* surface, int width, int height, TextRenderer* textRenderer);
 
     cairo_surface_t* m_surface;
     int m_width;

@@ -8,7 +8,7 @@ namespace VSTGUI
 // above the other: off, then on.
 class COnOffButton : public CControl
 {
-public:
+  public:
     COnOffButton(const CRect& size, IControlListener* listener = nullptr, int32_t tag = -1,
                  CBitmap* background = nullptr);
 
@@ -17,10 +17,10 @@ public:
     int32_t onKeyDown(VstKeyCode& keyCode) override;
     CView* newCopy() const override { return new COnOffButton(*this); }
 
-protected:
+  protected:
     COnOffButton(const COnOffButton& other) = default;
 
-private:
+  private:
     void toggle();
 };
 } // namespace VSTGUI

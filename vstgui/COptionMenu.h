@@ -11,7 +11,7 @@ namespace VSTGUI
 // Its value is the entry index; choosing an entry is one complete edit.
 class COptionMenu : public CParamDisplay
 {
-public:
+  public:
     enum MenuStyle : int32_t
     {
         kPopupStyle = 1 << 16, // the popup opens over the menu, the current entry in place
@@ -41,10 +41,10 @@ public:
     CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
     CView* newCopy() const override { return new COptionMenu(*this); }
 
-protected:
+  protected:
     COptionMenu(const COptionMenu& other) = default;
 
-private:
+  private:
     std::vector<std::string> m_entries;
     int32_t m_lastResult = -1;
     bool m_popupOpen = false;

@@ -26,9 +26,9 @@ bool COptionMenuPopup::attached(CView* parent)
     menu->localToFrame(origin);
     CCoord width = menu->getWidth();
     for (int32_t i = 0; i < menu->getNbEntries(); ++i)
-        width = std::max(width, frame->getTextRenderer().getStringWidth(menu->getEntry(i),
-                                                                        menu->getFont()) +
-                                    2 * kTextInset);
+        width = std::max(
+            width, frame->getTextRenderer().getStringWidth(menu->getEntry(i), menu->getFont()) +
+                       2 * kTextInset);
     CCoord height = kRowHeight * menu->getNbEntries();
     CCoord top = origin.y + menu->getHeight();
     if (menu->getStyle() & COptionMenu::kPopupStyle)
@@ -86,10 +86,9 @@ void COptionMenuPopup::draw(CDrawContext* context)
         }
         context->setFontColor(highlighted ? kWhiteCColor : kBlackCColor);
         if ((menu->getStyle() & COptionMenu::kCheckStyle) && i == menu->getCurrentIndex())
-            context->drawString("\u2713", CRect(row.left, row.top, row.left + kTextInset,
-                                                row.bottom));
-        context->drawString(title, CRect(row.left + kTextInset, row.top, row.right - 4,
-                                         row.bottom),
+            context->drawString("\u2713",
+                                CRect(row.left, row.top, row.left + kTextInset, row.bottom));
+        context->drawString(title, CRect(row.left + kTextInset, row.top, row.right - 4, row.bottom),
                             kLeftText);
     }
     setDirty(false);
@@ -109,7 +108,6 @@ CMouseEventResult COptionMenuPopup::onMouseDown(CPoint& where, const CButtonStat
     close(entryAt(where));
     return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
 }
-
 
 CMouseEventResult COptionMenuPopup::onMouseMoved(CPoint& where, const CButtonState&)
 {
@@ -139,12 +137,21 @@ int32_t COptionMenuPopup::onKeyDown(VstKeyCode& keyCode)
 {
     switch (keyCode.virt)
     {
-    case VKEY_UP: moveHighlight(-1); return 1;
-    case VKEY_DOWN: moveHighlight(1); return 1;
+    case VKEY_UP:
+        moveHighlight(-1);
+        return 1;
+    case VKEY_DOWN:
+        moveHighlight(1);
+        return 1;
     case VKEY_RETURN:
-    case VKEY_ENTER: close(m_highlighted); return 1;
-    case VKEY_ESCAPE: close(-1); return 1;
-    default: return -1;
+    case VKEY_ENTER:
+        close(m_highlighted);
+        return 1;
+    case VKEY_ESCAPE:
+        close(-1);
+        return 1;
+    default:
+        return -1;
     }
 }
 } // namespace VSTGUI

@@ -8,7 +8,7 @@ namespace VSTGUI
 // it, current entry in place, with the popup style) and kept inside the frame.
 class COptionMenuPopup : public CView
 {
-public:
+  public:
     static constexpr CCoord kRowHeight = 18;
 
     explicit COptionMenuPopup(COptionMenu* menu);
@@ -26,7 +26,7 @@ public:
     int32_t onKeyDown(VstKeyCode& keyCode) override;
     bool attached(CView* parent) override;
 
-private:
+  private:
     void close(int32_t index);
     void moveHighlight(int32_t step);
 

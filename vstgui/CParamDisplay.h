@@ -23,7 +23,7 @@ enum CParamDisplayStyle : int32_t
 // Shows a control's value as text on a plain, framed or rounded background.
 class CParamDisplay : public CControl
 {
-public:
+  public:
     // Turns a value into its text; false lets the display print the number itself.
     using ValueToStringFunction =
         std::function<bool(float value, std::string& text, CParamDisplay* display)>;
@@ -64,13 +64,13 @@ public:
 
     void draw(CDrawContext* context) override;
 
-protected:
+  protected:
     CParamDisplay(const CParamDisplay& other) = default;
     virtual void drawBack(CDrawContext* context, CBitmap* newBack = nullptr);
     virtual void drawPlatformText(CDrawContext* context, const std::string& text);
     void draw3DFrame(CDrawContext* context) const;
 
-private:
+  private:
     ValueToStringFunction m_valueToString;
     CFontDesc m_font = kSystemFont;
     CColor m_fontColor = kWhiteCColor;

@@ -45,8 +45,8 @@ void eraseLastUtf8(std::string& text)
 }
 } // namespace
 
-CTextEdit::CTextEdit(const CRect& size, IControlListener* listener, int32_t tag,
-                     UTF8StringPtr text, CBitmap* background, int32_t style)
+CTextEdit::CTextEdit(const CRect& size, IControlListener* listener, int32_t tag, UTF8StringPtr text,
+                     CBitmap* background, int32_t style)
     : CTextLabel(size, text, background, style)
 {
     setListener(listener);
@@ -114,7 +114,8 @@ int32_t CTextEdit::onKeyDown(VstKeyCode& keyCode)
     {
         if (CFrame* frame = getFrame(); frame && frame->getFocusView() == this)
             frame->setFocusView(nullptr);
-        else endTextEditing(true);
+        else
+            endTextEditing(true);
         return 1;
     }
     if (keyCode.virt == VKEY_ESCAPE)
@@ -125,10 +126,14 @@ int32_t CTextEdit::onKeyDown(VstKeyCode& keyCode)
         invalid();
         return 1;
     }
-    if (keyCode.virt == VKEY_BACK) eraseLastUtf8(m_editText);
-    else if (keyCode.virt == VKEY_SPACE) m_editText += ' ';
-    else if (keyCode.virt == 0 && keyCode.character >= 0x20) appendUtf8(m_editText, keyCode.character);
-    else return -1;
+    if (keyCode.virt == VKEY_BACK)
+        eraseLastUtf8(m_editText);
+    else if (keyCode.virt == VKEY_SPACE)
+        m_editText += ' ';
+    else if (keyCode.virt == 0 && keyCode.character >= 0x20)
+        appendUtf8(m_editText, keyCode.character);
+    else
+        return -1;
     if (m_immediateTextChange) commit(m_editText);
     invalid();
     return 1;

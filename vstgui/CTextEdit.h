@@ -8,7 +8,7 @@ namespace VSTGUI
 // focus) commits the typed text as one edit, Escape drops it.
 class CTextEdit : public CTextLabel
 {
-public:
+  public:
     // Turns typed text into a value; false leaves the value as it is.
     using StringToValueFunction =
         std::function<bool(const std::string& text, float& value, CTextEdit* edit)>;
@@ -36,10 +36,10 @@ public:
     void draw(CDrawContext* context) override;
     CView* newCopy() const override { return new CTextEdit(*this); }
 
-protected:
+  protected:
     CTextEdit(const CTextEdit& other);
 
-private:
+  private:
     void commit(const std::string& newText);
     void endTextEditing(bool keepText);
 

@@ -2,8 +2,7 @@
 
 namespace VSTGUI
 {
-CTextLabel::CTextLabel(const CRect& size, UTF8StringPtr text, CBitmap* background,
-                       int32_t style)
+CTextLabel::CTextLabel(const CRect& size, UTF8StringPtr text, CBitmap* background, int32_t style)
     : CParamDisplay(size, background, style), m_text(text ? text : "")
 {
 }

@@ -7,7 +7,7 @@ namespace VSTGUI
 // A display that shows a text of its own ("title") instead of its value.
 class CTextLabel : public CParamDisplay
 {
-public:
+  public:
     CTextLabel(const CRect& size, UTF8StringPtr text = nullptr, CBitmap* background = nullptr,
                int32_t style = 0);
 
@@ -17,10 +17,10 @@ public:
     void draw(CDrawContext* context) override;
     CView* newCopy() const override { return new CTextLabel(*this); }
 
-protected:
+  protected:
     CTextLabel(const CTextLabel& other) = default;
 
-private:
+  private:
     std::string m_text;
 };
 } // namespace VSTGUI

@@ -10,7 +10,7 @@ class CVSTGUITimer;
 // when nothing is on screen.
 class ITimerScheduler
 {
-public:
+  public:
     virtual ~ITimerScheduler() = default;
     virtual void scheduleTimer(CVSTGUITimer& timer) = 0;
     virtual void cancelTimer(CVSTGUITimer& timer) = 0;
@@ -19,7 +19,7 @@ public:
 // Sends kMsgTimer to its target every fire time (milliseconds) while started.
 class CVSTGUITimer : public CBaseObject
 {
-public:
+  public:
     // Messages are compared by address, so there is exactly one of each.
     static const IdStringPtr kMsgTimer;
 
@@ -39,7 +39,7 @@ public:
     // Called by the scheduler when the timer is due.
     void fire();
 
-private:
+  private:
     CBaseObject* m_target;
     uint32_t m_fireTime;
     ITimerScheduler* m_scheduler;

@@ -12,7 +12,7 @@ namespace VSTGUI
 // Base of everything on screen. A view's rectangle is in its parent's coordinates.
 class CView : public CBaseObject
 {
-public:
+  public:
     explicit CView(const CRect& size);
     ~CView() override;
 
@@ -83,12 +83,12 @@ public:
     // A copy of the view for duplication; views that cannot be copied return null.
     virtual CView* newCopy() const { return nullptr; }
 
-protected:
+  protected:
     CView(const CView& other);
     // The frame is the root of its tree and its own frame.
     void setRootFrame(CFrame* frame) { m_frame = frame; }
 
-private:
+  private:
     CRect m_size;
     CView* m_parent = nullptr;
     CFrame* m_frame = nullptr;

@@ -11,7 +11,7 @@ namespace VSTGUI
 // in the container's own coordinates: its top-left corner is their (0, 0).
 class CViewContainer : public CView
 {
-public:
+  public:
     explicit CViewContainer(const CRect& size);
     ~CViewContainer() override;
 
@@ -44,10 +44,10 @@ public:
     bool attached(CView* parent) override;
     bool removed(CView* parent) override;
 
-protected:
+  protected:
     CPoint toLocal(const CPoint& where) const;
 
-private:
+  private:
     std::vector<CView*> m_children;
     CView* m_mouseDownView = nullptr;
     CColor m_backgroundColor = kBlackCColor;

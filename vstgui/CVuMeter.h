@@ -14,7 +14,7 @@ enum CVuMeterStyle : int32_t
 // by at most the decrease step per drawing.
 class CVuMeter : public CControl
 {
-public:
+  public:
     CVuMeter(const CRect& size, CBitmap* onBitmap, CBitmap* offBitmap, int32_t nbLed,
              int32_t style = kVertical);
 
@@ -32,7 +32,7 @@ public:
     void draw(CDrawContext* context) override;
     CView* newCopy() const override { return new CVuMeter(*this); }
 
-protected:
+  protected:
     CVuMeter(const CVuMeter& other) = default;
     // The shown level after one drawing: the value, or the last level less one decrease step.
     float decayedValue();

@@ -8,7 +8,7 @@ namespace VSTGUI
 // thousandths, y below them. The handle is a disc the size of the round-rect radius.
 class CXYPad : public CParamDisplay
 {
-public:
+  public:
     explicit CXYPad(const CRect& size = CRect());
 
     static float calculateValue(float x, float y);
@@ -23,7 +23,7 @@ public:
     CMouseEventResult onMouseMoved(CPoint& where, const CButtonState& buttons) override;
     CView* newCopy() const override { return new CXYPad(*this); }
 
-protected:
+  protected:
     CXYPad(const CXYPad& other) = default;
     static void boundValues(float& x, float& y);
     // The handle's rectangle for a normalised point.

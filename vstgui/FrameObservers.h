@@ -8,7 +8,7 @@ namespace VSTGUI
 // Told when views join or leave a frame's tree.
 class IViewAddedRemovedObserver
 {
-public:
+  public:
     virtual ~IViewAddedRemovedObserver() = default;
     virtual void onViewAdded(CFrame* frame, CView* view) = 0;
     virtual void onViewRemoved(CFrame* frame, CView* view) = 0;
@@ -17,7 +17,7 @@ public:
 // Sees every mouse press and move before the views do.
 class IMouseObserver
 {
-public:
+  public:
     virtual ~IMouseObserver() = default;
     virtual CMouseEventResult onMouseDown(CFrame* /*frame*/, const CPoint& /*where*/,
                                           const CButtonState& /*buttons*/)
@@ -34,7 +34,7 @@ public:
 // Sees every key before the focused view; a result other than -1 consumes the key.
 class IKeyboardHook
 {
-public:
+  public:
     virtual ~IKeyboardHook() = default;
     virtual int32_t onKeyDown(const VstKeyCode& /*code*/, CFrame* /*frame*/) { return -1; }
     virtual int32_t onKeyUp(const VstKeyCode& /*code*/, CFrame* /*frame*/) { return -1; }
@@ -43,7 +43,7 @@ public:
 // The window side of a frame (the next layer down): it is asked to repaint areas.
 class IPlatformFrame
 {
-public:
+  public:
     virtual ~IPlatformFrame() = default;
     virtual void invalidRect(const CRect& rect) = 0;
 };

@@ -7,7 +7,7 @@ namespace VSTGUI
 // Told by a control when the user changes it, and when an edit gesture starts and ends.
 class IControlListener
 {
-public:
+  public:
     virtual ~IControlListener() = default;
     virtual void valueChanged(CControl* control) = 0;
     virtual void controlBeginEdit(CControl* /*control*/) {}

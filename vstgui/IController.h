@@ -8,15 +8,12 @@ namespace VSTGUI
 // listeners and sub-controllers. Every operation has a neutral default.
 class IController : public IControlListener
 {
-public:
+  public:
     virtual int32_t getTagForName(UTF8StringPtr /*name*/, int32_t registeredTag) const
     {
         return registeredTag;
     }
-    virtual IControlListener* getControlListener(UTF8StringPtr /*controlTagName*/)
-    {
-        return this;
-    }
+    virtual IControlListener* getControlListener(UTF8StringPtr /*controlTagName*/) { return this; }
     virtual CView* createView(const UIAttributes& /*attributes*/,
                               const IUIDescription* /*description*/)
     {
@@ -38,7 +35,7 @@ public:
 // Passes everything to another controller; base for sub-controllers.
 class DelegationController : public IController
 {
-public:
+  public:
     explicit DelegationController(IController* controller) : m_controller(controller) {}
 
     void valueChanged(CControl* control) override { m_controller->valueChanged(control); }
@@ -52,8 +49,7 @@ public:
     {
         return m_controller->getControlListener(name);
     }
-    CView* createView(const UIAttributes& attributes,
-                      const IUIDescription* description) override
+    CView* createView(const UIAttributes& attributes, const IUIDescription* description) override
     {
         return m_controller->createView(attributes, description);
     }
@@ -62,13 +58,12 @@ public:
     {
         return m_controller->verifyView(view, attributes, description);
     }
-    IController* createSubController(UTF8StringPtr name,
-                                     const IUIDescription* description) override
+    IController* createSubController(UTF8StringPtr name, const IUIDescription* description) override
     {
         return m_controller->createSubController(name, description);
     }
 
-protected:
+  protected:
     IController* m_controller;
 };
 } // namespace VSTGUI

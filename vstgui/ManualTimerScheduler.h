@@ -10,7 +10,7 @@ namespace VSTGUI
 // Runs timers on a clock that its owner advances: for offscreen editors and tests.
 class ManualTimerScheduler : public ITimerScheduler
 {
-public:
+  public:
     void scheduleTimer(CVSTGUITimer& timer) override;
     void cancelTimer(CVSTGUITimer& timer) override;
     // Moves the clock forward and fires every timer as often as it fell due, in time order.
@@ -18,7 +18,7 @@ public:
     uint64_t now() const { return m_now; }
     size_t scheduledCount() const { return m_entries.size(); }
 
-private:
+  private:
     struct Entry
     {
         CVSTGUITimer* timer;

@@ -1,5 +1,7 @@
 #include "vstgui/ResourceLocator.h"
 
+#include <climits>
+#include <cstdlib>
 #include <dlfcn.h>
 #include <sys/stat.h>
 
@@ -26,7 +28,15 @@ std::string ResourceLocator::moduleResourceFolder()
     if (dladdr(reinterpret_cast<void*>(&ResourceLocator::moduleResourceFolder), &info) == 0 ||
         !info.dli_fname)
         return {};
-    std::string contents = parentFolder(parentFolder(info.dli_fname));
+    std::string module = info.dli_fname;
+    if (module.empty() || module[0] != '/')
+    {
+        // A module loaded by a relative path (or the program itself, started that way).
+        char absolute[PATH_MAX] = {};
+        if (!realpath(module.c_str(), absolute)) return {};
+        module = absolute;
+    }
+    std::string contents = parentFolder(parentFolder(module));
     return contents.empty() ? std::string() : contents + "/Resources";
 }
 

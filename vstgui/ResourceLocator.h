@@ -9,7 +9,7 @@ namespace VSTGUI
 // location of the module that holds this code (<bundle>/Contents/<arch>/<name>.so).
 class ResourceLocator
 {
-public:
+  public:
     // The resource folder of the module this code is linked into; empty if not known.
     static std::string moduleResourceFolder();
     // The file for a resource name: an absolute path stands for itself; any other name is

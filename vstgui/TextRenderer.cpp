@@ -14,7 +14,7 @@ PangoFontDescription* makeDescription(const CFontDesc& font)
     pango_font_description_set_family(d, font.getName().c_str());
     pango_font_description_set_absolute_size(d, font.getSize() * PANGO_SCALE);
     pango_font_description_set_weight(d, (font.getStyle() & kBoldFace) ? PANGO_WEIGHT_BOLD
-                                                                        : PANGO_WEIGHT_NORMAL);
+                                                                       : PANGO_WEIGHT_NORMAL);
     pango_font_description_set_style(d, (font.getStyle() & kItalicFace) ? PANGO_STYLE_ITALIC
                                                                         : PANGO_STYLE_NORMAL);
     return d;
@@ -74,8 +74,10 @@ void TextRenderer::drawString(cairo_t* cr, const std::string& text, const CFontD
     int height = 0;
     pango_layout_get_pixel_size(layout, &width, &height);
     double x = rect.left;
-    if (align == kCenterText) x = rect.left + (rect.getWidth() - width) / 2;
-    else if (align == kRightText) x = rect.right - width;
+    if (align == kCenterText)
+        x = rect.left + (rect.getWidth() - width) / 2;
+    else if (align == kRightText)
+        x = rect.right - width;
     double y = rect.top + (rect.getHeight() - height) / 2;
 
     cairo_save(cr);

@@ -16,18 +16,18 @@ namespace VSTGUI
 // nothing is left in process-wide caches that a host would share.
 class TextRenderer
 {
-public:
+  public:
     TextRenderer();
     ~TextRenderer();
     TextRenderer(const TextRenderer&) = delete;
     TextRenderer& operator=(const TextRenderer&) = delete;
 
     // Draws one line of UTF-8 text, vertically centred in rect, aligned as asked, clipped to rect.
-    void drawString(cairo_t* cr, const std::string& text, const CFontDesc& font,
-                    const CRect& rect, CHoriTxtAlign align, bool antialias);
+    void drawString(cairo_t* cr, const std::string& text, const CFontDesc& font, const CRect& rect,
+                    CHoriTxtAlign align, bool antialias);
     CCoord getStringWidth(const std::string& text, const CFontDesc& font);
 
-private:
+  private:
     PangoLayout* layoutFor(const std::string& text, const CFontDesc& font);
 
     PangoFontMap* m_fontMap;

@@ -7,7 +7,7 @@ namespace VSTGUI
 // What a frame asks of the editor that owns it.
 class VSTGUIEditorInterface
 {
-public:
+  public:
     virtual ~VSTGUIEditorInterface() = default;
     virtual int32_t getKnobMode() const { return kCircularMode; }
     // Asked before the frame changes its size; false keeps the old size.

@@ -20,7 +20,10 @@ namespace
 {
 struct RecordingListener : IControlListener
 {
-    void valueChanged(CControl* c) override { log.push_back("change " + std::to_string(c->getValue())); }
+    void valueChanged(CControl* c) override
+    {
+        log.push_back("change " + std::to_string(c->getValue()));
+    }
     void controlBeginEdit(CControl*) override { log.push_back("begin"); }
     void controlEndEdit(CControl*) override { log.push_back("end"); }
     int count(const std::string& prefix) const
@@ -141,10 +144,10 @@ TEST(Knob, CircularModeTakesTheValueUnderThePointer)
     Fixture f(knob);
     f.editor.mode = kCircularMode;
     // Start angle 135 degrees (lower left), range 270 degrees clockwise.
-    EXPECT_NEAR(knob->valueFromPoint({50, 0}), 0.5f, 1e-4);     // top
-    EXPECT_NEAR(knob->valueFromPoint({0, 50}), 1.f / 6, 1e-4);  // left: 45 of 270 degrees
-    EXPECT_NEAR(knob->valueFromPoint({45, 100}), 0.f, 1e-4);    // dead zone, nearer the minimum
-    f.press(inFrame({99, 50}));                                 // right: 225 of 270 degrees
+    EXPECT_NEAR(knob->valueFromPoint({50, 0}), 0.5f, 1e-4);    // top
+    EXPECT_NEAR(knob->valueFromPoint({0, 50}), 1.f / 6, 1e-4); // left: 45 of 270 degrees
+    EXPECT_NEAR(knob->valueFromPoint({45, 100}), 0.f, 1e-4);   // dead zone, nearer the minimum
+    f.press(inFrame({99, 50}));                                // right: 225 of 270 degrees
     EXPECT_NEAR(knob->getValue(), 5.f / 6, 1e-4);
     f.release(inFrame({99, 50}));
 }
@@ -199,8 +202,8 @@ TEST(KickButton, PressedWhileHeldAndReleasedToMinimum)
     f.move(inFrame({5, 5}));
     f.release(inFrame({5, 5}));
     EXPECT_FLOAT_EQ(button->getValue(), 0.f);
-    EXPECT_EQ(f.listener.log, (std::vector<std::string>{"begin", "change 1.000000",
-                                                        "change 0.000000", "end"}));
+    EXPECT_EQ(f.listener.log,
+              (std::vector<std::string>{"begin", "change 1.000000", "change 0.000000", "end"}));
 }
 
 TEST(OptionMenu, PopupListsEntriesAndAChoiceIsOneEdit)
@@ -236,10 +239,12 @@ TEST(OptionMenu, PopupListsEntriesAndAChoiceIsOneEdit)
 TEST(TextEdit, TypedTextCommitsOnReturnAndEscapeDropsIt)
 {
     auto* edit = new CTextEdit(CRect(0, 0, 60, 16), nullptr, 11, "1.00");
-    edit->setStringToValueFunction([](const std::string& text, float& value, CTextEdit*) {
-        value = std::stof(text);
-        return true;
-    });
+    edit->setStringToValueFunction(
+        [](const std::string& text, float& value, CTextEdit*)
+        {
+            value = std::stof(text);
+            return true;
+        });
     Fixture f(edit);
     f.press(inFrame({5, 5}));
     ASSERT_EQ(f.frame->getFocusView(), edit);
@@ -263,7 +268,7 @@ TEST(TextEdit, TypedTextCommitsOnReturnAndEscapeDropsIt)
 
     f.press(inFrame({5, 5}));
     f.type("7");
-    f.press(CPoint(290, 290)); // clicking elsewhere commits too
+    f.press(CPoint(290, 290));          // clicking elsewhere commits too
     EXPECT_EQ(edit->getText(), "0.51"); // the committed value, in the display's precision
 }
 

@@ -39,8 +39,8 @@ void collect(CView* view, const CPoint& origin, const std::function<bool(CView*)
 }
 } // namespace
 
-std::vector<EditorFixture::Placed> EditorFixture::find(
-    const std::function<bool(CView*)>& test) const
+std::vector<EditorFixture::Placed>
+EditorFixture::find(const std::function<bool(CView*)>& test) const
 {
     std::vector<Placed> found;
     for (size_t i = 0; i < frame()->getNbViews(); ++i)

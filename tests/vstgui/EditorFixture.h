@@ -41,10 +41,12 @@ std::string uiDescriptionPath();
 
 template <typename T> T* EditorFixture::control(int32_t tag, VSTGUI::CRect* rect) const
 {
-    auto found = find([tag](VSTGUI::CView* v) {
-        auto* c = dynamic_cast<T*>(v);
-        return c && c->getTag() == tag;
-    });
+    auto found = find(
+        [tag](VSTGUI::CView* v)
+        {
+            auto* c = dynamic_cast<T*>(v);
+            return c && c->getTag() == tag;
+        });
     if (found.size() != 1)
     {
         ADD_FAILURE() << found.size() << " controls of tag " << tag;

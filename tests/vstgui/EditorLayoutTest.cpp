@@ -48,9 +48,10 @@ TEST(EditorDocument, FontsControlTagsAndCustomAttributesAreAsDesigned)
 {
     UIDescription description{CResourceDescription(uiDescriptionPath())};
     ASSERT_TRUE(description.parse());
-    EXPECT_EQ(description.getFontNames(),
-              (std::vector<std::string>{"Microsoft Sans Serif", "Verdana 10  ", "Verdana 10 bold ital",
-                                        "Verdana 14 bold ", "Verdana 14 bold ital"}));
+    EXPECT_EQ(
+        description.getFontNames(),
+        (std::vector<std::string>{"Microsoft Sans Serif", "Verdana 10  ", "Verdana 10 bold ital",
+                                  "Verdana 14 bold ", "Verdana 14 bold ital"}));
     CFontDesc font;
     ASSERT_TRUE(description.getFont("Microsoft Sans Serif", font));
     EXPECT_EQ(font, CFontDesc("Microsoft Sans Serif", 18, kBoldFace));
@@ -61,14 +62,30 @@ TEST(EditorDocument, FontsControlTagsAndCustomAttributesAreAsDesigned)
     ASSERT_TRUE(description.getFont("Verdana 10 bold ital", font));
     EXPECT_EQ(font, CFontDesc("Verdana", 10, kBoldFace | kItalicFace));
 
-    const std::map<std::string, int32_t> tags = {
-        {"Gain", 0},       {"Position", 1},        {"Vol L-R", 2},         {"Abs L-R", 3},
-        {"Vol F-B", 4},    {"Abs F-B", 5},         {"Vol C-F", 6},         {"Abs C-F", 7},
-        {"Decay Type", 8}, {"Stereo/Mono", 9},     {"Left/Right", 10},     {"Speed", 11},
-        {"Reverse", 12},   {"ASSIGNBUTTON_1", 32768}, {"ASSIGNBUTTON_2", 32769},
-        {"ASSIGNBUTTON_3", 32770}, {"ALPHA_WHEEL", 32771}, {"LCD_KNOB", 32772},
-        {"JOYSTICK_X", 32773}, {"JOYSTICK_Y", 32774}, {"JOYSTICK", 32775}, {"TRACKPAD", 32776},
-        {"LCD_TITLE", 32777}, {"LCD_COUNT", 32778}};
+    const std::map<std::string, int32_t> tags = {{"Gain", 0},
+                                                 {"Position", 1},
+                                                 {"Vol L-R", 2},
+                                                 {"Abs L-R", 3},
+                                                 {"Vol F-B", 4},
+                                                 {"Abs F-B", 5},
+                                                 {"Vol C-F", 6},
+                                                 {"Abs C-F", 7},
+                                                 {"Decay Type", 8},
+                                                 {"Stereo/Mono", 9},
+                                                 {"Left/Right", 10},
+                                                 {"Speed", 11},
+                                                 {"Reverse", 12},
+                                                 {"ASSIGNBUTTON_1", 32768},
+                                                 {"ASSIGNBUTTON_2", 32769},
+                                                 {"ASSIGNBUTTON_3", 32770},
+                                                 {"ALPHA_WHEEL", 32771},
+                                                 {"LCD_KNOB", 32772},
+                                                 {"JOYSTICK_X", 32773},
+                                                 {"JOYSTICK_Y", 32774},
+                                                 {"JOYSTICK", 32775},
+                                                 {"TRACKPAD", 32776},
+                                                 {"LCD_TITLE", 32777},
+                                                 {"LCD_COUNT", 32778}};
     for (const auto& [name, tag] : tags)
         EXPECT_EQ(description.getTagForName(name.c_str()), tag) << name;
     for (int n = 0; n < 32; ++n)
@@ -113,19 +130,23 @@ TEST(EditorDocument, BitmapListAndEmptyCustomViewNames)
         whitedust += name == "whitedust";
         EXPECT_EQ(std::string(bitmap.attribute("path").value()), name + ".png");
         std::string offsets = bitmap.attribute("nineparttiled-offsets").value();
-        if (name == "background") EXPECT_EQ(offsets, "150, 160, 150, 160");
-        else if (name == "groupframe") EXPECT_EQ(offsets, "25, 25, 25, 25");
-        else if (type == "backgnd") EXPECT_EQ(offsets, "0, 0, 0, 0") << name;
-        else EXPECT_EQ(offsets, "") << name;
+        if (name == "background")
+            EXPECT_EQ(offsets, "150, 160, 150, 160");
+        else if (name == "groupframe")
+            EXPECT_EQ(offsets, "25, 25, 25, 25");
+        else if (type == "backgnd")
+            EXPECT_EQ(offsets, "0, 0, 0, 0") << name;
+        else
+            EXPECT_EQ(offsets, "") << name;
     }
     EXPECT_EQ(entries, 132);
     EXPECT_EQ(whitedust, 2);
     const std::map<std::string, int> expected = {
-        {"knob", 33},       {"onoffbtn", 21},   {"radiobtn", 21},    {"alphaknob270", 20},
-        {"backgnd", 7},     {"analogvu", 4},    {"vsliderback", 3},  {"hsliderback", 3},
-        {"hsliderhand", 3}, {"vsliderhand", 2}, {"vuoff", 2},        {"vuon", 2},
-        {"vuoffinv", 2},    {"vuoninv", 2},     {"otherknob", 2},    {"groupframe", 1},
-        {"userimage", 1},   {"assignbtn", 1},   {"vertswitch", 1},   {"horizswitch", 1}};
+        {"knob", 33},       {"onoffbtn", 21},   {"radiobtn", 21},   {"alphaknob270", 20},
+        {"backgnd", 7},     {"analogvu", 4},    {"vsliderback", 3}, {"hsliderback", 3},
+        {"hsliderhand", 3}, {"vsliderhand", 2}, {"vuoff", 2},       {"vuon", 2},
+        {"vuoffinv", 2},    {"vuoninv", 2},     {"otherknob", 2},   {"groupframe", 1},
+        {"userimage", 1},   {"assignbtn", 1},   {"vertswitch", 1},  {"horizswitch", 1}};
     EXPECT_EQ(perType, expected);
 
     int views = 0;
@@ -206,12 +227,12 @@ TEST(EditorLayout, LabelsStandBesideTheirSwitchesAndTitlesAreSet)
 {
     EditorFixture f;
     std::map<std::string, std::vector<EditorFixture::Placed>> labels;
-    for (const auto& placed : f.find([](CView* v) {
-             return dynamic_cast<CTextLabel*>(v) && !dynamic_cast<CTextEdit*>(v);
-         }))
+    for (const auto& placed : f.find(
+             [](CView* v) { return dynamic_cast<CTextLabel*>(v) && !dynamic_cast<CTextEdit*>(v); }))
         labels[static_cast<CTextLabel*>(placed.view)->getText()].push_back(placed);
 
-    auto only = [&](const std::string& text) {
+    auto only = [&](const std::string& text)
+    {
         EXPECT_EQ(labels[text].size(), 1u) << text;
         return labels[text].empty() ? CRect() : labels[text][0].rect;
     };
@@ -262,7 +283,7 @@ TEST(EditorLayout, RendersThePanelOffscreen)
     auto image = render(f.frame());
     ASSERT_EQ(image->getWidth(), 303);
     ASSERT_EQ(image->getHeight(), 588);
-    EXPECT_EQ(image->getPixel(3, 3), kGreyCColor);     // the editor's grey border
+    EXPECT_EQ(image->getPixel(3, 3), kGreyCColor); // the editor's grey border
     EXPECT_EQ(image->getPixel(299, 584), kGreyCColor);
     // The brushed panel: light, opaque metal between the knob columns.
     for (CPoint p : {CPoint(140, 120), CPoint(150, 520), CPoint(30, 300)})
@@ -278,12 +299,13 @@ TEST(EditorLayout, RendersThePanelOffscreen)
         CRect rect;
         f.control<CAnimKnob>(tag, &rect);
         CPoint centre = rect.getCenter();
-        EXPECT_LT(luminance(image->getPixel(static_cast<int>(centre.x), static_cast<int>(centre.y))), 90)
+        EXPECT_LT(
+            luminance(image->getPixel(static_cast<int>(centre.x), static_cast<int>(centre.y))), 90)
             << tag;
     }
     auto dark = [](const CColor& c) { return c.alpha == 255 && luminance(c) < 60; };
     auto white = [](const CColor& c) { return luminance(c) > 200; };
-    EXPECT_GT(countPixels(*image, CRect(75, 25, 226, 41), dark), 80); // "Rara Vozo Ravo"
+    EXPECT_GT(countPixels(*image, CRect(75, 25, 226, 41), dark), 80);    // "Rara Vozo Ravo"
     EXPECT_GT(countPixels(*image, CRect(170, 545, 270, 561), dark), 30); // "Rovazuro"
     EXPECT_GT(countPixels(*image, CRect(75, 432, 115, 448), white), 15); // "Center"
     EXPECT_GT(countPixels(*image, CRect(72, 378, 113, 391), white), 10); // "0.00"

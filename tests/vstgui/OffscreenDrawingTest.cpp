@@ -26,8 +26,8 @@ std::string tempFolder()
 // A 30 x 30 PNG of nine 10 x 10 parts, each its own colour.
 std::string writeNinePartPng(const std::string& folder)
 {
-    const CColor parts[9] = {kRedCColor,   kGreyCColor, kGreenCColor, kGreyCColor, kWhiteCColor,
-                             kGreyCColor,  kBlueCColor, kGreyCColor,  kYellowCColor};
+    const CColor parts[9] = {kRedCColor,  kGreyCColor, kGreenCColor, kGreyCColor,  kWhiteCColor,
+                             kGreyCColor, kBlueCColor, kGreyCColor,  kYellowCColor};
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 30, 30);
     cairo_t* cr = cairo_create(s);
     for (int i = 0; i < 9; ++i)
@@ -64,7 +64,7 @@ TEST(OffscreenContext, FillsAndStrokesInsideTheRectangle)
     context.setFillColor(kBlueCColor);
     context.setFrameColor(kRedCColor);
     context.drawRect(CRect(2, 2, 18, 18), kDrawFilledAndStroked);
-    EXPECT_EQ(context.getPixel(2, 2), kRedCColor);  // the frame is the outermost pixel row
+    EXPECT_EQ(context.getPixel(2, 2), kRedCColor); // the frame is the outermost pixel row
     EXPECT_EQ(context.getPixel(17, 10), kRedCColor);
     EXPECT_EQ(context.getPixel(10, 10), kBlueCColor);
     EXPECT_EQ(context.getPixel(18, 10), kTransparentCColor);
@@ -101,8 +101,8 @@ TEST(NinePartTiledBitmap, CornersStayAndEdgesAndMiddleTile)
 {
     std::string folder = tempFolder();
     writeNinePartPng(folder);
-    auto bitmap = owned(new CNinePartTiledBitmap(CResourceDescription("parts.png"),
-                                                 {10, 10, 10, 10}, folder));
+    auto bitmap = owned(
+        new CNinePartTiledBitmap(CResourceDescription("parts.png"), {10, 10, 10, 10}, folder));
     COffscreenContext context(100, 60, nullptr);
     bitmap->draw(&context, CRect(0, 0, 100, 60));
     EXPECT_EQ(context.getPixel(0, 0), kRedCColor);
@@ -114,8 +114,8 @@ TEST(NinePartTiledBitmap, CornersStayAndEdgesAndMiddleTile)
     EXPECT_EQ(context.getPixel(95, 30), kGreyCColor);
 
     // Offsets beyond the image are limited to it.
-    auto oversized = owned(new CNinePartTiledBitmap(CResourceDescription("parts.png"),
-                                                    {50, 50, 50, 50}, folder));
+    auto oversized = owned(
+        new CNinePartTiledBitmap(CResourceDescription("parts.png"), {50, 50, 50, 50}, folder));
     EXPECT_LE(oversized->getPartOffsets().left + oversized->getPartOffsets().right, 30);
 }
 
@@ -158,8 +158,8 @@ TEST(TextRendering, LabelsDrawTheirTitleInsideTheirRectangle)
     EXPECT_GT(darkPixels(context, CRect(10, 10, 110, 30)), 60);
     EXPECT_EQ(darkPixels(context, CRect(0, 0, 120, 10)), 0);
     EXPECT_EQ(darkPixels(context, CRect(0, 30, 120, 40)), 0);
-    double width = frame->getTextRenderer().getStringWidth("Rara Vozo Ravo",
-                                                           CFontDesc("Verdana", 14));
+    double width =
+        frame->getTextRenderer().getStringWidth("Rara Vozo Ravo", CFontDesc("Verdana", 14));
     EXPECT_GT(width, 60);
     EXPECT_LT(width, 140);
     frame->forget();

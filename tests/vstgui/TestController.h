@@ -7,7 +7,7 @@
 // Records what an edit controller tells its host.
 class RecordingHandler : public Steinberg::Vst::IComponentHandler
 {
-public:
+  public:
     struct Event
     {
         char kind; // 'b' begin, 'p' perform, 'e' end
@@ -35,7 +35,7 @@ public:
 // names, ranges, steps, value names and units, built from the SDK's parameter classes.
 class TestController : public Steinberg::Vst::EditController
 {
-public:
+  public:
     TestController();
     RecordingHandler handler;
 };

@@ -1,12 +1,12 @@
 // Reading UI-description documents: resources, control tags, templates within templates, the
 // attributes each view class understands, and the controller's part in building.
+#include "vstgui/uidescription/UIDescription.h"
 #include "vstgui/CAnimKnob.h"
 #include "vstgui/COnOffButton.h"
 #include "vstgui/COptionMenu.h"
 #include "vstgui/CTextEdit.h"
 #include "vstgui/CViewContainer.h"
 #include "vstgui/IController.h"
-#include "vstgui/uidescription/UIDescription.h"
 
 #include <gtest/gtest.h>
 
@@ -227,7 +227,7 @@ TEST(UIDescription, AppliesDisplayAttributesAndLetsTheControllerMakeCustomViews)
     EXPECT_EQ(root->getView(2)->getViewSize(), CRect(0, 0, 1, 1)); // made by the controller
     auto* menu = dynamic_cast<COptionMenu*>(root->getView(3));
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(menu->getTag(), -1);   // unknown tag name: unbound
+    EXPECT_EQ(menu->getTag(), -1);        // unknown tag name: unbound
     EXPECT_FLOAT_EQ(menu->getMax(), 1.f); // an empty number leaves the default
     EXPECT_TRUE(menu->getStyle() & COptionMenu::kCheckStyle);
     EXPECT_EQ(b.controller.verified, 9); // every view the document builds, itself

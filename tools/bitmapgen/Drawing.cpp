@@ -20,9 +20,8 @@ cairo_pattern_t* litSphere(double cx, double cy, double radius, const Rgb& light
 
 void dropShadow(cairo_t* cr, double cx, double cy, double radius, double offset)
 {
-    cairo_pattern_t* p =
-        cairo_pattern_create_radial(cx + offset, cy + offset, radius * 0.6, cx + offset,
-                                    cy + offset, radius + offset);
+    cairo_pattern_t* p = cairo_pattern_create_radial(cx + offset, cy + offset, radius * 0.6,
+                                                     cx + offset, cy + offset, radius + offset);
     cairo_pattern_add_color_stop_rgba(p, 0, 0, 0, 0, 0.55);
     cairo_pattern_add_color_stop_rgba(p, 1, 0, 0, 0, 0);
     cairo_set_source(cr, p);

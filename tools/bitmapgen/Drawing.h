@@ -17,7 +17,7 @@ struct Rgb
 // A deterministic generator, so every build draws the same pixels.
 class Random
 {
-public:
+  public:
     explicit Random(uint64_t seed) : m_state(seed) {}
     uint64_t next()
     {
@@ -29,7 +29,7 @@ public:
     // Uniform in [-1, 1).
     double signedUnit() { return (next() >> 11) * (2.0 / 9007199254740992.0) - 1.0; }
 
-private:
+  private:
     uint64_t m_state;
 };
 

@@ -86,8 +86,7 @@ void drawKnob(cairo_t* cr, double size, double angle, const KnobStyle& style)
 
 cairo_surface_t* drawKnobStrip(int size, int frames, const KnobStyle& style)
 {
-    cairo_surface_t* surface =
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size * frames);
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size * frames);
     cairo_t* cr = cairo_create(surface);
     for (int i = 0; i < frames; ++i)
     {

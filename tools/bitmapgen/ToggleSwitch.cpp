@@ -48,8 +48,10 @@ void drawLever(cairo_t* cr, double c, double length, bool up)
     cairo_new_path(cr);
     cairo_move_to(cr, c - 2, c);
     cairo_line_to(cr, c - 3.5, tipY);
-    if (up) cairo_arc(cr, c, tipY, 3.5, kPi, 2 * kPi);
-    else cairo_arc_negative(cr, c, tipY, 3.5, kPi, 0);
+    if (up)
+        cairo_arc(cr, c, tipY, 3.5, kPi, 2 * kPi);
+    else
+        cairo_arc_negative(cr, c, tipY, 3.5, kPi, 0);
     cairo_line_to(cr, c + 2, c);
     cairo_close_path(cr);
     cairo_pattern_t* chrome = cairo_pattern_create_linear(c - 4, 0, c + 4, 0);

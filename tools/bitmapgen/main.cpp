@@ -44,23 +44,41 @@ int main(int argc, char** argv)
     const std::string folder = argv[1];
     mkdir(folder.c_str(), 0755); // an existing folder is fine
     // Black bakelite pointer over a black skirt, cream line: the room controls.
-    const KnobStyle chickenheadBlack{true, {0.38, 0.38, 0.40}, {0.04, 0.04, 0.05},
-                                     {0.42, 0.42, 0.44}, {0.02, 0.02, 0.03}, {0.96, 0.93, 0.82}};
+    const KnobStyle chickenheadBlack{true,
+                                     {0.38, 0.38, 0.40},
+                                     {0.04, 0.04, 0.05},
+                                     {0.42, 0.42, 0.44},
+                                     {0.02, 0.02, 0.03},
+                                     {0.96, 0.93, 0.82}};
     // Black pointer over a brushed silver skirt: the output level.
-    const KnobStyle chickenheadSilver{true, {0.97, 0.97, 0.98}, {0.52, 0.53, 0.55},
-                                      {0.42, 0.42, 0.44}, {0.02, 0.02, 0.03}, {0.96, 0.93, 0.82}};
+    const KnobStyle chickenheadSilver{true,
+                                      {0.97, 0.97, 0.98},
+                                      {0.52, 0.53, 0.55},
+                                      {0.42, 0.42, 0.44},
+                                      {0.02, 0.02, 0.03},
+                                      {0.96, 0.93, 0.82}};
     // Round black cap on a knurled skirt, white line: the rotation speed.
-    const KnobStyle roundBlack{false, {0.45, 0.45, 0.47}, {0.06, 0.06, 0.07},
-                               {0.35, 0.35, 0.37}, {0.03, 0.03, 0.04}, {1.0, 1.0, 1.0}};
+    const KnobStyle roundBlack{false,
+                               {0.45, 0.45, 0.47},
+                               {0.06, 0.06, 0.07},
+                               {0.35, 0.35, 0.37},
+                               {0.03, 0.03, 0.04},
+                               {1.0, 1.0, 1.0}};
     // Silver cap, red line: the spare module bitmap.
-    const KnobStyle roundSilver{false, {0.30, 0.30, 0.32}, {0.05, 0.05, 0.06},
-                                {0.98, 0.98, 0.99}, {0.55, 0.56, 0.58}, {0.85, 0.1, 0.08}};
+    const KnobStyle roundSilver{false,
+                                {0.30, 0.30, 0.32},
+                                {0.05, 0.05, 0.06},
+                                {0.98, 0.98, 0.99},
+                                {0.55, 0.56, 0.58},
+                                {0.85, 0.1, 0.08}};
 
     bool ok = save(drawBrushedMetal(268, 553), folder, "greymetal.png");
     ok = save(drawKnobStrip(kKnobSize, kKnobFrames, chickenheadSilver), folder,
-              "chickenhead2.png") && ok;
-    ok = save(drawKnobStrip(kKnobSize, kKnobFrames, chickenheadBlack), folder,
-              "chickenhead3.png") && ok;
+              "chickenhead2.png") &&
+         ok;
+    ok =
+        save(drawKnobStrip(kKnobSize, kKnobFrames, chickenheadBlack), folder, "chickenhead3.png") &&
+        ok;
     ok = save(drawKnobStrip(kKnobSize, kKnobFrames, roundBlack), folder, "knob.png") && ok;
     ok = save(drawToggleSwitch(kKnobSize), folder, "medtoggleswitch.png") && ok;
     ok = save(singleKnob(64, roundSilver), folder, "KNOBVST.png") && ok;

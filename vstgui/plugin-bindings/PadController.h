@@ -13,7 +13,7 @@ class CXYPad;
 // other. Other controls pass through to the parent controller.
 class PadController : public Steinberg::FObject, public DelegationController
 {
-public:
+  public:
     PadController(IController* baseController, Steinberg::Vst::EditController* editController,
                   Steinberg::Vst::Parameter* xParam, Steinberg::Vst::Parameter* yParam);
     ~PadController() override;
@@ -27,7 +27,7 @@ public:
     void PLUGIN_API update(Steinberg::FUnknown* changedUnknown,
                            Steinberg::int32 message) SMTG_OVERRIDE;
 
-private:
+  private:
     void showParameters();
 
     Steinberg::Vst::EditController* m_editController;

@@ -11,8 +11,7 @@ namespace VSTGUI
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-ParameterChangeListener::ParameterChangeListener(EditController* controller,
-                                                 Parameter* parameter)
+ParameterChangeListener::ParameterChangeListener(EditController* controller, Parameter* parameter)
     : m_controller(controller), m_parameter(parameter), m_id(parameter->getInfo().id)
 {
     m_parameter->addRef();
@@ -45,13 +44,12 @@ void ParameterChangeListener::addControl(CControl* control)
     if (containsControl(control)) return;
     control->remember();
     m_controls.push_back(control);
-    if (auto* display = dynamic_cast<CParamDisplay*>(control); display && !dynamic_cast<CTextLabel*>(control))
+    if (auto* display = dynamic_cast<CParamDisplay*>(control);
+        display && !dynamic_cast<CTextLabel*>(control))
     {
         // A plain display shows the parameter's own text for its (normalised) value.
-        display->setValueToStringFunction(
-            [this](float value, std::string& text, CParamDisplay*) {
-                return valueToString(value, text);
-            });
+        display->setValueToStringFunction([this](float value, std::string& text, CParamDisplay*)
+                                          { return valueToString(value, text); });
     }
     showOnControl(control, m_controller->getParamNormalized(m_id));
 }
@@ -130,7 +128,8 @@ void ParameterChangeListener::showOnControl(CControl* control, ParamValue normal
     {
         float minimum = static_cast<float>(m_parameter->toPlain(0));
         float maximum = static_cast<float>(m_parameter->toPlain(1));
-        control->setDefaultValue(static_cast<float>(m_parameter->toPlain(info.defaultNormalizedValue)));
+        control->setDefaultValue(
+            static_cast<float>(m_parameter->toPlain(info.defaultNormalizedValue)));
         control->setMin(minimum);
         control->setMax(maximum);
         float plain = static_cast<float>(m_parameter->toPlain(normalized));
@@ -145,12 +144,14 @@ void ParameterChangeListener::showOnControl(CControl* control, ParamValue normal
             }
             menu->setValue(plain - minimum);
         }
-        else control->setValue(plain);
+        else
+            control->setValue(plain);
     }
     else
     {
         control->setDefaultValue(control->getMin() +
-                                 static_cast<float>(info.defaultNormalizedValue) * control->getRange());
+                                 static_cast<float>(info.defaultNormalizedValue) *
+                                     control->getRange());
         control->setValueNormalized(static_cast<float>(normalized));
     }
     control->invalid();

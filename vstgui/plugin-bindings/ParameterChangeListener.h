@@ -14,7 +14,7 @@ namespace VSTGUI
 // go to the controller, and the parameter's changes come back to every control.
 class ParameterChangeListener : public Steinberg::FObject
 {
-public:
+  public:
     ParameterChangeListener(Steinberg::Vst::EditController* controller,
                             Steinberg::Vst::Parameter* parameter);
     ~ParameterChangeListener() override;
@@ -39,7 +39,7 @@ public:
     void PLUGIN_API update(Steinberg::FUnknown* changedUnknown,
                            Steinberg::int32 message) SMTG_OVERRIDE;
 
-private:
+  private:
     void updateControlValue(Steinberg::Vst::ParamValue normalized);
     void showOnControl(CControl* control, Steinberg::Vst::ParamValue normalized);
     bool valueToString(float value, std::string& text) const;

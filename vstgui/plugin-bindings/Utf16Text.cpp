@@ -63,9 +63,11 @@ std::string utf16ToUtf8(const Steinberg::Vst::TChar* text)
                 c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
                 ++i;
             }
-            else c = 0xFFFD;
+            else
+                c = 0xFFFD;
         }
-        else if (c >= 0xDC00 && c < 0xE000) c = 0xFFFD;
+        else if (c >= 0xDC00 && c < 0xE000)
+            c = 0xFFFD;
         appendUtf8(out, c);
     }
     return out;
@@ -86,7 +88,8 @@ void utf8ToString128(const std::string& text, Steinberg::Vst::String128 result)
             result[length++] = static_cast<Steinberg::Vst::TChar>(0xD800 + (c >> 10));
             result[length++] = static_cast<Steinberg::Vst::TChar>(0xDC00 + (c & 0x3FF));
         }
-        else result[length++] = static_cast<Steinberg::Vst::TChar>(c);
+        else
+            result[length++] = static_cast<Steinberg::Vst::TChar>(c);
     }
     result[length] = 0;
 }

@@ -65,8 +65,8 @@ bool VST3Editor::open(void*, const PlatformType&)
     }
     m_frame->setViewSize(CRect(0, 0, view->getWidth(), view->getHeight()), false);
     m_frame->addView(view);
-    rect = ViewRect(0, 0, static_cast<int32>(view->getWidth()),
-                    static_cast<int32>(view->getHeight()));
+    rect =
+        ViewRect(0, 0, static_cast<int32>(view->getWidth()), static_cast<int32>(view->getHeight()));
     if (m_delegate) m_delegate->didOpen(this);
     startIdleTimer();
     return true;
@@ -114,8 +114,8 @@ void VST3Editor::recreateView()
     m_frame->removeAll();
     m_frame->setSize(view->getWidth(), view->getHeight());
     m_frame->addView(view);
-    rect = ViewRect(0, 0, static_cast<int32>(view->getWidth()),
-                    static_cast<int32>(view->getHeight()));
+    rect =
+        ViewRect(0, 0, static_cast<int32>(view->getWidth()), static_cast<int32>(view->getHeight()));
     m_frame->invalid();
 }
 
@@ -228,8 +228,7 @@ CView* VST3Editor::verifyView(CView* view, const UIAttributes& attributes,
     return m_delegate ? m_delegate->verifyView(view, attributes, description, this) : view;
 }
 
-IController* VST3Editor::createSubController(UTF8StringPtr name,
-                                             const IUIDescription* description)
+IController* VST3Editor::createSubController(UTF8StringPtr name, const IUIDescription* description)
 {
     return m_delegate ? m_delegate->createSubController(name, description, this) : nullptr;
 }

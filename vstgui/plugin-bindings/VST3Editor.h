@@ -25,7 +25,7 @@ class VST3Editor : public VSTGUIEditor,
                    public IMouseObserver,
                    public IKeyboardHook
 {
-public:
+  public:
     // xmlFile: a resource name (found in the module's resource folder) or an absolute path.
     VST3Editor(Steinberg::Vst::EditController* controller, UTF8StringPtr templateName,
                UTF8StringPtr xmlFile);
@@ -52,8 +52,7 @@ public:
     void controlEndEdit(CControl* control) override;
     int32_t getTagForName(UTF8StringPtr name, int32_t registeredTag) const override;
     IControlListener* getControlListener(UTF8StringPtr name) override;
-    CView* createView(const UIAttributes& attributes,
-                      const IUIDescription* description) override;
+    CView* createView(const UIAttributes& attributes, const IUIDescription* description) override;
     CView* verifyView(CView* view, const UIAttributes& attributes,
                       const IUIDescription* description) override;
     IController* createSubController(UTF8StringPtr name,
@@ -66,12 +65,12 @@ public:
     // The binding of a tag, or null when no parameter of the controller has that id.
     ParameterChangeListener* getParameterChangeListener(int32_t tag) const;
 
-protected:
+  protected:
     bool isRecreateViewPending() const { return m_doCreateView; }
     // Rebuilds the frame's content from the current template.
     void recreateView();
 
-private:
+  private:
     CView* createTemplateView();
     void releaseParameterListeners();
 

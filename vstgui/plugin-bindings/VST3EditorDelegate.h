@@ -13,11 +13,10 @@ class COptionMenu;
 // parameter lookup, open and close notices, context menus and sub-controllers.
 class VST3EditorDelegate
 {
-public:
+  public:
     virtual ~VST3EditorDelegate() = default;
     virtual CView* createCustomView(UTF8StringPtr /*name*/, const UIAttributes& /*attributes*/,
-                                    const IUIDescription* /*description*/,
-                                    VST3Editor* /*editor*/)
+                                    const IUIDescription* /*description*/, VST3Editor* /*editor*/)
     {
         return nullptr;
     }

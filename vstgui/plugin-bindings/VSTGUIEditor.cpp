@@ -6,8 +6,7 @@
 
 namespace VSTGUI
 {
-VSTGUIEditor::VSTGUIEditor(Steinberg::Vst::EditController* controller,
-                           Steinberg::ViewRect* size)
+VSTGUIEditor::VSTGUIEditor(Steinberg::Vst::EditController* controller, Steinberg::ViewRect* size)
     : EditorView(controller, size)
 {
 }
@@ -52,9 +51,12 @@ int32_t VSTGUIEditor::getKnobMode() const
 {
     switch (Steinberg::Vst::EditController::getHostKnobMode())
     {
-    case Steinberg::Vst::kRelativCircularMode: return kRelativCircularMode;
-    case Steinberg::Vst::kLinearMode: return kLinearMode;
-    default: return kCircularMode;
+    case Steinberg::Vst::kRelativCircularMode:
+        return kRelativCircularMode;
+    case Steinberg::Vst::kLinearMode:
+        return kLinearMode;
+    default:
+        return kCircularMode;
     }
 }
 

@@ -15,7 +15,7 @@ class VSTGUIEditor : public Steinberg::Vst::EditorView,
                      public VSTGUIEditorInterface,
                      public CBaseObject
 {
-public:
+  public:
     explicit VSTGUIEditor(Steinberg::Vst::EditController* controller,
                           Steinberg::ViewRect* size = nullptr);
     ~VSTGUIEditor() override;
@@ -42,13 +42,13 @@ public:
     Steinberg::tresult PLUGIN_API attached(void* parent, Steinberg::FIDString type) SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API removed() SMTG_OVERRIDE;
 
-protected:
+  protected:
     void startIdleTimer();
     void stopIdleTimer();
 
     CFrame* m_frame = nullptr;
 
-private:
+  private:
     SharedPointer<CVSTGUITimer> m_timer;
     ITimerScheduler* m_scheduler = nullptr;
     int32_t m_idleRate = 100;

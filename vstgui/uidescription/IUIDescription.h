@@ -10,7 +10,7 @@ namespace VSTGUI
 // What views and controllers may ask of a UI description while it builds them.
 class IUIDescription
 {
-public:
+  public:
     virtual ~IUIDescription() = default;
 
     // A bitmap of the document's list (owned by the description), or null.

@@ -68,8 +68,7 @@ bool UIAttributes::stringToDouble(const std::string& text, double& value)
     char* end = nullptr;
     errno = 0;
     double parsed = std::strtod(begin, &end);
-    if (end == begin || errno == ERANGE || !onlyBlanks(end) || !std::isfinite(parsed))
-        return false;
+    if (end == begin || errno == ERANGE || !onlyBlanks(end) || !std::isfinite(parsed)) return false;
     value = parsed;
     return true;
 }
@@ -97,8 +96,7 @@ bool UIAttributes::getIntegerAttribute(const std::string& name, int32_t& value) 
 {
     double parsed = 0;
     const std::string* text = find(name);
-    if (!text || !stringToDouble(*text, parsed) || std::fabs(parsed) > 2147483647.0)
-        return false;
+    if (!text || !stringToDouble(*text, parsed) || std::fabs(parsed) > 2147483647.0) return false;
     value = static_cast<int32_t>(parsed);
     return true;
 }

@@ -11,7 +11,7 @@ namespace VSTGUI
 // The attributes of one element of a UI description, in document order.
 class UIAttributes
 {
-public:
+  public:
     using Entry = std::pair<std::string, std::string>;
 
     bool hasAttribute(const std::string& name) const { return find(name) != nullptr; }
@@ -36,7 +36,7 @@ public:
     std::vector<Entry>::const_iterator end() const { return m_entries.end(); }
     size_t size() const { return m_entries.size(); }
 
-private:
+  private:
     const std::string* find(const std::string& name) const;
 
     std::vector<Entry> m_entries;

@@ -38,9 +38,7 @@ bool isTrue(const UIAttributes& a, const char* name)
 }
 } // namespace
 
-UIDescription::UIDescription(const CResourceDescription& xmlFile) : m_resourceName(xmlFile.name)
-{
-}
+UIDescription::UIDescription(const CResourceDescription& xmlFile) : m_resourceName(xmlFile.name) {}
 
 UIDescription::~UIDescription() = default;
 
@@ -67,11 +65,16 @@ bool UIDescription::readDocument(const Node& root)
     if (root.name != "vstgui-ui-description") return false;
     for (const Node& section : root.children)
     {
-        if (section.name == "fonts") readFonts(section);
-        else if (section.name == "colors") readColors(section);
-        else if (section.name == "bitmaps") readBitmaps(section);
-        else if (section.name == "control-tags") readControlTags(section);
-        else if (section.name == "custom") readCustom(section);
+        if (section.name == "fonts")
+            readFonts(section);
+        else if (section.name == "colors")
+            readColors(section);
+        else if (section.name == "bitmaps")
+            readBitmaps(section);
+        else if (section.name == "control-tags")
+            readControlTags(section);
+        else if (section.name == "custom")
+            readCustom(section);
         else if (section.name == "template" && section.attributes.hasAttribute("name"))
             m_templates.push_back(section);
     }
@@ -170,8 +173,7 @@ CView* UIDescription::createTemplateView(const std::string& name, IController* c
     return createViewFromNode(*node, controller, depth + 1);
 }
 
-CView* UIDescription::createViewFromNode(const Node& node, IController* controller,
-                                         int depth) const
+CView* UIDescription::createViewFromNode(const Node& node, IController* controller, int depth) const
 {
     const UIAttributes& attributes = node.attributes;
     IController* previous = m_controller;
@@ -194,8 +196,10 @@ CView* UIDescription::createViewFromNode(const Node& node, IController* controll
         view = createTemplateView(*templateName, childController, depth);
         m_controller = controller;
         if (view) m_factory.applyAttributes(view, attributes, this);
-        if (view && subController) view->setOwnedController(subController);
-        else delete subController;
+        if (view && subController)
+            view->setOwnedController(subController);
+        else
+            delete subController;
         m_controller = previous;
         return view;
     }
@@ -219,8 +223,10 @@ CView* UIDescription::createViewFromNode(const Node& node, IController* controll
     }
     m_controller = controller;
     if (controller) view = controller->verifyView(view, attributes, this);
-    if (view && subController) view->setOwnedController(subController);
-    else delete subController;
+    if (view && subController)
+        view->setOwnedController(subController);
+    else
+        delete subController;
     m_controller = previous;
     return view;
 }
@@ -278,7 +284,8 @@ CBitmap* UIDescription::getBitmap(UTF8StringPtr name) const
             entry.bitmap = owned<CBitmap>(new CNinePartTiledBitmap(
                 file, {offsets.left, offsets.top, offsets.right, offsets.bottom},
                 m_resourceFolder));
-        else entry.bitmap = owned(new CBitmap(file, m_resourceFolder));
+        else
+            entry.bitmap = owned(new CBitmap(file, m_resourceFolder));
     }
     return entry.bitmap.get();
 }

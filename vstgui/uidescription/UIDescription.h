@@ -18,7 +18,7 @@ namespace VSTGUI
 // own folder.
 class UIDescription : public IUIDescription
 {
-public:
+  public:
     // A resource name (found in the module's resource folder) or an absolute file path.
     explicit UIDescription(const CResourceDescription& xmlFile);
     ~UIDescription() override;
@@ -57,7 +57,7 @@ public:
         std::vector<Node> children;
     };
 
-private:
+  private:
     struct BitmapEntry
     {
         UIAttributes attributes;

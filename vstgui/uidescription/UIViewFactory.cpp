@@ -49,8 +49,7 @@ const ClassEntry* findClass(const std::string& name)
 }
 
 // Reads a colour attribute through the description; false when absent or unknown.
-bool colorAttribute(const UIAttributes& a, const char* name, const IUIDescription* d,
-                    CColor& color)
+bool colorAttribute(const UIAttributes& a, const char* name, const IUIDescription* d, CColor& color)
 {
     const std::string* value = a.getAttributeValue(name);
     return value && d && d->getColor(value->c_str(), color);
@@ -121,8 +120,7 @@ void UIViewFactory::applyViewAttributes(CView* view, const UIAttributes& a,
     if (a.hasAttribute("bitmap")) view->setBackground(bitmapAttribute(a, "bitmap", d));
     if (a.hasAttribute("disabled-bitmap"))
         view->setDisabledBackground(bitmapAttribute(a, "disabled-bitmap", d));
-    if (const std::string* tooltip = a.getAttributeValue("tooltip"))
-        view->setTooltipText(*tooltip);
+    if (const std::string* tooltip = a.getAttributeValue("tooltip")) view->setTooltipText(*tooltip);
 }
 
 void UIViewFactory::applyContainerAttributes(CView* view, const UIAttributes& a,
@@ -134,8 +132,10 @@ void UIViewFactory::applyContainerAttributes(CView* view, const UIAttributes& a,
     if (colorAttribute(a, "background-color", d, color)) container->setBackgroundColor(color);
     if (const std::string* style = a.getAttributeValue("background-color-draw-style"))
     {
-        if (*style == "stroked") container->setBackgroundColorDrawStyle(kDrawStroked);
-        else if (*style == "filled") container->setBackgroundColorDrawStyle(kDrawFilled);
+        if (*style == "stroked")
+            container->setBackgroundColorDrawStyle(kDrawStroked);
+        else if (*style == "filled")
+            container->setBackgroundColorDrawStyle(kDrawFilled);
         else if (*style == "filled and stroked")
             container->setBackgroundColorDrawStyle(kDrawFilledAndStroked);
     }
@@ -184,9 +184,12 @@ void UIViewFactory::applyDisplayAttributes(CView* view, const UIAttributes& a,
     if (colorAttribute(a, "shadow-color", d, color)) display->setShadowColor(color);
     if (const std::string* align = a.getAttributeValue("text-alignment"))
     {
-        if (*align == "left") display->setHoriAlign(kLeftText);
-        else if (*align == "center") display->setHoriAlign(kCenterText);
-        else if (*align == "right") display->setHoriAlign(kRightText);
+        if (*align == "left")
+            display->setHoriAlign(kLeftText);
+        else if (*align == "center")
+            display->setHoriAlign(kCenterText);
+        else if (*align == "right")
+            display->setHoriAlign(kRightText);
     }
     CPoint inset;
     if (a.getPointAttribute("text-inset", inset)) display->setTextInset(inset);
@@ -238,7 +241,8 @@ void UIViewFactory::applyKnobAttributes(CView* view, const UIAttributes& a,
     CColor color;
     if (colorAttribute(a, "handle-color", d, color)) knob->setHandleColor(color);
     if (colorAttribute(a, "handle-shadow-color", d, color)) knob->setHandleShadowColor(color);
-    if (a.hasAttribute("handle-bitmap")) knob->setHandleBitmap(bitmapAttribute(a, "handle-bitmap", d));
+    if (a.hasAttribute("handle-bitmap"))
+        knob->setHandleBitmap(bitmapAttribute(a, "handle-bitmap", d));
 
     auto* animKnob = dynamic_cast<CAnimKnob*>(view);
     if (!animKnob) return;
@@ -260,8 +264,7 @@ void UIViewFactory::applyOtherControlAttributes(CView* view, const UIAttributes&
     if (auto* meter = dynamic_cast<CVuMeter*>(view))
     {
         if (a.hasAttribute("bitmap")) meter->setOnBitmap(bitmapAttribute(a, "bitmap", d));
-        if (a.hasAttribute("off-bitmap"))
-            meter->setOffBitmap(bitmapAttribute(a, "off-bitmap", d));
+        if (a.hasAttribute("off-bitmap")) meter->setOffBitmap(bitmapAttribute(a, "off-bitmap", d));
         int32_t count = 0;
         if (a.getIntegerAttribute("num-led", count)) meter->setNbLed(count);
         if (const std::string* orientation = a.getAttributeValue("orientation"))
