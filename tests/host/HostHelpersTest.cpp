@@ -1,8 +1,7 @@
-// The host-side helpers: parameter queues, event lists, process data and blocks.
+// The host-side helpers: parameter queues, process data and blocks.
 #include "host/PluginInstance.h"
 #include "host/ProcessBlock.h"
 
-#include "public.sdk/source/vst/hosting/eventlist.h"
 #include "public.sdk/source/vst/hosting/parameterchanges.h"
 #include "public.sdk/source/vst/hosting/processdata.h"
 
@@ -42,22 +41,6 @@ TEST(ParameterChanges, QueuesKeepPointsSortedAndOnePerOffset)
     IParamValueQueue* reused = changes.addParameterData(9, index);
     EXPECT_EQ(reused->getParameterId(), 9u);
     EXPECT_EQ(reused->getPointCount(), 0);
-}
-
-TEST(EventList, FixedCapacity)
-{
-    EventList events(2);
-    Event e{};
-    EXPECT_EQ(events.addEvent(e), kResultOk);
-    e.sampleOffset = 5;
-    EXPECT_EQ(events.addEvent(e), kResultOk);
-    EXPECT_NE(events.addEvent(e), kResultOk);
-    Event read{};
-    ASSERT_EQ(events.getEvent(1, read), kResultOk);
-    EXPECT_EQ(read.sampleOffset, 5);
-    EXPECT_NE(events.getEvent(2, read), kResultOk);
-    events.clear();
-    EXPECT_EQ(events.getEventCount(), 0);
 }
 
 TEST(ProcessData, ShapedAfterTheComponentsBuses)

@@ -1,6 +1,8 @@
 // Events and MIDI-controller parameters reaching the effect's MIDI operations.
 #include "PluginTestSupport.h"
 
+#include "public.sdk/source/vst/hosting/hostclasses.h"
+
 namespace vevadur::test
 {
 namespace
@@ -174,12 +176,34 @@ TEST(MidiParameters, ButtonsAndJoystick)
     EXPECT_EQ(stateValue<float>(state, state.size() - 4), -1.0f);
 }
 
-TEST(MidiParameters, EditorValueMessagesFollowHostEdits)
+TEST(EditorMessages, FollowHostEdits)
 {
     MidiSession s;
     ASSERT_EQ(s.instance->controller().setParamNormalized(kSteps, 0.75), kResultOk);
     // Code 13 carries the parameter and its value.
     expectCall(s.run(), kOpEditor, 13, kSteps, 0.75);
+}
+
+TEST(EditorMessages, TextMessagesFromTheEditor)
+{
+    MidiSession s;
+    auto connection = s.instance->query<IConnectionPoint>();
+    ASSERT_TRUE(connection);
+    auto send = [&](const char16_t* text)
+    {
+        IPtr<HostMessage> message = owned(new HostMessage);
+        message->setMessageID("TextMessage");
+        message->getAttributes()->setString("Text", text);
+        return connection->notify(message);
+    };
+    EXPECT_EQ(send(u"VSTGUITimerPing"), kResultOk);
+    expectCall(s.run(), kOpEditor, 2, 0, 0);
+    EXPECT_EQ(send(u"RecreateView"), kResultOk);
+    expectCall(s.run(), kOpEditor, 0, 0, 0);
+    const double calls = s.calls();
+    EXPECT_EQ(send(u"Something else"), kResultOk);
+    s.run();
+    EXPECT_EQ(s.calls(), calls);
 }
 
 TEST(Instrument, PullsEventsAndInterpolatedAutomation)

@@ -1,7 +1,6 @@
 // The parameter mappings against the plain mathematics they approximate.
 #include "vst3/FastApprox.h"
 #include "vst3/LogParameter.h"
-#include "vst3/PeakParameter.h"
 #include "vst3/ValueTapers.h"
 #include "vst3/VoltOctaveParameter.h"
 
@@ -15,13 +14,6 @@ using namespace Steinberg::Vst::Veru2ZOR3;
 
 namespace
 {
-std::u16string text(const Parameter& parameter, double normalized)
-{
-    String128 string{};
-    parameter.toString(normalized, string);
-    return std::u16string(reinterpret_cast<const char16_t*>(string));
-}
-
 template <typename P> IPtr<P> make(double minPlain, double maxPlain, double defaultPlain)
 {
     return owned(new P(u"Test", 1, u"", minPlain, maxPlain, defaultPlain, 0,
@@ -41,20 +33,6 @@ TEST(FastApprox, CloseToTheExactFunctions)
     EXPECT_GE(fastpow2(-1e9f), 0.0f);
 }
 
-TEST(PeakParameter, ShowsDecibels)
-{
-    auto meter = owned(new PeakParameter(ParameterInfo::kIsReadOnly, 3, u"Peak"));
-    EXPECT_EQ(text(*meter, 1.0), u"0.000");
-    EXPECT_EQ(text(*meter, 0.1), u"-20.000");
-    EXPECT_EQ(text(*meter, 0.0001), u"-\u221E");
-    EXPECT_EQ(text(*meter, 0.0), u"-\u221E");
-    EXPECT_DOUBLE_EQ(meter->getInfo().defaultNormalizedValue, 0.5);
-    EXPECT_DOUBLE_EQ(meter->getNormalized(), 1.0);
-    ParamValue value = 0;
-    EXPECT_FALSE(meter->fromString(u"-3", value));
-    EXPECT_DOUBLE_EQ(meter->toPlain(0.3), 0.3);
-}
-
 TEST(LogParameter, TenToTheTwoPointFourTaper)
 {
     auto p = make<LogParameter>(0.0, 1.0, 0.5);
@@ -68,17 +46,6 @@ TEST(LogParameter, TenToTheTwoPointFourTaper)
     auto wide = make<LogParameter>(-10.0, 30.0, 0.0);
     for (double plain : {-10.0, -3.0, 0.0, 12.5, 30.0})
         EXPECT_NEAR(wide->toPlain(wide->toNormalized(plain)), plain, 1e-4);
-}
-
-TEST(LogParameter, TextAndScan)
-{
-    auto p = make<LogParameter>(0.0, 10.0, 1.0);
-    p->setPrecision(1);
-    EXPECT_EQ(text(*p, 1.0), u"10.0");
-    ParamValue value = 0;
-    EXPECT_TRUE(p->fromString(u"5", value));
-    EXPECT_NEAR(value, std::pow(10.0, -1.2), 1e-7);
-    EXPECT_FALSE(p->fromString(u"loud", value));
 }
 
 TEST(VoltOctaveParameter, ExponentialTaper)
