@@ -26,6 +26,10 @@ class CFrame : public CViewContainer
     void setPlatformFrame(IPlatformFrame* platformFrame) { m_platformFrame = platformFrame; }
     IPlatformFrame* getPlatformFrame() const { return m_platformFrame; }
 
+    // Tooltips are shown by the window layer when enabled; the frame only keeps the switch.
+    void enableTooltips(bool state) { m_tooltips = state; }
+    bool tooltipsEnabled() const { return m_tooltips; }
+
     // Asks the editor first; false when it refuses the size.
     bool setSize(CCoord width, CCoord height);
 
@@ -71,6 +75,7 @@ class CFrame : public CViewContainer
     CView* m_focusView = nullptr;
     CView* m_modalView = nullptr;
     CRect m_dirtyRect;
+    bool m_tooltips = false;
     std::vector<IViewAddedRemovedObserver*> m_viewObservers;
     std::vector<IMouseObserver*> m_mouseObservers;
     std::vector<IKeyboardHook*> m_keyboardHooks;
