@@ -11,6 +11,14 @@
 
 namespace Steinberg::Vst::Veru2ZOR3
 {
+namespace
+{
+// A rate the effect can work with: positive once truncated to whole Hz, and within int32.
+bool isUsableRate(SampleRate rate)
+{
+    return rate >= 1.0 && rate <= INT_MAX;
+}
+} // namespace
 
 // Generated once for this plug-in; hosts identify it by these words in their projects.
 const FUID Processor::cid(0x5A3C91E2, 0x47B04F6D, 0x9E21C8A5, 0x3D7F0B14);
@@ -119,12 +127,6 @@ void Processor::setEffectRate(SampleRate rate)
     if (!m_pPlugIn) return;
     m_pPlugIn->m_nRateHz = static_cast<int32>(rate);
     m_pPlugIn->prepare();
-}
-
-// A rate the effect can work with: positive once truncated to whole Hz, and within int32.
-static bool isUsableRate(SampleRate rate)
-{
-    return rate >= 1.0 && rate <= INT_MAX;
 }
 
 tresult PLUGIN_API Processor::setActive(TBool state)
