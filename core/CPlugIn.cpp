@@ -165,39 +165,7 @@ void CPlugIn::setNormalizedValue(ControlRecord* r, float normalized, bool immedi
     if (!r || !std::isfinite(normalized))
         return;
     const float v = (r->maxValue - r->minValue) * normalized + r->minValue;
-    switch (r->valueType)
-    {
-    case ControlRecord::kInt:
-        if (r->intVariable)
-            *r->intVariable = roundToInteger<int32_t>(v);
-        controlChanged(r->id);
-        break;
-    case ControlRecord::kFloat:
-        if (r->smooth && !immediate)
-            r->smoothTarget = v;
-        else if (r->floatVariable)
-            *r->floatVariable = v;
-        controlChanged(r->id);
-        break;
-    case ControlRecord::kDouble:
-        if (r->smooth && !immediate)
-            r->smoothTarget = v;
-        else if (r->doubleVariable)
-            *r->doubleVariable = v;
-        controlChanged(r->id);
-        break;
-    case ControlRecord::kUint:
-    {
-        const uint32_t u = roundToInteger<uint32_t>(v);
-        if (!r->uintVariable || *r->uintVariable == u)
-            return;
-        *r->uintVariable = u;
-        controlChanged(r->id);
-        break;
-    }
-    default:
-        break;
-    }
+    writeValue(r, v, true, !immediate);
 }
 
 void CPlugIn::setPlainValue(uint32_t index, float value) { setPlainValue(control(index), value); }
@@ -206,22 +174,29 @@ void CPlugIn::setPlainValue(ControlRecord* r, float v)
 {
     if (!r || !std::isfinite(v))
         return;
+    writeValue(r, v, false, true);
+}
+
+// Normalised values round an int control to the nearest step, plain values truncate it;
+// unsigned controls always round and notify only when their value changes.
+void CPlugIn::writeValue(ControlRecord* r, float v, bool roundInt, bool smoothable)
+{
     switch (r->valueType)
     {
     case ControlRecord::kInt:
         if (r->intVariable)
-            *r->intVariable = truncateToInt(v);
+            *r->intVariable = roundInt ? roundToInteger<int32_t>(v) : truncateToInt(v);
         controlChanged(r->id);
         break;
     case ControlRecord::kFloat:
-        if (r->smooth)
+        if (r->smooth && smoothable)
             r->smoothTarget = v;
         else if (r->floatVariable)
             *r->floatVariable = v;
         controlChanged(r->id);
         break;
     case ControlRecord::kDouble:
-        if (r->smooth)
+        if (r->smooth && smoothable)
             r->smoothTarget = v;
         else if (r->doubleVariable)
             *r->doubleVariable = v;

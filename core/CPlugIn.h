@@ -98,6 +98,7 @@ protected:
     void initJoystickRecords();
 
 private:
+    void writeValue(ControlRecord* record, float value, bool roundInt, bool smoothable);
     void prepareSmoother(ControlRecord& record, float value);
     void notifyJoystick(bool rotate);
     void stepJoystickAxis(ControlRecord& axis);
