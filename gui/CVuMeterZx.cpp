@@ -1,0 +1,130 @@
+#include "gui/CVuMeterZx.h"
+
+#include "vstgui/CDrawContext.h"
+
+#include <cmath>
+#include <limits>
+
+namespace VSTGUI
+{
+namespace
+{
+// Whole pixels as an integer; out-of-range and non-numbers give 0.
+int32_t toPixels(double value)
+{
+    constexpr double kLimit = std::numeric_limits<int32_t>::max();
+    if (!(std::fabs(value) < kLimit)) return 0;
+    return static_cast<int32_t>(value);
+}
+} // namespace
+
+CVuMeterZx::CVuMeterZx(const CRect& size, CBitmap* onBitmap, CBitmap* offBitmap, int32_t nbLed,
+                       bool inverted, bool analog, int32_t style)
+    : CVuMeter(size, onBitmap, offBitmap, nbLed, style), m_inverted(inverted), m_analog(analog)
+{
+}
+
+CVuMeterZx::~CVuMeterZx() = default;
+
+void CVuMeterZx::setValue(float value)
+{
+    CControl::setValue(value);
+}
+
+void CVuMeterZx::draw(CDrawContext* context)
+{
+    if (getOnBitmap())
+    {
+        const float level = decayedValue();
+        if (m_analog)
+            drawAnalog(context, level);
+        else
+            drawLeds(context, level);
+    }
+    setDirty(false);
+}
+
+CBitmap* CVuMeterZx::filmStrip() const
+{
+    if (!getMouseEnabled() && getDisabledBackground()) return getDisabledBackground();
+    return getOnBitmap();
+}
+
+CCoord CVuMeterZx::analogFrameOffset(float e) const
+{
+    const double p = m_inverted ? (m_zeroFrame / m_frameCount) * (1.0 - e) : e;
+    const int32_t y = toPixels(std::floor((m_frameCount - 1) * m_frameHeight * p));
+    const int32_t height = toPixels(m_frameHeight);
+    if (height < 1) return 0;
+    return y - y % height;
+}
+
+void CVuMeterZx::drawAnalog(CDrawContext* context, float level)
+{
+    const float e = m_detector.process(level);
+    CBitmap* strip = filmStrip();
+    if (!strip) return;
+    CCoord y = 0;
+    if (getValue() >= 0.f && m_frameHeight > 0) y = analogFrameOffset(e);
+    strip->draw(context, getViewSize(), CPoint(0, y), 1.f);
+}
+
+CCoord CVuMeterZx::litPixels(double fraction, CCoord extent) const
+{
+    const int32_t leds = toPixels(getNbLed() * fraction + 0.5);
+    const int32_t t = toPixels(static_cast<double>(leds) / getNbLed() * extent + 0.5);
+    return t < 1 ? 0 : t;
+}
+
+void CVuMeterZx::drawLeds(CDrawContext* context, float level)
+{
+    // A two-LED meter is an on/off lamp for the value itself.
+    float s = 0.f;
+    if (getNbLed() == 2)
+        s = getValue() >= 0.5f ? 1.f : 0.f;
+    else
+        s = m_detector.process(level);
+
+    CBitmap* on = getOnBitmap();
+    CRect onRect = getViewSize();
+    CRect offRect = getViewSize();
+    CPoint onOffset;
+    CPoint offOffset;
+    if (getStyle() & kHorizontal)
+    {
+        if (!m_inverted)
+        {
+            const CCoord t = litPixels(getMin() + s, on->getWidth());
+            offOffset.x = t;
+            offRect.left += t;
+            onRect.right = onRect.left + t;
+        }
+        else
+        {
+            const CCoord t = litPixels(getMax() - s, on->getWidth());
+            onOffset.x = t;
+            onRect.left += t;
+            offRect.right = offRect.left + t;
+        }
+    }
+    else
+    {
+        if (!m_inverted)
+        {
+            const CCoord t = litPixels(getMax() - s, on->getHeight());
+            onOffset.y = t;
+            offRect.bottom = offRect.top + t;
+            onRect.top += t;
+        }
+        else
+        {
+            const CCoord t = litPixels(s, on->getHeight());
+            offOffset.y = t;
+            onRect.bottom = onRect.top + t;
+            offRect.top += t;
+        }
+    }
+    if (CBitmap* off = getOffBitmap()) off->draw(context, offRect, offOffset, 1.f);
+    on->draw(context, onRect, onOffset, 1.f);
+}
+} // namespace VSTGUI

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "gui/EnvelopeDetector.h"
+
+#include "vstgui/CVuMeter.h"
+
+namespace VSTGUI
+{
+// A level meter with envelope-detector ballistics, in two kinds:
+// - LED meter: the on-bitmap shows the lit part and the off-bitmap the rest, split at the
+//   level (quantised to the LED count); an inverted meter lights from the other end.
+// - analog meter: the on-bitmap is a vertical film strip of frameCount frames, each
+//   frameHeight pixels high, and the level picks the frame. In an inverted strip the frames
+//   run from zeroFrame (no signal) towards the top.
+// The detector advances once per drawing.
+class CVuMeterZx : public CVuMeter
+{
+  public:
+    CVuMeterZx(const CRect& size, CBitmap* onBitmap, CBitmap* offBitmap, int32_t nbLed,
+               bool inverted, bool analog, int32_t style = kVertical);
+    ~CVuMeterZx() override;
+
+    bool isInverted() const { return m_inverted; }
+    bool isAnalog() const { return m_analog; }
+    void setZeroFrame(double frame) { m_zeroFrame = frame; }
+    double getZeroFrame() const { return m_zeroFrame; }
+    void setFrameHeight(double height) { m_frameHeight = height; }
+    double getFrameHeight() const { return m_frameHeight; }
+    void setFrameCount(double count) { m_frameCount = count; }
+    double getFrameCount() const { return m_frameCount; }
+    EnvelopeDetector& getDetector() { return m_detector; }
+    const EnvelopeDetector& getDetector() const { return m_detector; }
+
+    void setValue(float value) override;
+    void draw(CDrawContext* context) override;
+    CView* newCopy() const override { return new CVuMeterZx(*this); }
+
+  protected:
+    CVuMeterZx(const CVuMeterZx& other) = default;
+
+  private:
+    void drawAnalog(CDrawContext* context, float level);
+    void drawLeds(CDrawContext* context, float level);
+    // The vertical offset into the film strip of the frame for detector output e.
+    CCoord analogFrameOffset(float e) const;
+    // The strip an analog meter draws: a disabled meter's own bitmap, else the on-bitmap.
+    CBitmap* filmStrip() const;
+    // Pixels of an extent covered by a fraction of the LEDs, whole LEDs only.
+    CCoord litPixels(double fraction, CCoord extent) const;
+
+    bool m_inverted;
+    bool m_analog;
+    double m_zeroFrame = 52.0;
+    double m_frameHeight = 65.0;
+    double m_frameCount = 80.0;
+    EnvelopeDetector m_detector;
+};
+} // namespace VSTGUI

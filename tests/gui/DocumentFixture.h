@@ -1,0 +1,90 @@
+// Small UI documents of our own, opened offscreen in an editor whose edit controller is the
+// custom views' delegate, as the processor is.
+#pragma once
+
+#include "TestImages.h"
+#include "ViewTestEffect.h"
+
+#include "gui/CustomViewFactory.h"
+
+#include "vstgui/CFrame.h"
+#include "vstgui/plugin-bindings/VST3Editor.h"
+#include "vstgui/plugin-bindings/VST3EditorDelegate.h"
+
+#include "public.sdk/source/vst/vsteditcontroller.h"
+
+#include <string>
+#include <vector>
+
+// Records what an edit controller tells its host.
+class RecordingHandler : public Steinberg::Vst::IComponentHandler
+{
+  public:
+    struct Event
+    {
+        char kind; // 'b' begin, 'p' perform, 'e' end
+        Steinberg::Vst::ParamID id;
+        Steinberg::Vst::ParamValue value;
+    };
+
+    Steinberg::tresult PLUGIN_API beginEdit(Steinberg::Vst::ParamID id) override;
+    Steinberg::tresult PLUGIN_API performEdit(Steinberg::Vst::ParamID id,
+                                              Steinberg::Vst::ParamValue value) override;
+    Steinberg::tresult PLUGIN_API endEdit(Steinberg::Vst::ParamID id) override;
+    Steinberg::tresult PLUGIN_API restartComponent(Steinberg::int32) override
+    {
+        return Steinberg::kResultOk;
+    }
+    Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
+    Steinberg::uint32 PLUGIN_API addRef() override { return 1; }
+    Steinberg::uint32 PLUGIN_API release() override { return 1; }
+
+    // The last value performed on a parameter; -1 when none was.
+    double lastValue(Steinberg::Vst::ParamID id) const;
+    std::vector<Event> events;
+};
+
+// An edit controller with a parameter for each of the test effect's controls (ids 0 to 4) and
+// the two joystick parameters, delegating custom views as the processor does.
+class DelegateController : public Steinberg::Vst::EditController, public VSTGUI::VST3EditorDelegate
+{
+  public:
+    DelegateController();
+
+    VSTGUI::CView* createCustomView(VSTGUI::UTF8StringPtr name,
+                                    const VSTGUI::UIAttributes& attributes,
+                                    const VSTGUI::IUIDescription* description,
+                                    VSTGUI::VST3Editor* editor) override;
+    VSTGUI::IController* createSubController(VSTGUI::UTF8StringPtr name,
+                                             const VSTGUI::IUIDescription* description,
+                                             VSTGUI::VST3Editor* editor) override;
+    Steinberg::Vst::Veru2ZOR3::CustomViewFactory factory();
+
+    ViewTestEffect effect;
+    EditorMessage message;
+    RecordingHandler handler;
+};
+
+struct DocumentFixture
+{
+    DocumentFixture();
+    ~DocumentFixture();
+    DocumentFixture(const DocumentFixture&) = delete;
+    DocumentFixture& operator=(const DocumentFixture&) = delete;
+
+    // Opens the template "view" (300 x 300) holding the given view elements; the document
+    // names the colours "Handle" (green) and "Panel", the bitmaps "knob", "on", "off" and
+    // "strip", and the control tags "Gain" 0, "Rate" 1, "Level" 2, "Pan" 4 and "Far" 40.
+    // The editor's edit controller is the fixture's delegate unless another is given.
+    bool open(const std::string& views, Steinberg::Vst::EditController* editController = nullptr);
+    VSTGUI::CFrame* frame() const { return editor ? editor->getFrame() : nullptr; }
+    // The template's views, in document order.
+    std::vector<VSTGUI::CView*> views() const;
+    // The only view of the template, or null (a failure) when there is not exactly one.
+    VSTGUI::CView* onlyView() const;
+    template <typename T> T* only() const { return dynamic_cast<T*>(onlyView()); }
+
+    TempFolder folder;
+    DelegateController* controller;
+    VSTGUI::VST3Editor* editor = nullptr;
+};

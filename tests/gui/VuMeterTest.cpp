@@ -1,0 +1,239 @@
+// Meter drawing read back from offscreen images: the analog meter's film-strip frame, the LED
+// meter's lit and unlit parts, the fall per drawing, and the detector stepping once per draw.
+#include "TestImages.h"
+
+#include "gui/CVuMeterZx.h"
+
+#include "vstgui/COffscreenContext.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace VSTGUI;
+
+namespace
+{
+constexpr CColor kLit = kGreenCColor;
+constexpr CColor kUnlit = kRedCColor;
+
+struct MeterImages
+{
+    MeterImages()
+    {
+        writeFilmStripPng(folder.file("strip.png"), 12, kFrameHeight, kFrames);
+        writeSolidPng(folder.file("on-v.png"), 10, 100, kLit);
+        writeSolidPng(folder.file("off-v.png"), 10, 100, kUnlit);
+        writeSolidPng(folder.file("on-h.png"), 100, 10, kLit);
+        writeSolidPng(folder.file("off-h.png"), 100, 10, kUnlit);
+    }
+    SharedPointer<CBitmap> load(const std::string& name) const
+    {
+        return owned(new CBitmap(CResourceDescription(folder.file(name))));
+    }
+
+    static constexpr int kFrameHeight = 8;
+    static constexpr int kFrames = 10;
+    TempFolder folder;
+};
+
+struct Meter
+{
+    Meter(CVuMeterZx* view) : view(view) {}
+    ~Meter() { view->forget(); }
+    Meter(const Meter&) = delete;
+    Meter& operator=(const Meter&) = delete;
+    CVuMeterZx* operator->() const { return view; }
+
+    // Draws once into a fresh image the size of the meter and returns the image.
+    std::unique_ptr<COffscreenContext> draw() const
+    {
+        auto context = std::make_unique<COffscreenContext>(
+            static_cast<int>(view->getWidth()), static_cast<int>(view->getHeight()), nullptr);
+        view->draw(context.get());
+        return context;
+    }
+
+    CVuMeterZx* view;
+};
+
+// A meter whose detector follows its input at once, so a drawing shows the value itself.
+CVuMeterZx* analogMeter(const MeterImages& images, bool inverted)
+{
+    auto strip = images.load("strip.png");
+    auto* meter = new CVuMeterZx(CRect(0, 0, 12, MeterImages::kFrameHeight), strip.get(), nullptr,
+                                 MeterImages::kFrames, inverted, true);
+    meter->setFrameHeight(MeterImages::kFrameHeight);
+    meter->setFrameCount(MeterImages::kFrames);
+    return meter;
+}
+
+CVuMeterZx* ledMeter(const MeterImages& images, int32_t leds, bool inverted, bool horizontal)
+{
+    auto on = images.load(horizontal ? "on-h.png" : "on-v.png");
+    auto off = images.load(horizontal ? "off-h.png" : "off-v.png");
+    const CRect rect = horizontal ? CRect(0, 0, 100, 10) : CRect(0, 0, 10, 100);
+    return new CVuMeterZx(rect, on.get(), off.get(), leds, inverted, false,
+                          horizontal ? kHorizontal : kVertical);
+}
+
+int shownFrame(const Meter& meter)
+{
+    return filmStripFrame(meter.draw()->getPixel(6, 4));
+}
+
+// The lit pixels along the meter's long axis, and whether they are one run from the given end.
+struct LitRun
+{
+    int count = 0;
+    bool fromStart = true; // from the top (vertical) or the left (horizontal)
+};
+
+LitRun litRun(const COffscreenContext& image, bool horizontal)
+{
+    const int length = horizontal ? image.getWidth() : image.getHeight();
+    std::vector<bool> lit;
+    for (int i = 0; i < length; ++i)
+    {
+        const CColor c = horizontal ? image.getPixel(i, 5) : image.getPixel(5, i);
+        EXPECT_TRUE(c == kLit || c == kUnlit) << "pixel " << i;
+        lit.push_back(c == kLit);
+    }
+    LitRun run;
+    for (bool on : lit)
+        run.count += on;
+    run.fromStart = run.count == 0 || lit.front();
+    for (int i = 0; i < length; ++i)
+        EXPECT_EQ(lit[i], run.fromStart ? i < run.count : i >= length - run.count) << i;
+    return run;
+}
+} // namespace
+
+TEST(AnalogMeter, PicksTheFrameOfTheLevel)
+{
+    MeterImages images;
+    Meter meter(analogMeter(images, false));
+    for (float value : {0.f, 0.1f, 0.45f, 0.5f, 0.99f, 1.f})
+    {
+        SCOPED_TRACE(value);
+        meter->setValue(value);
+        meter->setDecreaseStepValue(1.f);
+        EXPECT_EQ(shownFrame(meter),
+                  static_cast<int>(std::floor((MeterImages::kFrames - 1) * value)));
+    }
+}
+
+TEST(AnalogMeter, InvertedStripRunsFromTheZeroFrameUpward)
+{
+    MeterImages images;
+    Meter meter(analogMeter(images, true));
+    meter->setZeroFrame(6);
+    meter->setDecreaseStepValue(1.f);
+    for (float value : {0.f, 0.5f, 1.f})
+    {
+        SCOPED_TRACE(value);
+        meter->setValue(value);
+        const double expected =
+            std::floor((MeterImages::kFrames - 1) * 6.0 / MeterImages::kFrames * (1.0 - value));
+        EXPECT_EQ(shownFrame(meter), static_cast<int>(expected));
+    }
+}
+
+TEST(AnalogMeter, FrameHeightZeroDrawsTheStripFromItsTop)
+{
+    MeterImages images;
+    Meter meter(analogMeter(images, false));
+    meter->setFrameHeight(0);
+    meter->setValue(1.f);
+    EXPECT_EQ(shownFrame(meter), 0);
+    meter->setFrameHeight(0.5); // less than one pixel: no frame to step by
+    EXPECT_EQ(shownFrame(meter), 0);
+}
+
+TEST(AnalogMeter, FallsByTheDecreaseStepPerDrawingAndStepsTheDetector)
+{
+    MeterImages images;
+    Meter meter(analogMeter(images, false));
+    meter->setValue(1.f);
+    EXPECT_EQ(shownFrame(meter), 9);
+    meter->setValue(0.f);
+    EXPECT_EQ(shownFrame(meter), 8); // 0.9 after one default step of 0.1
+    EXPECT_EQ(shownFrame(meter), 7);
+
+    // Attack of one time constant per drawing (20 drawings a second, 50 ms).
+    Meter slow(analogMeter(images, false));
+    slow->getDetector().init(20.f, 50.f, 50.f, true, EnvelopeDetector::kPeak, false);
+    slow->setValue(1.f);
+    EXPECT_EQ(shownFrame(slow), static_cast<int>(std::floor(9 * (1 - 0.367))));
+    EXPECT_NEAR(slow->getDetector().getEnvelope(), 1 - 0.367, 1e-4);
+}
+
+TEST(AnalogMeter, DrawsNothingWithoutAStrip)
+{
+    Meter meter(new CVuMeterZx(CRect(0, 0, 12, 8), nullptr, nullptr, 10, false, true));
+    meter->setValue(1.f);
+    EXPECT_EQ(meter.draw()->getPixel(6, 4).alpha, 0);
+    EXPECT_EQ(meter->getDetector().getEnvelope(), 0.f);
+    EXPECT_FALSE(meter->isDirty());
+}
+
+TEST(LedMeter, LightsWholeLedsFromTheBottom)
+{
+    MeterImages images;
+    Meter meter(ledMeter(images, 10, false, false));
+    meter->setDecreaseStepValue(1.f);
+    for (float value : {0.f, 0.04f, 0.06f, 0.34f, 0.36f, 0.96f, 1.f})
+    {
+        SCOPED_TRACE(value);
+        meter->setValue(value);
+        const LitRun run = litRun(*meter.draw(), false);
+        EXPECT_EQ(run.count, 10 * static_cast<int>(std::lround(10 * value)));
+        EXPECT_FALSE(run.fromStart && run.count > 0 && run.count < 100);
+    }
+}
+
+TEST(LedMeter, InvertedAndHorizontalMetersLightFromTheirOwnEnds)
+{
+    MeterImages images;
+    struct Case
+    {
+        bool inverted;
+        bool horizontal;
+        bool fromStart;
+    };
+    for (const Case c : {Case{true, false, true}, Case{false, true, true}, Case{true, true, false}})
+    {
+        SCOPED_TRACE(testing::Message()
+                     << "inverted " << c.inverted << " horizontal " << c.horizontal);
+        Meter meter(ledMeter(images, 10, c.inverted, c.horizontal));
+        meter->setDecreaseStepValue(1.f);
+        meter->setValue(0.34f);
+        const LitRun run = litRun(*meter.draw(), c.horizontal);
+        EXPECT_EQ(run.count, 30);
+        EXPECT_EQ(run.fromStart, c.fromStart);
+    }
+}
+
+TEST(LedMeter, TwoLedsAreALampForTheValue)
+{
+    MeterImages images;
+    Meter meter(ledMeter(images, 2, false, false));
+    meter->setValue(0.49f);
+    EXPECT_EQ(litRun(*meter.draw(), false).count, 0);
+    meter->setValue(0.5f);
+    EXPECT_EQ(litRun(*meter.draw(), false).count, 100);
+    // The lamp follows the value itself, not the falling level.
+    meter->setValue(0.f);
+    EXPECT_EQ(litRun(*meter.draw(), false).count, 0);
+}
+
+TEST(LedMeter, ValueIsBoundedAsAnyControlsValue)
+{
+    MeterImages images;
+    Meter meter(ledMeter(images, 10, false, false));
+    meter->setValue(std::nanf(""));
+    EXPECT_EQ(meter->getValue(), 0.f);
+    meter->setValue(7.f);
+    EXPECT_EQ(meter->getValue(), 1.f);
+    EXPECT_EQ(litRun(*meter.draw(), false).count, 100);
+}
