@@ -6,6 +6,7 @@
 
 #include "core/CPlugIn.h"
 #include "vst3/ParameterIds.h"
+#include "vstgui/plugin-bindings/VST3EditorDelegate.h"
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
@@ -21,7 +22,10 @@ namespace Steinberg::Vst::Veru2ZOR3
 class CVSTMidiEventList;
 class CVSTParamUpdateQueue;
 
-class Processor : public SingleComponentEffect, public IMidiMapping, public IUnitInfo
+class Processor : public SingleComponentEffect,
+                  public IMidiMapping,
+                  public IUnitInfo,
+                  public VSTGUI::VST3EditorDelegate
 {
   public:
     // Makes the effect the processor owns; the default one makes the room effect.
@@ -89,6 +93,16 @@ class Processor : public SingleComponentEffect, public IMidiMapping, public IUni
 
     //---ComponentBase
     tresult receiveText(const char8* text) SMTG_OVERRIDE;
+
+    //---VST3EditorDelegate: the framework's custom views and pad sub-controllers
+    // (ProcessorCustomViews.cpp)
+    VSTGUI::CView* createCustomView(VSTGUI::UTF8StringPtr name,
+                                    const VSTGUI::UIAttributes& attributes,
+                                    const VSTGUI::IUIDescription* description,
+                                    VSTGUI::VST3Editor* editor) override;
+    VSTGUI::IController* createSubController(VSTGUI::UTF8StringPtr name,
+                                             const VSTGUI::IUIDescription* description,
+                                             VSTGUI::VST3Editor* editor) override;
 
     //---FObject: a program list reports a change
     void PLUGIN_API update(FUnknown* changed, int32 message) SMTG_OVERRIDE;
