@@ -21,6 +21,14 @@ IControlListener* editorListener(const DocumentFixture& f)
 {
     return static_cast<IController*>(f.editor);
 }
+
+void pressKey(const DocumentFixture& f, unsigned char virt, int32_t character = 0)
+{
+    VstKeyCode code;
+    code.virt = virt;
+    code.character = character;
+    f.frame()->onKeyDown(code);
+}
 } // namespace
 
 TEST(ParsePoint, ReadsTwoLeadingIntegersAroundTheFirstComma)
@@ -147,6 +155,16 @@ TEST(UnitsViews, TextViewsShowTheUnitsOfTheControlTheirTagNames)
     const std::string text = edit->getText();
     ASSERT_GT(text.size(), 3u);
     EXPECT_EQ(text.substr(text.size() - 3), " dB");
+    // Typed text reaches the parameter; the units after it do not get in the way.
+    CPoint where(10, 10);
+    f.frame()->onMouseDown(where, kLButton);
+    ASSERT_TRUE(edit->isTextEditing());
+    for (size_t i = 0; i < text.size(); ++i)
+        pressKey(f, VKEY_BACK);
+    for (char c : std::string("0.25"))
+        pressKey(f, 0, c);
+    pressKey(f, VKEY_RETURN);
+    EXPECT_DOUBLE_EQ(f.controller->handler.lastValue(0), 0.25);
 
     auto* label = dynamic_cast<CTextLabelZx*>(found[1]);
     ASSERT_NE(label, nullptr);
