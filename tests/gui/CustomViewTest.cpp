@@ -22,6 +22,11 @@ IControlListener* editorListener(const DocumentFixture& f)
     return static_cast<IController*>(f.editor);
 }
 
+bool sameColour(const EditorColour& a, const CColor& b)
+{
+    return a.red == b.red && a.green == b.green && a.blue == b.blue && a.alpha == b.alpha;
+}
+
 void pressKey(const DocumentFixture& f, unsigned char virt, int32_t character = 0)
 {
     VstKeyCode code;
@@ -296,34 +301,34 @@ TEST(EffectView, UnknownNamesReachTheEffectWithTheirAttributes)
     const ViewRequest& r = requests[0];
     EXPECT_EQ(r.viewName, "Scope");
     EXPECT_EQ(r.auxText, "");
-    EXPECT_TRUE(r.cleared);
-    EXPECT_EQ(r.controlTag, 0);
-    EXPECT_EQ(r.controlListener, static_cast<void*>(editorListener(f)));
-    EXPECT_EQ(r.left, 5);
-    EXPECT_EQ(r.top, 6);
-    EXPECT_EQ(r.right, 35);
-    EXPECT_EQ(r.bottom, 46);
-    EXPECT_EQ(r.backgroundOffsetX, 1);
-    EXPECT_EQ(r.backgroundOffsetY, 2);
+    EXPECT_EQ(r.message.parentWindow, nullptr);
+    EXPECT_EQ(r.message.editorInterface, nullptr);
+    EXPECT_EQ(r.message.moduleHandle, nullptr);
+    EXPECT_EQ(r.message.guiWidth, 0);
+    EXPECT_EQ(r.message.guiHeight, 0);
+    EXPECT_FALSE(r.message.wantsCustomView);
+    EXPECT_EQ(r.message.controlTag, 0);
+    EXPECT_EQ(r.message.controlListener, static_cast<void*>(editorListener(f)));
+    EXPECT_EQ(r.message.left, 5);
+    EXPECT_EQ(r.message.top, 6);
+    EXPECT_EQ(r.message.right, 35);
+    EXPECT_EQ(r.message.bottom, 46);
+    EXPECT_EQ(r.message.backgroundOffsetX, 1);
+    EXPECT_EQ(r.message.backgroundOffsetY, 2);
     EXPECT_EQ(r.bitmapFile, "scope.png");
     EXPECT_EQ(r.handleBitmapFile, "");
     EXPECT_EQ(r.offBitmapFile, "scopeoff.png");
     EXPECT_EQ(r.orientation, "vertical");
-    ASSERT_TRUE(r.backColor.has_value());
-    EXPECT_EQ(r.backColor->green, 255);
-    EXPECT_EQ(r.backColor->red, 0);
-    ASSERT_TRUE(r.frameColor.has_value()); // unknown: white
-    EXPECT_EQ(r.frameColor->red, 255);
-    EXPECT_EQ(r.frameColor->green, 255);
-    EXPECT_EQ(r.frameColor->blue, 255);
-    EXPECT_EQ(r.frameColor->alpha, 255);
+    ASSERT_TRUE(r.backColor && r.frameColor);
+    EXPECT_TRUE(sameColour(*r.backColor, kGreenCColor));
+    EXPECT_TRUE(sameColour(*r.frameColor, kWhiteCColor)); // unknown: white
     EXPECT_FALSE(r.fontColor.has_value());
-    EXPECT_EQ(r.frameWidth, 2);
-    EXPECT_EQ(r.roundRectRadius, 7);
-    EXPECT_TRUE(r.styleRoundRect);
-    EXPECT_FALSE(r.styleNoFrame);
-    EXPECT_EQ(r.heightOfOneImage, 20);
-    EXPECT_EQ(r.subPixmaps, 8);
+    EXPECT_EQ(r.message.frameWidth, 2);
+    EXPECT_EQ(r.message.roundRectRadius, 7);
+    EXPECT_TRUE(r.message.styleRoundRect);
+    EXPECT_FALSE(r.message.styleNoFrame);
+    EXPECT_EQ(r.message.heightOfOneImage, 20);
+    EXPECT_EQ(r.message.subPixmaps, 8);
 
     // Once answered, the record no longer points at the request's texts and colours.
     const EditorMessage& m = f.controller->message;
@@ -346,18 +351,18 @@ TEST(EffectView, MissingAttributesGiveZeroEmptyTextOrNone)
     EXPECT_TRUE(f.views().empty()); // a 32-bit answer carries no view
     ASSERT_EQ(f.controller->effect.requests.size(), 1u);
     const ViewRequest& r = f.controller->effect.requests[0];
-    EXPECT_EQ(r.controlTag, 77); // kept without a control-tag
-    EXPECT_EQ(r.controlListener, nullptr);
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.right, 0);
-    EXPECT_EQ(r.backgroundOffsetX, 0);
+    EXPECT_EQ(r.message.controlTag, 77); // kept without a control-tag
+    EXPECT_EQ(r.message.controlListener, nullptr);
+    EXPECT_EQ(r.message.left, 0);
+    EXPECT_EQ(r.message.right, 0);
+    EXPECT_EQ(r.message.backgroundOffsetX, 0);
     EXPECT_EQ(r.bitmapFile, "");
     EXPECT_EQ(r.handleBitmapFile, "dial.png");
     EXPECT_EQ(r.offBitmapFile, ""); // a handle bitmap excludes the off-bitmap
     EXPECT_EQ(r.orientation, "");
     EXPECT_FALSE(r.backColor || r.frameColor || r.fontColor);
-    EXPECT_EQ(r.frameWidth, 0);
-    EXPECT_EQ(r.subPixmaps, 0);
+    EXPECT_EQ(r.message.frameWidth, 0);
+    EXPECT_EQ(r.message.subPixmaps, 0);
     EXPECT_EQ(f.controller->message.parameterIndex, 9); // not a view member: untouched
 }
 

@@ -67,15 +67,3 @@ TEST(KickButton, ReleasedOffTheButtonStillReportsTheRelease)
     fixture.release(CPoint(100, 100));
     EXPECT_EQ(fixture.listener.events, (std::vector<std::string>{"begin", "change", "end"}));
 }
-
-TEST(KickButton, CopyKeepsTheMode)
-{
-    auto* button = new CKickButtonZx(CRect(10, 10, 40, 30), nullptr, 5, nullptr);
-    button->setMode(CKickButtonZx::kDown);
-    CView* copy = button->newCopy();
-    auto* kick = dynamic_cast<CKickButtonZx*>(copy);
-    ASSERT_NE(kick, nullptr);
-    EXPECT_EQ(kick->getMode(), CKickButtonZx::kDown);
-    copy->forget();
-    button->forget();
-}

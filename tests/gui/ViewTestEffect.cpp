@@ -60,32 +60,8 @@ bool ViewTestEffect::buildControls()
 uint32_t ViewTestEffect::editorMessage(EditorMessage* m)
 {
     if (!m || m->code != EditorMessage::kCustomView) return 0;
-    ViewRequest r;
-    r.viewName = m->viewName;
-    r.auxText = m->auxText;
-    r.bitmapFile = m->bitmapFile;
-    r.handleBitmapFile = m->handleBitmapFile;
-    r.offBitmapFile = m->offBitmapFile;
-    r.orientation = m->orientation;
-    r.controlTag = m->controlTag;
-    r.controlListener = m->controlListener;
-    r.left = m->left;
-    r.top = m->top;
-    r.right = m->right;
-    r.bottom = m->bottom;
-    r.backgroundOffsetX = m->backgroundOffsetX;
-    r.backgroundOffsetY = m->backgroundOffsetY;
-    r.backColor = copied(m->backColor);
-    r.frameColor = copied(m->frameColor);
-    r.fontColor = copied(m->fontColor);
-    r.frameWidth = m->frameWidth;
-    r.roundRectRadius = m->roundRectRadius;
-    r.styleRoundRect = m->styleRoundRect;
-    r.styleNoFrame = m->styleNoFrame;
-    r.heightOfOneImage = m->heightOfOneImage;
-    r.subPixmaps = m->subPixmaps;
-    r.cleared = !m->parentWindow && !m->editorInterface && !m->moduleHandle && m->guiWidth == 0 &&
-                m->guiHeight == 0 && !m->wantsCustomView;
-    requests.push_back(r);
+    requests.push_back({*m, m->viewName, m->auxText, m->bitmapFile, m->handleBitmapFile,
+                        m->offBitmapFile, m->orientation, copied(m->backColor),
+                        copied(m->frameColor), copied(m->fontColor)});
     return viewAnswer;
 }

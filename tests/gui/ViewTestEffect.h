@@ -8,33 +8,20 @@
 #include <string>
 #include <vector>
 
-// What the effect saw of one code-3 request, copied while the request lasted.
+// One code-3 request as the effect saw it: the record, with its texts and colours copied
+// while the request lasted (the record's own pointers are not kept).
 struct ViewRequest
 {
+    EditorMessage message;
     std::string viewName;
     std::string auxText;
     std::string bitmapFile;
     std::string handleBitmapFile;
     std::string offBitmapFile;
     std::string orientation;
-    int32_t controlTag = 0;
-    void* controlListener = nullptr;
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
-    int32_t backgroundOffsetX = 0;
-    int32_t backgroundOffsetY = 0;
     std::optional<EditorColour> backColor;
     std::optional<EditorColour> frameColor;
     std::optional<EditorColour> fontColor;
-    int32_t frameWidth = 0;
-    int32_t roundRectRadius = 0;
-    bool styleRoundRect = false;
-    bool styleNoFrame = false;
-    int32_t heightOfOneImage = 0;
-    int32_t subPixmaps = 0;
-    bool cleared = false; // parent window, editor interface, module handle, GUI size, wants view
 };
 
 class ViewTestEffect : public CPlugIn

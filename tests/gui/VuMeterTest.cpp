@@ -226,14 +226,3 @@ TEST(LedMeter, TwoLedsAreALampForTheValue)
     meter->setValue(0.f);
     EXPECT_EQ(litRun(*meter.draw(), false).count, 0);
 }
-
-TEST(LedMeter, ValueIsBoundedAsAnyControlsValue)
-{
-    MeterImages images;
-    Meter meter(ledMeter(images, 10, false, false));
-    meter->setValue(std::nanf(""));
-    EXPECT_EQ(meter->getValue(), 0.f);
-    meter->setValue(7.f);
-    EXPECT_EQ(meter->getValue(), 1.f);
-    EXPECT_EQ(litRun(*meter.draw(), false).count, 100);
-}
