@@ -36,6 +36,7 @@ bool CFrame::setSize(CCoord width, CCoord height)
     if (newSize == getViewSize()) return true;
     if (m_editor && !m_editor->beforeSizeChange(newSize, getViewSize())) return false;
     setViewSize(newSize, false);
+    if (m_platformFrame) m_platformFrame->setSize(newSize);
     invalid();
     return true;
 }

@@ -40,11 +40,13 @@ class IKeyboardHook
     virtual int32_t onKeyUp(const VstKeyCode& /*code*/, CFrame* /*frame*/) { return -1; }
 };
 
-// The window side of a frame (the next layer down): it is asked to repaint areas.
+// The window side of a frame (the next layer down): it is asked to repaint areas, and follows
+// the frame's size.
 class IPlatformFrame
 {
   public:
     virtual ~IPlatformFrame() = default;
     virtual void invalidRect(const CRect& rect) = 0;
+    virtual void setSize(const CRect& /*size*/) {}
 };
 } // namespace VSTGUI
