@@ -14,8 +14,7 @@ class EffectRoomJob : public StereoJob
   public:
     explicit EffectRoomJob(const RoomSettings& room);
     ~EffectRoomJob() override;
-    void process(const float* inL, const float* inR, float* outL, float* outR,
-                 int frames) override;
+    void process(const float* inL, const float* inR, float* outL, float* outR, int frames) override;
 
   private:
     std::unique_ptr<CVevadur> effect_;

@@ -6,7 +6,7 @@
 struct AuxInputInfo
 {
     int32_t kind = 1;
-    const float* frame = nullptr;   // two floats, per-frame mode
+    const float* frame = nullptr; // two floats, per-frame mode
     void* reserved = nullptr;
     float** channelBuffers = nullptr; // channel-buffer mode
     int32_t channelCount = 0;

@@ -22,10 +22,8 @@ template <typename Int> Int roundToInteger(double v)
 // Truncation toward zero, saturated likewise.
 int32_t truncateToInt(double v)
 {
-    if (!(v > -2147483648.0))
-        return std::numeric_limits<int32_t>::min();
-    if (!(v < 2147483647.0))
-        return std::numeric_limits<int32_t>::max();
+    if (!(v > -2147483648.0)) return std::numeric_limits<int32_t>::min();
+    if (!(v < 2147483647.0)) return std::numeric_limits<int32_t>::max();
     return static_cast<int32_t>(v);
 }
 } // namespace
@@ -46,8 +44,7 @@ CPlugIn::~CPlugIn()
     m_pValueSlots.reset();
     for (uint32_t i = m_uControlCount; i-- > 0;)
     {
-        if (ControlRecord* record = control(i))
-            m_Controls.removeById(record->id);
+        if (ControlRecord* record = control(i)) m_Controls.removeById(record->id);
     }
     m_ppControls.reset();
     m_Controls.clear();
@@ -67,29 +64,76 @@ void CPlugIn::initJoystickRecords()
 
 ControlRecord* CPlugIn::control(uint32_t index) const
 {
-    if (!m_ppControls || index >= m_uControlCount)
-        return nullptr;
+    if (!m_ppControls || index >= m_uControlCount) return nullptr;
     return m_ppControls[index];
 }
 
 // ---- default operations ----------------------------------------------------------------
 
-bool CPlugIn::processFrame(const float*, float*, unsigned, unsigned) { return true; }
-bool CPlugIn::controlChanged(uint32_t) { return true; }
-bool CPlugIn::postConstruct() { return true; }
-bool CPlugIn::joystickChanged(float, float, float, float, float, float) { return true; }
-bool CPlugIn::processBuffer(const float*, float*, unsigned, unsigned, unsigned) { return true; }
-bool CPlugIn::processChannelBuffers(float**, float**, unsigned, unsigned) { return true; }
-bool CPlugIn::midiNoteOn(int, int, int) { return true; }
-bool CPlugIn::midiNoteOff(int, int, int, bool) { return true; }
-bool CPlugIn::midiModWheel(int, int) { return true; }
-bool CPlugIn::midiPitchBend(int, int, float) { return true; }
-bool CPlugIn::midiClock() { return true; }
-bool CPlugIn::midiMessage(int, int, int, int) { return true; }
-bool CPlugIn::buildControls() { return true; }
-bool CPlugIn::collectLinkedUpdates(uint32_t, float, LinkedUpdate**, bool) { return false; }
-bool CPlugIn::sidechainInput(AuxInputInfo*) { return true; }
-bool CPlugIn::reservedHook() { return true; }
+bool CPlugIn::processFrame(const float*, float*, unsigned, unsigned)
+{
+    return true;
+}
+bool CPlugIn::controlChanged(uint32_t)
+{
+    return true;
+}
+bool CPlugIn::postConstruct()
+{
+    return true;
+}
+bool CPlugIn::joystickChanged(float, float, float, float, float, float)
+{
+    return true;
+}
+bool CPlugIn::processBuffer(const float*, float*, unsigned, unsigned, unsigned)
+{
+    return true;
+}
+bool CPlugIn::processChannelBuffers(float**, float**, unsigned, unsigned)
+{
+    return true;
+}
+bool CPlugIn::midiNoteOn(int, int, int)
+{
+    return true;
+}
+bool CPlugIn::midiNoteOff(int, int, int, bool)
+{
+    return true;
+}
+bool CPlugIn::midiModWheel(int, int)
+{
+    return true;
+}
+bool CPlugIn::midiPitchBend(int, int, float)
+{
+    return true;
+}
+bool CPlugIn::midiClock()
+{
+    return true;
+}
+bool CPlugIn::midiMessage(int, int, int, int)
+{
+    return true;
+}
+bool CPlugIn::buildControls()
+{
+    return true;
+}
+bool CPlugIn::collectLinkedUpdates(uint32_t, float, LinkedUpdate**, bool)
+{
+    return false;
+}
+bool CPlugIn::sidechainInput(AuxInputInfo*)
+{
+    return true;
+}
+bool CPlugIn::reservedHook()
+{
+    return true;
+}
 
 bool CPlugIn::freeLinkedUpdates(LinkedUpdate* updates)
 {
@@ -119,8 +163,7 @@ void CPlugIn::buildExchangeArrays()
     for (uint32_t i = 0; i < n; ++i)
     {
         ControlRecord* record = m_Controls.find(i);
-        if (!record)
-            continue;
+        if (!record) continue;
         m_ppControls[i] = record;
         m_pValueSlots[i].index = i;
         m_pValueSlots[i].controlId = record->id;
@@ -132,8 +175,7 @@ void CPlugIn::buildExchangeArrays()
 float CPlugIn::getControlValue(uint32_t index) const
 {
     const ControlRecord* r = control(index);
-    if (!r)
-        return 0.0f;
+    if (!r) return 0.0f;
     switch (r->valueType)
     {
     case ControlRecord::kInt:
@@ -162,18 +204,19 @@ void CPlugIn::setNormalizedValue(uint32_t index, float normalized, bool immediat
 
 void CPlugIn::setNormalizedValue(ControlRecord* r, float normalized, bool immediate)
 {
-    if (!r || !std::isfinite(normalized))
-        return;
+    if (!r || !std::isfinite(normalized)) return;
     const float v = (r->maxValue - r->minValue) * normalized + r->minValue;
     writeValue(r, v, true, !immediate);
 }
 
-void CPlugIn::setPlainValue(uint32_t index, float value) { setPlainValue(control(index), value); }
+void CPlugIn::setPlainValue(uint32_t index, float value)
+{
+    setPlainValue(control(index), value);
+}
 
 void CPlugIn::setPlainValue(ControlRecord* r, float v)
 {
-    if (!r || !std::isfinite(v))
-        return;
+    if (!r || !std::isfinite(v)) return;
     writeValue(r, v, false, true);
 }
 
@@ -205,8 +248,7 @@ void CPlugIn::writeValue(ControlRecord* r, float v, bool roundInt, bool smoothab
     case ControlRecord::kUint:
     {
         const uint32_t u = roundToInteger<uint32_t>(v);
-        if (!r->uintVariable || *r->uintVariable == u)
-            return;
+        if (!r->uintVariable || *r->uintVariable == u) return;
         *r->uintVariable = u;
         controlChanged(r->id);
         break;
@@ -234,13 +276,11 @@ void CPlugIn::prepareSmoother(ControlRecord& r, float value)
 
 bool CPlugIn::prepare()
 {
-    if (!m_ppControls)
-        return true;
+    if (!m_ppControls) return true;
     for (uint32_t i = 0; i < m_uControlCount; ++i)
     {
         ControlRecord* r = m_ppControls[i];
-        if (!r || !r->smooth)
-            continue;
+        if (!r || !r->smooth) continue;
         if (r->valueType == ControlRecord::kFloat && r->floatVariable)
         {
             prepareSmoother(*r, *r->floatVariable);
@@ -268,13 +308,11 @@ bool CPlugIn::prepare()
 
 void CPlugIn::smoothControls()
 {
-    if (!m_ppControls)
-        return;
+    if (!m_ppControls) return;
     for (uint32_t i = 0; i < m_uControlCount; ++i)
     {
         ControlRecord* r = m_ppControls[i];
-        if (!r || !r->smooth)
-            continue;
+        if (!r || !r->smooth) continue;
         if (r->valueType == ControlRecord::kFloat && r->floatVariable)
         {
             const float y = r->smoothTarget * r->coefA + r->stateF * r->coefB;
@@ -340,29 +378,25 @@ void CPlugIn::notifyJoystick(bool rotate)
 
 void CPlugIn::setJoystickX(float x, bool rotate)
 {
-    if (!std::isfinite(x))
-        return;
+    if (!std::isfinite(x)) return;
     if (m_JoystickX.smooth)
         m_JoystickX.smoothTarget = x;
     else
         m_JoystickX.joyValue = x;
     m_JoystickX.joyRotate = rotate;
-    if (m_JoystickX.smooth)
-        return;
+    if (m_JoystickX.smooth) return;
     notifyJoystick(rotate);
 }
 
 void CPlugIn::setJoystickY(float y, bool rotate)
 {
-    if (!std::isfinite(y))
-        return;
+    if (!std::isfinite(y)) return;
     if (m_JoystickY.smooth)
         m_JoystickY.smoothTarget = y;
     else
         m_JoystickY.joyValue = y;
     m_JoystickY.joyRotate = rotate;
-    if (m_JoystickX.smooth)
-        return;
+    if (m_JoystickX.smooth) return;
     // The mix follows the X record's rotate flag, not the argument.
     notifyJoystick(m_JoystickX.joyRotate);
 }
@@ -371,24 +405,20 @@ void CPlugIn::setJoystickY(float y, bool rotate)
 
 void CPlugIn::hostMessage(int code, HostMessage* message)
 {
-    if (!message)
-        return;
+    if (!message) return;
     const int32_t expectedCount = static_cast<int32_t>(m_uControlCount) + 2;
     switch (code)
     {
     case HostMessage::kTiming:
-        if (message->timing)
-            m_TimingBlock = *message->timing;
+        if (message->timing) m_TimingBlock = *message->timing;
         break;
     case HostMessage::kMeterReadout:
     {
-        if (!m_pValueSlots || !m_ppControls || message->count != expectedCount)
-            return;
+        if (!m_pValueSlots || !m_ppControls || message->count != expectedCount) return;
         for (uint32_t i = 0; i < m_uControlCount; ++i)
         {
             const ControlRecord* r = m_ppControls[i];
-            if (!r || r->outputIndex < 0 || r->outputIndex >= expectedCount)
-                continue;
+            if (!r || r->outputIndex < 0 || r->outputIndex >= expectedCount) continue;
             ControlValueSlot& slot = m_pValueSlots[r->outputIndex];
             slot.changed = false;
             if (r->type == ControlRecord::kMeter && r->meterVariable)
@@ -402,8 +432,7 @@ void CPlugIn::hostMessage(int code, HostMessage* message)
     }
     case HostMessage::kValueBlock:
     {
-        if (!message->slots || !message->timing || !m_ppControls ||
-            message->count != expectedCount)
+        if (!message->slots || !message->timing || !m_ppControls || message->count != expectedCount)
             return;
         m_TimingBlock = *message->timing;
         for (uint32_t i = 0; i < m_uControlCount; ++i)
@@ -423,16 +452,13 @@ void CPlugIn::hostMessage(int code, HostMessage* message)
 void CPlugIn::applyJoystickSlots(const ControlValueSlot& sx, const ControlValueSlot& sy,
                                  bool immediate)
 {
-    if (!sx.changed && !sy.changed)
-        return;
-    if (!std::isfinite(sx.joyValue) || !std::isfinite(sy.joyValue))
-        return;
+    if (!sx.changed && !sy.changed) return;
+    if (!std::isfinite(sx.joyValue) || !std::isfinite(sy.joyValue)) return;
     m_JoystickX.joyRotate = m_JoystickY.joyRotate = sx.rotate;
     const bool smoothX = m_JoystickX.smooth && !immediate;
     const bool smoothY = m_JoystickY.smooth && !immediate;
     (smoothX ? m_JoystickX.smoothTarget : m_JoystickX.joyValue) = sx.joyValue;
     (smoothY ? m_JoystickY.smoothTarget : m_JoystickY.joyValue) = sy.joyValue;
-    if (smoothX)
-        return;
+    if (smoothX) return;
     notifyJoystick(m_JoystickX.joyRotate);
 }

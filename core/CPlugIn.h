@@ -18,7 +18,7 @@
 // joystick and answers every operation with a harmless default. A host binding drives it.
 class CPlugIn
 {
-public:
+  public:
     static constexpr int kPresetCount = 16;
     static constexpr int kButtonCount = 3;
     static constexpr int kNoteCount = 127;
@@ -91,17 +91,16 @@ public:
     std::unique_ptr<ControlValueSlot[]> m_pValueSlots;
     ControlList m_Controls;
 
-protected:
+  protected:
     // The tail of every buildControls: rebuilds the pointer and exchange arrays from the list.
     void buildExchangeArrays();
     // Gives the two joystick records their base identity (names and MIDI controllers 16, 17).
     void initJoystickRecords();
 
-private:
+  private:
     void writeValue(ControlRecord* record, float value, bool roundInt, bool smoothable);
     void prepareSmoother(ControlRecord& record, float value);
     void notifyJoystick(bool rotate);
     void stepJoystickAxis(ControlRecord& axis);
-    void applyJoystickSlots(const ControlValueSlot& sx, const ControlValueSlot& sy,
-                            bool immediate);
+    void applyJoystickSlots(const ControlValueSlot& sx, const ControlValueSlot& sy, bool immediate);
 };

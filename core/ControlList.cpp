@@ -31,11 +31,9 @@ bool ControlList::removeById(uint32_t id)
     Node* previous = nullptr;
     for (Node* node = m_head; node; previous = node, node = node->next)
     {
-        if (node->record.id != id)
-            continue;
+        if (node->record.id != id) continue;
         (previous ? previous->next : m_head) = node->next;
-        if (m_tail == node)
-            m_tail = previous;
+        if (m_tail == node) m_tail = previous;
         delete node;
         return true;
     }

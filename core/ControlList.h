@@ -8,7 +8,7 @@
 // A control's index is its position in the list.
 class ControlList
 {
-public:
+  public:
     ControlList() = default;
     ControlList(const ControlList&) = delete;
     ControlList& operator=(const ControlList&) = delete;
@@ -23,7 +23,7 @@ public:
     bool removeById(uint32_t id);
     void clear();
 
-private:
+  private:
     struct Node
     {
         explicit Node(const ControlRecord& r) : record(r) {}

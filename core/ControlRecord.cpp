@@ -35,8 +35,7 @@ ControlRecord::ControlRecord(const ControlRecord& other) : ControlRecord()
 
 ControlRecord& ControlRecord::operator=(const ControlRecord& other)
 {
-    if (this == &other)
-        return *this;
+    if (this == &other) return *this;
     // The smoother's coefficients and state belong to the destination and stay as they are.
     const float keepF[] = {coefB, coefA, stateF, lastF};
     const double keepD[] = {coefBD, coefAD, stateD, lastD};

@@ -82,7 +82,7 @@ struct ControlRecord
     double presetValue[kPresetCount] = {};
     void* automationQueue = nullptr;
 
-private:
+  private:
     void copyFields(const ControlRecord& other);
     void copyTexts(const ControlRecord& other);
 

@@ -5,7 +5,7 @@
 // Lets an effect that processes whole buffers pull the MIDI events of the current block.
 class IMidiEventList
 {
-public:
+  public:
     virtual ~IMidiEventList() = default;
     virtual int32_t getEventCount() = 0;
     // Dispatches every event at this sample offset to the effect; true when one was dispatched.

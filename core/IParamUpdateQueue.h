@@ -5,7 +5,7 @@
 // Hands an effect one control's automation of the current block as interpolated values.
 class IParamUpdateQueue
 {
-public:
+  public:
     virtual ~IParamUpdateQueue() = default;
     virtual uint32_t getParameterId() = 0;
     // True when the value at this offset is new; the value is a normalised double.

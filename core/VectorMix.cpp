@@ -7,8 +7,7 @@ constexpr double kRootTwo = 1.41421356;
 
 double limitUnit(double v)
 {
-    if (v > 1.0)
-        v = 1.0;
+    if (v > 1.0) v = 1.0;
     if (!(v >= 0.0)) // also catches NaN
         v = 0.0;
     return v;
@@ -18,10 +17,8 @@ double limitUnit(double v)
 double gridCoordinate(double v)
 {
     double g = v * 127.0;
-    if (g > 127.0)
-        g = 127.0;
-    if (g < -128.0)
-        g = -128.0;
+    if (g > 127.0) g = 127.0;
+    if (g < -128.0) g = -128.0;
     return g + 127.0;
 }
 } // namespace

@@ -184,8 +184,7 @@ bool CVevadur::controlChanged(uint32_t controlId)
         break;
     case kSpeed:
         // A rate that is not positive would make the increment meaningless: keep the old one.
-        if (m_nRateHz > 0)
-            m_dAngleInc = m_fSpeed * (m_dPi * 2.0) / static_cast<double>(m_nRateHz);
+        if (m_nRateHz > 0) m_dAngleInc = m_fSpeed * (m_dPi * 2.0) / static_cast<double>(m_nRateHz);
         break;
     default: // gain, routing and reverse are read per frame; buttons do nothing here
         break;
@@ -236,8 +235,7 @@ bool CVevadur::processFrame(const float* in, float* out, unsigned numIn, unsigne
     const double k = m_uReverse != 0 ? c : -c;
 
     const double left = runLeftEar(in, numIn, s, k);
-    if (numOut > 0)
-        out[0] = static_cast<float>(left) * m_fGain;
+    if (numOut > 0) out[0] = static_cast<float>(left) * m_fGain;
 
     if (numOut == 2 && (numIn == 1 || numIn == 2))
         out[1] = static_cast<float>(runRightEar(in, numIn, s, k)) * m_fGain;
@@ -251,22 +249,18 @@ bool CVevadur::processFrame(const float* in, float* out, unsigned numIn, unsigne
 
 bool CVevadur::processBuffer(const float* in, float* out, unsigned, unsigned, unsigned frames)
 {
-    if (!in || !out)
-        return true;
+    if (!in || !out) return true;
     for (unsigned i = 0; i < frames; ++i)
         out[i] = in[i];
     return true;
 }
 
-bool CVevadur::processChannelBuffers(float** in, float** out, unsigned numChannels,
-                                     unsigned frames)
+bool CVevadur::processChannelBuffers(float** in, float** out, unsigned numChannels, unsigned frames)
 {
-    if (!in || !out)
-        return true;
+    if (!in || !out) return true;
     for (unsigned ch = 0; ch < 2 && ch < numChannels; ++ch)
     {
-        if (!in[ch] || !out[ch])
-            continue;
+        if (!in[ch] || !out[ch]) continue;
         for (unsigned i = 0; i < frames; ++i)
             out[ch][i] = in[ch][i];
     }

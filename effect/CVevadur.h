@@ -14,7 +14,7 @@ class DelayLine;
 // (4096..69631, 2048-sample blocks) per component; the output is wet only, 255 samples late.
 class CVevadur : public CPlugIn
 {
-public:
+  public:
     // Control ids, equal to their positions in the control list.
     enum ControlId : uint32_t
     {
@@ -76,7 +76,7 @@ public:
     float m_fSpeed = 0.0f;
     uint32_t m_uReverse = 0;
 
-private:
+  private:
     enum Component
     {
         kFrontBack,

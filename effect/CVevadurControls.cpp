@@ -6,9 +6,8 @@ namespace
 // Every non-enumerated control carries this list; nothing reads it.
 constexpr const char* kPlaceholderList = "SEL1,SEL2,SEL3";
 
-ControlRecord makeRecord(uint32_t id, const char* name, const char* units,
-                         const char* variableName, float minValue, float maxValue,
-                         float initial, const char* enumList)
+ControlRecord makeRecord(uint32_t id, const char* name, const char* units, const char* variableName,
+                         float minValue, float maxValue, float initial, const char* enumList)
 {
     ControlRecord r;
     r.type = ControlRecord::kControl;
@@ -29,16 +28,16 @@ ControlRecord floatControl(uint32_t id, const char* name, const char* units,
                            const char* variableName, float minValue, float maxValue,
                            float* variable)
 {
-    ControlRecord r = makeRecord(id, name, units, variableName, minValue, maxValue, *variable,
-                                 kPlaceholderList);
+    ControlRecord r =
+        makeRecord(id, name, units, variableName, minValue, maxValue, *variable, kPlaceholderList);
     r.valueType = ControlRecord::kFloat;
     r.floatVariable = variable;
     r.initFloat = *variable;
     return r;
 }
 
-ControlRecord intControl(uint32_t id, const char* name, const char* variableName,
-                         float minValue, float maxValue, int32_t* variable)
+ControlRecord intControl(uint32_t id, const char* name, const char* variableName, float minValue,
+                         float maxValue, int32_t* variable)
 {
     ControlRecord r = makeRecord(id, name, "", variableName, minValue, maxValue,
                                  static_cast<float>(*variable), kPlaceholderList);
@@ -48,8 +47,8 @@ ControlRecord intControl(uint32_t id, const char* name, const char* variableName
     return r;
 }
 
-ControlRecord enumControl(uint32_t id, const char* name, const char* variableName,
-                          float maxValue, const char* enumList, uint32_t* variable)
+ControlRecord enumControl(uint32_t id, const char* name, const char* variableName, float maxValue,
+                          const char* enumList, uint32_t* variable)
 {
     ControlRecord r = makeRecord(id, name, "", variableName, 0.0f, maxValue,
                                  static_cast<float>(*variable), enumList);
@@ -62,8 +61,7 @@ ControlRecord enumControl(uint32_t id, const char* name, const char* variableNam
 
 bool CVevadur::buildControls()
 {
-    if (m_Controls.count() > 0)
-        return true;
+    if (m_Controls.count() > 0) return true;
     appendControls();
     applyFrameworkSettings();
     configureJoystickRecords();
@@ -93,16 +91,15 @@ void CVevadur::appendControls()
     m_nCurveType = 1;
     m_Controls.append(intControl(kDecayType, "Decay Type", "m_nCurveType", 0, 1, &m_nCurveType));
     m_fStereoMono = 0;
-    m_Controls.append(enumControl(kStereoMono, "Stereo/Mono", "m_fStereoMono", 1, "Stereo,Mono",
-                                  &m_fStereoMono));
+    m_Controls.append(
+        enumControl(kStereoMono, "Stereo/Mono", "m_fStereoMono", 1, "Stereo,Mono", &m_fStereoMono));
     m_fLeftRight = 0;
-    m_Controls.append(enumControl(kLeftRight, "Left/Right", "m_fLeftRight", 1, "Left,Right",
-                                  &m_fLeftRight));
+    m_Controls.append(
+        enumControl(kLeftRight, "Left/Right", "m_fLeftRight", 1, "Left,Right", &m_fLeftRight));
     m_fSpeed = 0.0f;
     m_Controls.append(floatControl(kSpeed, "Speed", "Hz", "m_fSpeed", 0, 8, &m_fSpeed));
     m_uReverse = 0;
-    m_Controls.append(
-        enumControl(kReverse, "Reverse", "m_uReverse", 1, "OFF,ON", &m_uReverse));
+    m_Controls.append(enumControl(kReverse, "Reverse", "m_uReverse", 1, "OFF,ON", &m_uReverse));
 }
 
 void CVevadur::applyFrameworkSettings()

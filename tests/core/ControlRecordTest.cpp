@@ -1,5 +1,5 @@
-#include "core/ControlList.h"
 #include "core/ControlRecord.h"
+#include "core/ControlList.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 // A small effect with one control of each value type, recording what the base tells it.
 class RecordingPlugIn : public CPlugIn
 {
-public:
+  public:
     enum : uint32_t
     {
         kIntId = 10,
@@ -23,8 +23,7 @@ public:
 
     bool buildControls() override
     {
-        if (m_Controls.count() > 0)
-            return true;
+        if (m_Controls.count() > 0) return true;
         add(kIntId, ControlRecord::kInt, 0, 10);
         add(kFloatId, ControlRecord::kFloat, -1, 1);
         add(kDoubleId, ControlRecord::kDouble, 0, 100);
@@ -55,7 +54,7 @@ public:
     std::vector<uint32_t> changes;
     std::vector<std::vector<float>> joystick;
 
-private:
+  private:
     void add(uint32_t id, int32_t valueType, float minValue, float maxValue,
              uint32_t type = ControlRecord::kControl)
     {

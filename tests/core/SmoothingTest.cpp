@@ -29,8 +29,7 @@ TEST(Smoothing, FloatControlConvergesThenStopsNotifying)
     {
         const size_t before = p.changes.size();
         p.smoothControls();
-        if (p.changes.size() == before)
-            break;
+        if (p.changes.size() == before) break;
         EXPECT_GE(p.floatValue, previous); // monotone approach
         previous = p.floatValue;
     }

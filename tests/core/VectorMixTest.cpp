@@ -1,5 +1,5 @@
-#include "RecordingPlugIn.h"
 #include "core/VectorMix.h"
+#include "RecordingPlugIn.h"
 
 #include <gtest/gtest.h>
 

@@ -65,7 +65,7 @@ float initSlot(const ControlRecord& r)
 // Changes seen by the effect, to check notifications without its processing.
 class ObservedVevadur : public CVevadur
 {
-public:
+  public:
     bool controlChanged(uint32_t id) override
     {
         changes.push_back(id);

@@ -14,8 +14,14 @@ constexpr int kLatency = 255;
 // Long enough for every tail partition to have been refreshed since the last change.
 constexpr int kSettleFrames = 2 * 65536;
 
-double hyperbolic(double a, double fs, int i) { return fs / (i * (a * 7.5 + 0.07) + fs); }
-double exponential(double a, double fs, int i) { return std::exp(-(i * a / fs)); }
+double hyperbolic(double a, double fs, int i)
+{
+    return fs / (i * (a * 7.5 + 0.07) + fs);
+}
+double exponential(double a, double fs, int i)
+{
+    return std::exp(-(i * a / fs));
+}
 
 struct Weights
 {
@@ -120,8 +126,7 @@ TEST(RoomResponse, QuarterTurnHearsTheSideWallsOnTheLeft)
     const Capture c = impulseResponse(*e, true, true, kLatency + 6000);
     // sin = 1 weights the side walls, the cosine weight all but vanishes.
     expectMatches(c.left, expectedResponse(*e, {-std::cos(e->m_dPi / 2), 1, 1}, false), 0.5f);
-    expectMatches(c.right, expectedResponse(*e, {1, std::cos(e->m_dPi / 2), 1}, false),
-                  0.5f);
+    expectMatches(c.right, expectedResponse(*e, {1, std::cos(e->m_dPi / 2), 1}, false), 0.5f);
 }
 
 TEST(RoomResponse, DecayTypeThenPrepareReturnsToHyperbolic)
@@ -148,11 +153,10 @@ TEST(RoomRouting, StereoMonoAndLeftRightPickTheInput)
         bool leftHears, rightHears;
     };
     const Case cases[] = {
-        {0, 0, true, true, false},  // stereo: left ear from in[0]
-        {0, 0, false, false, true}, // stereo: right ear from in[1]
-        {1, 0, true, true, true},   // mono left: both ears from in[0]
-        {1, 0, false, false, false},
-        {1, 1, false, true, true}, // mono right: both ears from in[1]
+        {0, 0, true, true, false},                              // stereo: left ear from in[0]
+        {0, 0, false, false, true},                             // stereo: right ear from in[1]
+        {1, 0, true, true, true},                               // mono left: both ears from in[0]
+        {1, 0, false, false, false}, {1, 1, false, true, true}, // mono right: both ears from in[1]
         {1, 1, true, false, false},
     };
     for (const Case& k : cases)
@@ -161,8 +165,7 @@ TEST(RoomRouting, StereoMonoAndLeftRightPickTheInput)
         e->m_fStereoMono = k.mono;
         e->m_fLeftRight = k.right;
         // The head stages alone settle after 32 blocks of 128 frames.
-        const Capture c =
-            impulseResponse(*e, k.impulseLeft, !k.impulseLeft, kLatency + 1000, 8192);
+        const Capture c = impulseResponse(*e, k.impulseLeft, !k.impulseLeft, kLatency + 1000, 8192);
         float left = 0, right = 0;
         for (size_t i = 0; i < c.left.size(); ++i)
         {
