@@ -203,25 +203,4 @@ tresult PLUGIN_API Processor::setParamNormalized(ParamID id, ParamValue value)
     return result;
 }
 
-IPlugView* PLUGIN_API Processor::createView(FIDString)
-{
-    return nullptr;
-}
-
-tresult Processor::receiveText(const char8* text)
-{
-    if (!m_pPlugIn || !text) return kResultOk;
-    if (std::strcmp(text, "VSTGUITimerPing") == 0)
-    {
-        sendEditorMessage(EditorMessage::kTimerTick);
-    }
-    else if (std::strcmp(text, "RecreateView") == 0)
-    {
-        m_EditorMessage = EditorMessage();
-        m_EditorMessage.code = EditorMessage::kOpened;
-        m_pPlugIn->editorMessage(&m_EditorMessage);
-    }
-    return kResultOk;
-}
-
 } // namespace Steinberg::Vst::Veru2ZOR3

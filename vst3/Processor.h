@@ -91,7 +91,7 @@ class Processor : public SingleComponentEffect,
     tresult setProgramName(ProgramListID listId, int32 programIndex, const String128 name);
     tresult notifyUnitSelection();
 
-    //---ComponentBase
+    //---ComponentBase: the editor's timer pings and view recreations (ProcessorEditor.cpp)
     tresult receiveText(const char8* text) SMTG_OVERRIDE;
 
     //---VST3EditorDelegate: the framework's custom views and pad sub-controllers
@@ -103,6 +103,9 @@ class Processor : public SingleComponentEffect,
     VSTGUI::IController* createSubController(VSTGUI::UTF8StringPtr name,
                                              const VSTGUI::IUIDescription* description,
                                              VSTGUI::VST3Editor* editor) override;
+    //---VST3EditorDelegate: the editor's open and close notices (ProcessorEditor.cpp)
+    void didOpen(VSTGUI::VST3Editor* editor) override;
+    void willClose(VSTGUI::VST3Editor* editor) override;
 
     //---FObject: a program list reports a change
     void PLUGIN_API update(FUnknown* changed, int32 message) SMTG_OVERRIDE;
@@ -114,6 +117,8 @@ class Processor : public SingleComponentEffect,
   private:
     void createEffect();
     void sendEditorMessage(uint32 code, int32 index = 0, double value = 0.0);
+    // Resets the processor's own editor record for a code and sends it (ProcessorEditor.cpp).
+    void sendResetEditorMessage(uint32 code);
     void setEffectRate(SampleRate rate);
     ControlRecord* controlAt(uint32 position) const;
 

@@ -9,6 +9,7 @@
 
 #include "base/source/updatehandler.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
 
@@ -39,9 +40,9 @@ CView* VST3Editor::createTemplateView()
     return m_description->createView(m_templateName.c_str(), this);
 }
 
-bool VST3Editor::open(void*, const PlatformType&)
+bool VST3Editor::loadDescription()
 {
-    if (m_frame) return true;
+    if (m_description) return true;
     auto description = std::make_unique<UIDescription>(CResourceDescription(m_xmlFile));
     if (!description->parse()) return false;
     m_description = std::move(description);
@@ -53,6 +54,13 @@ bool VST3Editor::open(void*, const PlatformType&)
         attributes->getPointAttribute("maxSize", maximum);
         setEditorSizeConstrains(minimum, maximum);
     }
+    return true;
+}
+
+bool VST3Editor::open(void* parent, const PlatformType& type)
+{
+    if (m_frame) return true;
+    if (!loadDescription()) return false;
     m_frame = new CFrame(CRect(), this);
     m_frame->registerViewAddedRemovedObserver(this);
     m_frame->registerMouseObserver(this);
@@ -60,13 +68,18 @@ bool VST3Editor::open(void*, const PlatformType&)
     CView* view = createTemplateView();
     if (!view)
     {
-        close();
+        releaseFrame();
         return false;
     }
     m_frame->setViewSize(CRect(0, 0, view->getWidth(), view->getHeight()), false);
     m_frame->addView(view);
     rect =
         ViewRect(0, 0, static_cast<int32>(view->getWidth()), static_cast<int32>(view->getHeight()));
+    if (!openWindow(parent, type))
+    {
+        releaseFrame();
+        return false;
+    }
     if (m_delegate) m_delegate->didOpen(this);
     startIdleTimer();
     return true;
@@ -77,6 +90,12 @@ void VST3Editor::close()
     stopIdleTimer();
     if (!m_frame) return;
     if (m_delegate) m_delegate->willClose(this);
+    releaseFrame();
+}
+
+void VST3Editor::releaseFrame()
+{
+    closeWindow();
     CFrame* frame = m_frame;
     m_frame = nullptr;
     frame->unregisterViewAddedRemovedObserver(this);
@@ -133,6 +152,49 @@ void VST3Editor::getEditorSizeConstrains(CPoint& minimumSize, CPoint& maximumSiz
     maximumSize = m_maxSize;
 }
 
+tresult PLUGIN_API VST3Editor::getSize(ViewRect* size)
+{
+    // Hosts size their window before attaching the view: the template tells the size.
+    if (size && !m_frame && rect.getWidth() <= 0 && rect.getHeight() <= 0 && loadDescription())
+        if (const UIAttributes* attributes =
+                m_description->getViewAttributes(m_templateName.c_str()))
+        {
+            CPoint templateSize;
+            if (attributes->getPointAttribute("size", templateSize))
+                rect = ViewRect(0, 0, static_cast<int32>(templateSize.x),
+                                static_cast<int32>(templateSize.y));
+        }
+    return VSTGUIEditor::getSize(size);
+}
+
+tresult PLUGIN_API VST3Editor::onSize(ViewRect* newSize)
+{
+    if (!newSize) return kInvalidArgument;
+    if (m_frame && !m_frame->setSize(newSize->getWidth(), newSize->getHeight()))
+        return kResultFalse;
+    return VSTGUIEditor::onSize(newSize);
+}
+
+tresult PLUGIN_API VST3Editor::canResize()
+{
+    loadDescription();
+    return m_minSize != m_maxSize ? kResultTrue : kResultFalse;
+}
+
+tresult PLUGIN_API VST3Editor::checkSizeConstraint(ViewRect* proposed)
+{
+    if (!proposed) return kInvalidArgument;
+    loadDescription();
+    const auto clamp = [](int32 value, CCoord low, CCoord high)
+    {
+        const CCoord limited = std::max(low, std::min(high, static_cast<CCoord>(value)));
+        return static_cast<int32>(std::min<CCoord>(limited, std::numeric_limits<int32>::max()));
+    };
+    proposed->right = proposed->left + clamp(proposed->getWidth(), m_minSize.x, m_maxSize.x);
+    proposed->bottom = proposed->top + clamp(proposed->getHeight(), m_minSize.y, m_maxSize.y);
+    return kResultTrue;
+}
+
 bool VST3Editor::beforeSizeChange(const CRect& newSize, const CRect&)
 {
     return newSize.getWidth() >= m_minSize.x && newSize.getHeight() >= m_minSize.y &&
@@ -156,7 +218,8 @@ void VST3Editor::valueChanged(CControl* control)
     ParameterChangeListener* listener = getParameterChangeListener(control->getTag());
     if (!listener) return;
     ParamValue value = listener->normalizedValue(control);
-    if (auto* edit = dynamic_cast<CTextEdit*>(control))
+    auto* edit = dynamic_cast<CTextEdit*>(control);
+    if (edit)
     {
         String128 text = {};
         utf8ToString128(edit->getText(), text);
@@ -169,6 +232,9 @@ void VST3Editor::valueChanged(CControl* control)
         }
     }
     listener->performEdit(value);
+    // Text that parses to the value the parameter already has changes nothing the controls would
+    // hear of: the field shows the parameter's own text again.
+    if (edit) listener->refresh();
 }
 
 void VST3Editor::controlBeginEdit(CControl* control)

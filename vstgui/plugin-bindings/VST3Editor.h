@@ -40,6 +40,13 @@ class VST3Editor : public VSTGUIEditor,
     UIDescription* getUIDescription() const { return m_description.get(); }
     VST3EditorDelegate* getDelegate() const { return m_delegate; }
 
+    // Size requests of the host: the template's size before the editor opens; resizing only
+    // where the template's minimum and maximum sizes differ, within them.
+    Steinberg::tresult PLUGIN_API getSize(Steinberg::ViewRect* size) SMTG_OVERRIDE;
+    Steinberg::tresult PLUGIN_API onSize(Steinberg::ViewRect* newSize) SMTG_OVERRIDE;
+    Steinberg::tresult PLUGIN_API canResize() SMTG_OVERRIDE;
+    Steinberg::tresult PLUGIN_API checkSizeConstraint(Steinberg::ViewRect* rect) SMTG_OVERRIDE;
+
     bool setEditorSizeConstrains(const CPoint& minimumSize, const CPoint& maximumSize);
     void getEditorSizeConstrains(CPoint& minimumSize, CPoint& maximumSize) const;
     bool beforeSizeChange(const CRect& newSize, const CRect& oldSize) override;
@@ -71,6 +78,9 @@ class VST3Editor : public VSTGUIEditor,
     void recreateView();
 
   private:
+    // Reads the document once; its template's minimum and maximum sizes become the constraints.
+    bool loadDescription();
+    void releaseFrame();
     CView* createTemplateView();
     void releaseParameterListeners();
 

@@ -1,7 +1,11 @@
 #include "vstgui/plugin-bindings/VSTGUIEditor.h"
 
 #include "vstgui/CFrame.h"
+#include "vstgui/platform/x11/RunLoopTimerScheduler.h"
+#include "vstgui/platform/x11/X11Frame.h"
+#include "vstgui/plugin-bindings/HostRunLoop.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace VSTGUI
@@ -14,6 +18,8 @@ VSTGUIEditor::VSTGUIEditor(Steinberg::Vst::EditController* controller, Steinberg
 VSTGUIEditor::~VSTGUIEditor()
 {
     stopIdleTimer();
+    closeWindow();
+    releaseHostRunLoop();
 }
 
 void VSTGUIEditor::setIdleRate(int32_t milliseconds)
@@ -74,14 +80,79 @@ Steinberg::tresult PLUGIN_API VSTGUIEditor::isPlatformTypeSupported(Steinberg::F
 
 Steinberg::tresult PLUGIN_API VSTGUIEditor::attached(void* parent, Steinberg::FIDString type)
 {
-    if (isPlatformTypeSupported(type) != Steinberg::kResultTrue) return Steinberg::kResultFalse;
-    if (!open(parent, kX11EmbedWindowID)) return Steinberg::kResultFalse;
+    if (isPlatformTypeSupported(type) != Steinberg::kResultTrue || !parent || isOpen())
+        return Steinberg::kResultFalse;
+    // On Linux the host lends its run loop through the frame it gave the view; without one the
+    // window could neither receive events nor run timers.
+    Steinberg::FUnknownPtr<Steinberg::Linux::IRunLoop> runLoop(plugFrame);
+    if (!runLoop) return Steinberg::kResultFalse;
+    m_hostRunLoop = std::make_unique<HostRunLoop>(runLoop);
+    m_windowTimers = std::make_unique<X11::RunLoopTimerScheduler>(*m_hostRunLoop);
+    setTimerScheduler(m_windowTimers.get());
+    if (!open(parent, kX11EmbedWindowID))
+    {
+        releaseHostRunLoop();
+        return Steinberg::kResultFalse;
+    }
     return EditorView::attached(parent, type);
 }
 
 Steinberg::tresult PLUGIN_API VSTGUIEditor::removed()
 {
     close();
+    releaseHostRunLoop();
     return EditorView::removed();
+}
+
+bool VSTGUIEditor::openWindow(void* parent, const PlatformType& type)
+{
+    if (!parent) return true;
+    if (type != kX11EmbedWindowID || !m_frame || !m_hostRunLoop) return false;
+    const auto parentWindow = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(parent));
+    m_window = X11::X11Frame::create(*m_frame, parentWindow, *m_hostRunLoop);
+    return m_window != nullptr;
+}
+
+void VSTGUIEditor::closeWindow()
+{
+    m_window.reset();
+}
+
+void VSTGUIEditor::releaseHostRunLoop()
+{
+    closeWindow();
+    if (m_windowTimers) setTimerScheduler(nullptr);
+    m_windowTimers.reset();
+    m_hostRunLoop.reset();
+}
+
+namespace
+{
+// The host's key as the toolkit's: VST3 numbers virtual keys and modifiers as VST2 did.
+VstKeyCode toKeyCode(Steinberg::char16 key, Steinberg::int16 keyCode, Steinberg::int16 modifiers)
+{
+    VstKeyCode code;
+    code.character = key;
+    code.virt = static_cast<unsigned char>(keyCode);
+    code.modifier = static_cast<unsigned char>(modifiers);
+    return code;
+}
+} // namespace
+
+Steinberg::tresult PLUGIN_API VSTGUIEditor::onKeyDown(Steinberg::char16 key,
+                                                      Steinberg::int16 keyCode,
+                                                      Steinberg::int16 modifiers)
+{
+    if (!m_frame) return Steinberg::kResultFalse;
+    VstKeyCode code = toKeyCode(key, keyCode, modifiers);
+    return m_frame->onKeyDown(code) == 1 ? Steinberg::kResultTrue : Steinberg::kResultFalse;
+}
+
+Steinberg::tresult PLUGIN_API VSTGUIEditor::onKeyUp(Steinberg::char16 key, Steinberg::int16 keyCode,
+                                                    Steinberg::int16 modifiers)
+{
+    if (!m_frame) return Steinberg::kResultFalse;
+    VstKeyCode code = toKeyCode(key, keyCode, modifiers);
+    return m_frame->onKeyUp(code) == 1 ? Steinberg::kResultTrue : Steinberg::kResultFalse;
 }
 } // namespace VSTGUI

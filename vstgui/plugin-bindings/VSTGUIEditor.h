@@ -7,10 +7,21 @@
 
 #include "public.sdk/source/vst/vsteditcontroller.h"
 
+#include <memory>
+
 namespace VSTGUI
 {
+class HostRunLoop;
+namespace X11
+{
+class RunLoopTimerScheduler;
+class X11Frame;
+} // namespace X11
+
 // The VST3 plug view of a toolkit editor: opens and closes a frame when the host attaches and
-// removes the view, and runs an idle timer while open.
+// removes the view, and runs an idle timer while open. Attached to a host's X11 window, the
+// frame gets a child window of it, and the window's events and the timers run in the run loop
+// that the host offers through its IPlugFrame.
 class VSTGUIEditor : public Steinberg::Vst::EditorView,
                      public VSTGUIEditorInterface,
                      public CBaseObject
@@ -41,16 +52,31 @@ class VSTGUIEditor : public Steinberg::Vst::EditorView,
     Steinberg::tresult PLUGIN_API isPlatformTypeSupported(Steinberg::FIDString type) SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API attached(void* parent, Steinberg::FIDString type) SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API removed() SMTG_OVERRIDE;
+    // Keys the host passes on go to the frame (its focused view, or the editor's key hooks).
+    Steinberg::tresult PLUGIN_API onKeyDown(Steinberg::char16 key, Steinberg::int16 keyCode,
+                                            Steinberg::int16 modifiers) SMTG_OVERRIDE;
+    Steinberg::tresult PLUGIN_API onKeyUp(Steinberg::char16 key, Steinberg::int16 keyCode,
+                                          Steinberg::int16 modifiers) SMTG_OVERRIDE;
 
   protected:
     void startIdleTimer();
     void stopIdleTimer();
+    // Shows the open frame in a child window of parent; true when there is nothing to show it in
+    // (offscreen). Needs the host's run loop, which attached() looks up.
+    bool openWindow(void* parent, const PlatformType& type);
+    // Takes the frame's window down; the frame itself stays.
+    void closeWindow();
 
     CFrame* m_frame = nullptr;
 
   private:
+    void releaseHostRunLoop();
+
     SharedPointer<CVSTGUITimer> m_timer;
     ITimerScheduler* m_scheduler = nullptr;
     int32_t m_idleRate = 100;
+    std::unique_ptr<HostRunLoop> m_hostRunLoop;
+    std::unique_ptr<X11::RunLoopTimerScheduler> m_windowTimers;
+    std::unique_ptr<X11::X11Frame> m_window;
 };
 } // namespace VSTGUI

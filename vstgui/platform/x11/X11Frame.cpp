@@ -305,6 +305,7 @@ void X11Frame::onKey(const xcb_key_press_event_t& event, bool down)
 void X11Frame::takeKeyboardFocus(uint32_t time)
 {
     xcb_set_input_focus(m_connection, XCB_INPUT_FOCUS_PARENT, m_window, time);
+    xcb_flush(m_connection);
 }
 
 void X11Frame::flush()

@@ -1,0 +1,80 @@
+// The processor's side of the editor: the view it makes for the host, the open and close
+// notices it passes to the effect as the editor's delegate, and the editor's text messages.
+#include "vst3/Processor.h"
+
+#include "gui/CZadaCustomView.h"
+#include "gui/VST3EditorZx.h"
+
+#include <cstring>
+
+namespace Steinberg::Vst::Veru2ZOR3
+{
+namespace
+{
+constexpr char kEditorTemplate[] = "Editor";
+constexpr char kEditorDocument[] = "zada.uidesc";
+// Where an effect's own GUI starts before it names its size.
+constexpr int32 kCustomViewInitialSize = 100;
+} // namespace
+
+IPlugView* PLUGIN_API Processor::createView(FIDString name)
+{
+    if (!m_pPlugIn || !name || std::strcmp(name, ViewType::kEditor) != 0) return nullptr;
+    if (!m_pPlugIn->m_bEditorMessages) return nullptr;
+
+    EditorMessage offer;
+    offer.code = EditorMessage::kOfferCustomEditor;
+    offer.wantsCustomView = false;
+    m_pPlugIn->editorMessage(&offer);
+    if (offer.wantsCustomView)
+    {
+        ViewRect initial(0, 0, kCustomViewInitialSize, kCustomViewInitialSize);
+        auto* view = new CZadaCustomView(this, &initial);
+        view->setEffect(m_pPlugIn.get());
+        return view;
+    }
+
+    auto* editor = new VST3EditorZx(this, kEditorTemplate, kEditorDocument);
+    editor->setKnobMode(m_pPlugIn->m_nKnobMode);
+    editor->attachEffect(m_pPlugIn.get());
+    return editor;
+}
+
+void Processor::didOpen(VSTGUI::VST3Editor* editor)
+{
+    if (m_pPlugIn && editor) sendResetEditorMessage(EditorMessage::kOpened);
+}
+
+void Processor::willClose(VSTGUI::VST3Editor*)
+{
+    if (m_pPlugIn) sendResetEditorMessage(EditorMessage::kClosing);
+}
+
+tresult Processor::receiveText(const char8* text)
+{
+    if (!m_pPlugIn || !text) return kResultOk;
+    if (std::strcmp(text, "VSTGUITimerPing") == 0)
+    {
+        // A tick changes nothing of the record but its code.
+        m_EditorMessage.code = EditorMessage::kTimerTick;
+        m_pPlugIn->editorMessage(&m_EditorMessage);
+    }
+    else if (std::strcmp(text, "RecreateView") == 0)
+    {
+        sendResetEditorMessage(EditorMessage::kOpened);
+    }
+    return kResultOk;
+}
+
+void Processor::sendResetEditorMessage(uint32 code)
+{
+    m_EditorMessage.code = code;
+    m_EditorMessage.viewName = "";
+    m_EditorMessage.auxText = "";
+    m_EditorMessage.editorInterface = nullptr;
+    m_EditorMessage.controlListener = nullptr;
+    m_EditorMessage.wantsCustomView = false;
+    m_pPlugIn->editorMessage(&m_EditorMessage);
+}
+
+} // namespace Steinberg::Vst::Veru2ZOR3
