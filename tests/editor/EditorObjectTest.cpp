@@ -359,8 +359,8 @@ TEST(EditorZx, LinkedChangesRunEvenForATagWithoutAParameterBinding)
     // Not opened: no control is bound to a parameter, so the edit itself goes nowhere.
     auto editor = Steinberg::owned(new VST3EditorZx(s.processor, "Editor", kDocument.c_str()));
     editor->attachEffect(s.room);
-    auto knob = VSTGUI::owned(new VSTGUI::CKnob(VSTGUI::CRect(0, 0, 10, 10), editor, 3, nullptr,
-                                                nullptr));
+    auto knob =
+        VSTGUI::owned(new VSTGUI::CKnob(VSTGUI::CRect(0, 0, 10, 10), editor, 3, nullptr, nullptr));
     knob->setValueNormalized(0.5f);
     editor->valueChanged(knob.get());
 

@@ -40,10 +40,10 @@ class RecordingRoom : public CVevadur
     int freeCalls = 0;
 
     // Answers.
-    bool offerCustomView = false;       // code 5
-    uint32_t customViewAnswer = 1;      // code 6
-    int32_t customWidth = 200;          // code 6
-    int32_t customHeight = 150;         // code 6
-    std::vector<LinkedUpdate> links;    // every change links these (control id, plain value)
-    bool freesLinkedUpdates = true;     // false: the list is left to the caller
+    bool offerCustomView = false;    // code 5
+    uint32_t customViewAnswer = 1;   // code 6
+    int32_t customWidth = 200;       // code 6
+    int32_t customHeight = 150;      // code 6
+    std::vector<LinkedUpdate> links; // every change links these (control id, plain value)
+    bool freesLinkedUpdates = true;  // false: the list is left to the caller
 };

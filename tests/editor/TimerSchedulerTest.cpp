@@ -105,4 +105,3 @@ TEST(RunLoopTimerScheduler, TimersMayStopOrRestartWhileTheyFire)
     EXPECT_EQ(scheduler.scheduledCount(), 0u);
     EXPECT_EQ(target.ticks, 2);
 }
-

@@ -1,0 +1,98 @@
+// vevadur-editor: opens the VevadurROT plug-in's editor in a window, as a Linux host does.
+//   vevadur-editor [--plugin BUNDLE] [--seconds N]
+// Edits made in the editor are printed. The window closes with the window manager's close
+// button, after N seconds when asked, or on Ctrl-C.
+#include "host/PluginInstance.h"
+#include "host/PluginModule.h"
+#include "host/RunLoop.h"
+#include "host/editor/EditorWindow.h"
+#include "host/render/BundleLocation.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace
+{
+volatile std::sig_atomic_t g_stopRequested = 0;
+
+void requestStop(int)
+{
+    g_stopRequested = 1;
+}
+
+struct Options
+{
+    std::string plugin;
+    double seconds = 0; // 0: until closed
+};
+
+bool parse(int argc, char** argv, Options& options)
+{
+    for (int i = 1; i < argc; ++i)
+    {
+        const std::string arg = argv[i];
+        if (arg == "--plugin" && i + 1 < argc)
+            options.plugin = argv[++i];
+        else if (arg == "--seconds" && i + 1 < argc)
+            options.seconds = std::atof(argv[++i]);
+        else
+            return false;
+    }
+    return options.seconds >= 0;
+}
+
+int fail(const std::string& message)
+{
+    std::fprintf(stderr, "vevadur-editor: %s\n", message.c_str());
+    return 1;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace vevadur::host;
+    Options options;
+    if (!parse(argc, argv, options))
+    {
+        std::fprintf(stderr, "usage: vevadur-editor [--plugin BUNDLE] [--seconds N]\n");
+        return 2;
+    }
+    const std::string bundle = vevadur::render::locateBundle(options.plugin);
+    if (bundle.empty()) return fail("no plug-in bundle found; name one with --plugin");
+
+    std::string error;
+    auto module = PluginModule::load(bundle, error);
+    if (!module) return fail(error);
+    auto instance = PluginInstance::create(*module, "", error);
+    if (!instance) return fail(error);
+
+    RunLoop loop;
+    Steinberg::IPtr<Steinberg::IPlugView> view =
+        Steinberg::owned(instance->controller().createView(Steinberg::Vst::ViewType::kEditor));
+    auto window = EditorWindow::open(view, loop, "VevadurROT", error);
+    if (!window) return fail(error);
+    std::printf("editor window 0x%x\n", window->window().window());
+    std::fflush(stdout);
+
+    std::signal(SIGINT, requestStop);
+    std::signal(SIGTERM, requestStop);
+    size_t shown = 0;
+    const auto printEdits = [&]
+    {
+        const auto& edits = instance->handler().edits();
+        for (; shown < edits.size(); ++shown)
+            std::printf("parameter %u = %s\n", edits[shown].id,
+                        instance->valueText(edits[shown].id, edits[shown].value).c_str());
+        std::fflush(stdout);
+        return g_stopRequested || window->window().closeRequested();
+    };
+    if (options.seconds > 0)
+        loop.runUntil(printEdits, static_cast<int>(options.seconds * 1000));
+    else
+        while (!printEdits())
+            loop.iterate(100);
+    window.reset();
+    return 0;
+}

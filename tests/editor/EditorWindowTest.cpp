@@ -1,0 +1,213 @@
+// The editor end to end through VST3: our host loads the bundle, opens the editor in a real X11
+// window on Xvfb with a run loop of its own, and a user's mouse and keys (xdotool) edit the
+// parameters; the window shows what the offscreen editor draws.
+#include "WindowTestSupport.h"
+#include "XvfbServer.h"
+
+#include "host/PluginInstance.h"
+#include "host/PluginModule.h"
+#include "host/RunLoop.h"
+#include "host/editor/EditorWindow.h"
+#include "vstgui/CKnob.h"
+#include "vstgui/COptionMenu.h"
+#include "vstgui/COptionMenuPopup.h"
+#include "vstgui/CTextEdit.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+using namespace vevadur::host;
+using VSTGUI::CRect;
+
+namespace
+{
+constexpr ParamID kGain = 0;
+constexpr ParamID kPosition = 1;
+constexpr ParamID kSpeed = 11;
+// Long enough for several idle ticks and the refreshes after them.
+constexpr int kSettleMs = 300;
+
+std::string point(const CRect& window, const VSTGUI::CPoint& where)
+{
+    std::ostringstream text;
+    text << static_cast<int>(window.left + where.x) << ' '
+         << static_cast<int>(window.top + where.y);
+    return text.str();
+}
+} // namespace
+
+class EditorWindowTest : public ::testing::Test
+{
+  protected:
+    static void SetUpTestSuite() { server = new XvfbServer; }
+    static void TearDownTestSuite()
+    {
+        delete server;
+        server = nullptr;
+    }
+
+    void SetUp() override
+    {
+        if (XvfbServer::executable().empty()) GTEST_SKIP() << "Xvfb is not installed";
+        ASSERT_TRUE(server->isRunning()) << server->error();
+        std::string error;
+        module = PluginModule::load(VEVADUR_BUNDLE, error);
+        ASSERT_TRUE(module) << error;
+        instance = PluginInstance::create(*module, "", error);
+        ASSERT_TRUE(instance) << error;
+        IPtr<IPlugView> view = owned(instance->controller().createView(ViewType::kEditor));
+        ASSERT_TRUE(view);
+        window = EditorWindow::open(view, loop, "VevadurROT test", error);
+        ASSERT_TRUE(window) << error;
+        loop.runFor(kSettleMs);
+        child = window->childWindow();
+        ASSERT_NE(child, 0u);
+        ASSERT_TRUE(reference.isOpen());
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        instance.reset();
+        module.reset();
+    }
+
+    // The window compared with the reference editor, saved for a look when they differ.
+    void expectLooksLikeReference(const char* name)
+    {
+        const Image shown = captureWindow(child);
+        const Image expected = reference.render();
+        const size_t different = differingPixels(shown, expected);
+        EXPECT_EQ(different, 0u) << name;
+        if (different)
+        {
+            const std::string base = ::testing::TempDir() + "editor-" + name;
+            shown.writePNG(base + "-window.png");
+            expected.writePNG(base + "-offscreen.png");
+            ADD_FAILURE() << "saved " << base << "-window.png and -offscreen.png";
+        }
+    }
+
+    std::vector<ComponentHandler::Edit> editsOf(ParamID id) const
+    {
+        std::vector<ComponentHandler::Edit> found;
+        for (const auto& edit : instance->handler().edits())
+            if (edit.id == id) found.push_back(edit);
+        return found;
+    }
+
+    static XvfbServer* server;
+    std::unique_ptr<PluginModule> module;
+    std::unique_ptr<PluginInstance> instance;
+    RunLoop loop;
+    std::unique_ptr<EditorWindow> window;
+    uint32_t child = 0;
+    ReferenceEditor reference;
+};
+
+XvfbServer* EditorWindowTest::server = nullptr;
+
+TEST_F(EditorWindowTest, OpensAtItsSizeLooksLikeTheOffscreenRenderAndClosesCleanly)
+{
+    const CRect shown = screenRect(child);
+    EXPECT_EQ(shown.getWidth(), 303);
+    EXPECT_EQ(shown.getHeight(), 588);
+    EXPECT_EQ(screenRect(window->window().window()).getWidth(), 303);
+    expectLooksLikeReference("opened");
+
+    // The editor's connection, its refresh and its idle timer are all in our loop; closing
+    // takes every one of them out again.
+    EXPECT_GE(loop.eventHandlerCount(), 2u); // the plug-in's connection and our window's
+    EXPECT_GE(loop.timerCount(), 2u);
+    const uint32_t parent = window->window().window();
+    window->view().removed();
+    EXPECT_EQ(loop.eventHandlerCount(), 1u); // our window's own
+    EXPECT_EQ(loop.timerCount(), 0u);
+    EXPECT_EQ(firstChildWindow(parent), 0u);
+    // Attached again, it comes back.
+    ASSERT_EQ(window->view().attached(reinterpret_cast<void*>(static_cast<uintptr_t>(parent)),
+                                      kPlatformTypeX11EmbedWindowID),
+              kResultTrue);
+    loop.runFor(kSettleMs);
+    child = window->childWindow();
+    ASSERT_NE(child, 0u);
+    expectLooksLikeReference("reattached");
+}
+
+TEST_F(EditorWindowTest, MouseAndKeysEditParametersThroughTheComponentHandler)
+{
+    ASSERT_TRUE(xdotoolInstalled()) << "xdotool is not installed";
+    const CRect on = screenRect(child);
+
+    // A drag up on the "Gain" knob (linear knob mode) raises parameter 0 in one gesture.
+    const double gainBefore = instance->controller().getParamNormalized(kGain);
+    const VSTGUI::CPoint knob = reference.control<VSTGUI::CKnob>(kGain).getCenter();
+    ASSERT_TRUE(xdotool("mousemove " + point(on, knob) + " mousedown 1 mousemove " +
+                        point(on, knob - VSTGUI::CPoint(0, 20)) + " mousemove " +
+                        point(on, knob - VSTGUI::CPoint(0, 40)) + " mouseup 1"));
+    loop.runFor(kSettleMs);
+    const auto gainEdits = editsOf(kGain);
+    ASSERT_FALSE(gainEdits.empty());
+    EXPECT_GT(gainEdits.back().value, gainBefore + 0.1);
+    EXPECT_DOUBLE_EQ(instance->controller().getParamNormalized(kGain), gainEdits.back().value);
+
+    // Choosing "L45" in the "Position" menu's popup sets parameter 1.
+    const CRect menu = reference.control<VSTGUI::COptionMenu>(kPosition);
+    ASSERT_FALSE(menu.isEmpty());
+    VSTGUI::CPoint where = menu.getCenter();
+    reference.frame().onMouseDown(where, VSTGUI::kLButton);
+    auto* popup = dynamic_cast<VSTGUI::COptionMenuPopup*>(reference.frame().getModalView());
+    ASSERT_NE(popup, nullptr);
+    int32_t l45 = -1;
+    for (int32_t i = 0; i < popup->getMenu()->getNbEntries(); ++i)
+        if (popup->getMenu()->getEntry(i) == "L45") l45 = i;
+    ASSERT_GE(l45, 0);
+    const VSTGUI::CPoint entry = popup->entryRect(l45).getCenter();
+    ASSERT_TRUE(xdotool("mousemove " + point(on, menu.getCenter()) + " click 1"));
+    loop.runFor(kSettleMs);
+    ASSERT_TRUE(xdotool("mousemove " + point(on, entry) + " click 1"));
+    loop.runFor(kSettleMs);
+    const auto positionEdits = editsOf(kPosition);
+    ASSERT_EQ(positionEdits.size(), 1u);
+    EXPECT_EQ(instance->valueText(kPosition, positionEdits[0].value), "L45");
+
+    // Typing a value into the "Speed" field (after deleting what it shows) sets parameter 11.
+    const CRect field = reference.control<VSTGUI::CTextEdit>(kSpeed);
+    ASSERT_FALSE(field.isEmpty());
+    ASSERT_TRUE(xdotool("mousemove " + point(on, field.getCenter()) + " click 1"));
+    loop.runFor(kSettleMs);
+    ASSERT_TRUE(xdotool("key BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace"));
+    ASSERT_TRUE(xdotool("type 0.25"));
+    ASSERT_TRUE(xdotool("key Return"));
+    loop.runFor(kSettleMs);
+    const auto speedEdits = editsOf(kSpeed);
+    ASSERT_EQ(speedEdits.size(), 1u);
+    EXPECT_EQ(instance->valueText(kSpeed, speedEdits[0].value), "0.25");
+
+    // The edits happened in the reference too: the window shows the same.
+    reference.processor().setParamNormalized(kGain, gainEdits.back().value);
+    reference.processor().setParamNormalized(kPosition, positionEdits[0].value);
+    reference.processor().setParamNormalized(kSpeed, speedEdits[0].value);
+    reference.frame().setModalView(nullptr);
+    expectLooksLikeReference("edited");
+}
+
+TEST_F(EditorWindowTest, AHostSideChangeRedrawsTheKnob)
+{
+    const CRect knob = reference.control<VSTGUI::CKnob>(kGain);
+    ASSERT_FALSE(knob.isEmpty());
+    const Image before = captureWindow(child).crop(knob);
+
+    ASSERT_EQ(instance->controller().setParamNormalized(kGain, 0.95), kResultOk);
+    loop.runFor(kSettleMs);
+    const Image after = captureWindow(child).crop(knob);
+    EXPECT_GT(differingPixels(before, after), 50u);
+
+    reference.processor().setParamNormalized(kGain, 0.95);
+    EXPECT_EQ(differingPixels(after, reference.render().crop(knob)), 0u);
+    expectLooksLikeReference("host-change");
+}

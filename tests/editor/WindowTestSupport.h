@@ -1,0 +1,71 @@
+// What the end-to-end editor tests need around real windows: screenshots, synthetic input with
+// xdotool, and the same editor drawn offscreen as the reference for both looks and layout.
+#pragma once
+
+// Must come first: it renames the edit controller's state pair.
+#include "vst3/Processor.h"
+
+#include "vstgui/CFrame.h"
+#include "vstgui/plugin-bindings/VST3Editor.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Opaque pixels as 0xRRGGBB, row by row.
+struct Image
+{
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+
+    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    Image crop(const VSTGUI::CRect& rect) const;
+    // Writes a PNG, for looking at a failure.
+    bool writePNG(const std::string& path) const;
+};
+
+// The pixels of a window as the X server shows them (empty when it cannot be read).
+Image captureWindow(uint32_t window);
+// Where a window's top-left corner is on the screen, and its size.
+VSTGUI::CRect screenRect(uint32_t window);
+// The first child window of a window, or 0.
+uint32_t firstChildWindow(uint32_t window);
+// How many pixels differ by more than tolerance in some channel (all of them if the sizes do).
+size_t differingPixels(const Image& a, const Image& b, int tolerance = 2);
+
+// Runs xdotool with these arguments on the current DISPLAY; true when it succeeded.
+bool xdotool(const std::string& arguments);
+bool xdotoolInstalled();
+
+// The plug-in's editor built in this process on a processor of its own, drawn offscreen: the
+// reference a window is compared with, and the map of where its controls are.
+class ReferenceEditor
+{
+  public:
+    ReferenceEditor();
+    ~ReferenceEditor();
+    ReferenceEditor(const ReferenceEditor&) = delete;
+    ReferenceEditor& operator=(const ReferenceEditor&) = delete;
+
+    bool isOpen() const { return m_editor && m_editor->getFrame(); }
+    Steinberg::Vst::Veru2ZOR3::Processor& processor() const { return *m_processor; }
+    VSTGUI::CFrame& frame() const { return *m_editor->getFrame(); }
+    Image render() const;
+    // The frame rectangle of the one view that passes the test (empty when not exactly one).
+    VSTGUI::CRect find(const std::function<bool(VSTGUI::CView*)>& test) const;
+    template <typename T> VSTGUI::CRect control(int32_t tag) const
+    {
+        return find(
+            [tag](VSTGUI::CView* view)
+            {
+                auto* control = dynamic_cast<T*>(view);
+                return control && control->getTag() == tag;
+            });
+    }
+
+  private:
+    Steinberg::Vst::Veru2ZOR3::Processor* m_processor;
+    VSTGUI::VST3Editor* m_editor;
+};
