@@ -82,6 +82,7 @@ enum HostOpcode : int32_t
     kHostVersion = VST_HOST_OPCODE_01,
     kHostGetTime = VST_HOST_OPCODE_07,
     kHostIoChanged = VST_HOST_OPCODE_0D,
+    kHostSizeWindow = VST_HOST_OPCODE_0F, // index: width, value: height
     kHostUpdateDisplay = VST_HOST_OPCODE_2A,
     kHostBeginEdit = VST_HOST_OPCODE_2B,
     kHostEndEdit = VST_HOST_OPCODE_2C,

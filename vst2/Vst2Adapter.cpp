@@ -100,6 +100,8 @@ bool Vst2Adapter::open(IPluginFactory& factory, const TUID classId)
     refreshFromController();
     midi.mapControllers(FUnknownPtr<IMidiMapping>(controller));
     events = owned(new EventList(Vst2MidiInput::kCapacity));
+    editor = std::make_unique<Vst2Editor>(*controller, host, record);
+    if (!editor->isAvailable()) editor.reset();
     return true;
 }
 
@@ -114,8 +116,8 @@ void Vst2Adapter::fillRecord(int32 uniqueId)
     record.num_params = parameters.hostCount();
     record.num_inputs = component->getBusCount(kAudio, kInput) > 0 ? kChannels : 0;
     record.num_outputs = kChannels;
-    // No editor yet: hosts must not offer one.
     record.flags = Vst2Abi::kFlagCanReplacing | Vst2Abi::kFlagProgramChunks;
+    if (editor) record.flags |= Vst2Abi::kFlagHasEditor;
     if (facts.category == Vst2Abi::kCategorySynth) record.flags |= Vst2Abi::kFlagIsSynth;
     record.delay = static_cast<int32_t>(processor->getLatencySamples());
     record._unknown_float_00 = 1.0f; // input/output sample-rate ratio
@@ -128,6 +130,7 @@ void Vst2Adapter::fillRecord(int32 uniqueId)
 
 Vst2Adapter::~Vst2Adapter()
 {
+    editor.reset(); // the view goes before the controller it belongs to
     if (!component) return;
     suspend();
     if (controller) controller->setComponentHandler(nullptr);
@@ -183,8 +186,16 @@ intptr_t Vst2Adapter::dispatch(int32 opcode, int32 index, intptr_t value, void* 
     case kMainsChanged:
         value ? resume() : suspend();
         return 1;
+    case kEditGetRect:
+        return editorRect(static_cast<vst_rect**>(ptr));
+    case kEditOpen:
+        return editor && editor->open(ptr) ? 1 : 0;
+    case kEditClose:
+        if (editor) editor->close();
+        return 0;
     case kEditIdle:
         syncController();
+        if (editor) editor->idle();
         return 0;
     case kIdentify:
         return kIdentifyAnswer;
@@ -229,8 +240,17 @@ intptr_t Vst2Adapter::dispatch(int32 opcode, int32 index, intptr_t value, void* 
     case kGetNumMidiInputChannels:
         return hasEventInput() ? Vst2MidiInput::kChannels : 0;
     default:
-        return 0; // editor, program-name editing, offline, speaker queries: not offered
+        return 0; // program-name editing, offline, speaker queries: not offered
     }
+}
+
+// The host is handed a pointer to the editor's rectangle, which stays valid while the adapter
+// lives.
+intptr_t Vst2Adapter::editorRect(vst_rect** rect)
+{
+    if (!rect) return 0;
+    *rect = editor ? editor->rect() : nullptr;
+    return *rect ? 1 : 0;
 }
 
 // ---- sample rate, block size, suspend and resume ---------------------------------------------

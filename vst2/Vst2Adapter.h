@@ -10,6 +10,7 @@
 #include "Vst2BlockChanges.h"
 #include "Vst2ClassFacts.h"
 #include "Vst2ComponentHandler.h"
+#include "Vst2Editor.h"
 #include "Vst2HostContext.h"
 #include "Vst2MidiInput.h"
 #include "Vst2ParameterMap.h"
@@ -26,6 +27,7 @@
 #include "public.sdk/source/vst/hosting/processdata.h"
 
 #include <atomic>
+#include <memory>
 #include <vector>
 
 namespace Steinberg
@@ -100,6 +102,7 @@ class Vst2Adapter
     intptr_t pinProperties(BusDirection dir, int32 pin, Vst2Abi::PinProperties* properties) const;
     intptr_t canDo(const char* feature) const;
     intptr_t tailSize() const;
+    intptr_t editorRect(vst_rect** rect);
     intptr_t acceptsArrangement(const void* inputs, const void* outputs) const;
     bool hasEventInput() const;
 
@@ -125,6 +128,7 @@ class Vst2Adapter
     IPtr<IAudioProcessor> processor;
     IPtr<IEditController> controller;
     Vst2ComponentHandler handler{*this};
+    std::unique_ptr<Vst2Editor> editor; // none when the class has no editor
 
     Vst2ParameterMap parameters;
     Vst2ParameterMirror mirror;

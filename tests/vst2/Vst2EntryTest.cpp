@@ -48,7 +48,7 @@ TEST_F(Vst2Entry, EffectRecordDescribesAStereoRoomEffect)
         EXPECT_EQ(effect->unique_id, kExpectedId);
         EXPECT_EQ(effect->flags & kFlagCanReplacing, kFlagCanReplacing);
         EXPECT_EQ(effect->flags & kFlagProgramChunks, kFlagProgramChunks);
-        EXPECT_EQ(effect->flags & kFlagHasEditor, 0);
+        EXPECT_EQ(effect->flags & kFlagHasEditor, kFlagHasEditor);
         EXPECT_EQ(effect->flags & kFlagIsSynth, 0);
         EXPECT_NE(effect->process_float, nullptr);
         EXPECT_NE(effect->process, nullptr);

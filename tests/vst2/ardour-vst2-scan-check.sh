@@ -21,7 +21,7 @@ cat "$info"
 failed=0
 for expected in 'name="VevadurROT"' 'creator="Rovazuro"' 'category="RoomFx"' \
   'id="1450594900"' 'n_inputs="2"' 'n_outputs="2"' 'is_instrument="0"' \
-  'can_process_replace="1"' 'has_editor="0"'; do
+  'can_process_replace="1"' 'has_editor="1"'; do
   if ! grep -q "$expected" "$info"; then
     echo "FAIL: expected $expected" >&2
     failed=1
