@@ -30,6 +30,8 @@ constexpr ParamID kPosition = 1;
 constexpr ParamID kSpeed = 11;
 // Long enough for several idle ticks and the refreshes after them.
 constexpr int kSettleMs = 300;
+// How long the loop may take to show what a test waits for, on a busy machine.
+constexpr int kPatienceMs = 10000;
 
 std::string point(const CRect& window, const VSTGUI::CPoint& where)
 {
@@ -79,8 +81,10 @@ class EditorWindowTest : public ::testing::Test
     // The window compared with the reference editor, saved for a look when they differ.
     void expectLooksLikeReference(const char* name)
     {
-        const Image shown = captureWindow(child);
         const Image expected = reference.render();
+        loop.runUntil([&] { return differingPixels(captureWindow(child), expected) == 0; },
+                      kPatienceMs);
+        const Image shown = captureWindow(child);
         const size_t different = differingPixels(shown, expected);
         EXPECT_EQ(different, 0u) << name;
         if (different)
@@ -127,6 +131,7 @@ TEST_F(EditorWindowTest, OpensAtItsSizeLooksLikeTheOffscreenRenderAndClosesClean
     window->view().removed();
     EXPECT_EQ(loop.eventHandlerCount(), 1u); // our window's own
     EXPECT_EQ(loop.timerCount(), 0u);
+    loop.runUntil([&] { return firstChildWindow(parent) == 0; }, kPatienceMs);
     EXPECT_EQ(firstChildWindow(parent), 0u);
     // Attached again, it comes back.
     ASSERT_EQ(window->view().attached(reinterpret_cast<void*>(static_cast<uintptr_t>(parent)),
@@ -149,6 +154,7 @@ TEST_F(EditorWindowTest, MouseAndKeysEditParametersThroughTheComponentHandler)
     ASSERT_TRUE(xdotool("mousemove " + point(on, knob) + " mousedown 1 mousemove " +
                         point(on, knob - VSTGUI::CPoint(0, 20)) + " mousemove " +
                         point(on, knob - VSTGUI::CPoint(0, 40)) + " mouseup 1"));
+    loop.runUntil([&] { return !editsOf(kGain).empty(); }, kPatienceMs);
     loop.runFor(kSettleMs);
     const auto gainEdits = editsOf(kGain);
     ASSERT_FALSE(gainEdits.empty());
@@ -170,6 +176,7 @@ TEST_F(EditorWindowTest, MouseAndKeysEditParametersThroughTheComponentHandler)
     ASSERT_TRUE(xdotool("mousemove " + point(on, menu.getCenter()) + " click 1"));
     loop.runFor(kSettleMs);
     ASSERT_TRUE(xdotool("mousemove " + point(on, entry) + " click 1"));
+    loop.runUntil([&] { return !editsOf(kPosition).empty(); }, kPatienceMs);
     loop.runFor(kSettleMs);
     const auto positionEdits = editsOf(kPosition);
     ASSERT_EQ(positionEdits.size(), 1u);
@@ -183,6 +190,7 @@ TEST_F(EditorWindowTest, MouseAndKeysEditParametersThroughTheComponentHandler)
     ASSERT_TRUE(xdotool("key BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace"));
     ASSERT_TRUE(xdotool("type 0.25"));
     ASSERT_TRUE(xdotool("key Return"));
+    loop.runUntil([&] { return !editsOf(kSpeed).empty(); }, kPatienceMs);
     loop.runFor(kSettleMs);
     const auto speedEdits = editsOf(kSpeed);
     ASSERT_EQ(speedEdits.size(), 1u);
@@ -203,7 +211,8 @@ TEST_F(EditorWindowTest, AHostSideChangeRedrawsTheKnob)
     const Image before = captureWindow(child).crop(knob);
 
     ASSERT_EQ(instance->controller().setParamNormalized(kGain, 0.95), kResultOk);
-    loop.runFor(kSettleMs);
+    loop.runUntil([&] { return differingPixels(before, captureWindow(child).crop(knob)) > 50; },
+                  kPatienceMs);
     const Image after = captureWindow(child).crop(knob);
     EXPECT_GT(differingPixels(before, after), 50u);
 
