@@ -386,17 +386,6 @@ TEST(EditorZx, LinkedChangesRunEvenForATagWithoutAParameterBinding)
     EXPECT_EQ(s.room->collected.size(), 2u);
 }
 
-TEST(EditorZx, FindsControlsByIdInItsOwnCopy)
-{
-    Session s;
-    auto editor = Steinberg::owned(new VST3EditorZx(s.processor, "Editor", kDocument.c_str()));
-    EXPECT_EQ(editor->findControlIndex(s.room->m_Controls.find(4)->id), -1); // no effect yet
-    editor->attachEffect(s.room);
-    for (uint32 i = 0; i < s.room->m_Controls.count(); ++i)
-        EXPECT_EQ(editor->findControlIndex(s.room->m_Controls.find(i)->id), static_cast<int32>(i));
-    EXPECT_EQ(editor->findControlIndex(0xdead), -1);
-}
-
 TEST(EditorDelegate, OpenCloseAndTextMessagesReachTheEffect)
 {
     Session s;

@@ -63,17 +63,6 @@ struct EditorOfAPlainController
 };
 } // namespace
 
-TEST(Vst2EditorRunLoop, NoEditorWhereTheControllerHasNoView)
-{
-    EditorOfAPlainController e;
-    EXPECT_FALSE(e.editor.isAvailable());
-    EXPECT_EQ(e.editor.rect(), nullptr);
-    int window = 0;
-    EXPECT_FALSE(e.editor.open(&window));
-    EXPECT_FALSE(e.editor.isOpen());
-    e.editor.close();
-}
-
 TEST(Vst2EditorRunLoop, IdleCallsServeDueTimersAndReadableDescriptors)
 {
     EditorOfAPlainController e;
@@ -115,14 +104,4 @@ TEST(Vst2EditorRunLoop, IdleCallsServeDueTimersAndReadableDescriptors)
     EXPECT_NE(loop.unregisterTimer(&timer), kResultTrue);
     close(fds[0]);
     close(fds[1]);
-}
-
-TEST(Vst2EditorRunLoop, AskedForTheRunLoopThroughItsFrame)
-{
-    EditorOfAPlainController e;
-    IPlugFrame& frame = e.editor;
-    FUnknownPtr<Linux::IRunLoop> loop(&frame);
-    EXPECT_TRUE(loop);
-    ViewRect size(0, 0, 10, 10);
-    EXPECT_NE(frame.resizeView(nullptr, &size), kResultTrue);
 }
