@@ -12,39 +12,6 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 using namespace VSTGUI;
 
-tresult PLUGIN_API RecordingHandler::beginEdit(ParamID id)
-{
-    events.push_back({'b', id, 0});
-    return kResultOk;
-}
-
-tresult PLUGIN_API RecordingHandler::performEdit(ParamID id, ParamValue value)
-{
-    events.push_back({'p', id, value});
-    return kResultOk;
-}
-
-tresult PLUGIN_API RecordingHandler::endEdit(ParamID id)
-{
-    events.push_back({'e', id, 0});
-    return kResultOk;
-}
-
-tresult PLUGIN_API RecordingHandler::queryInterface(const TUID iid, void** obj)
-{
-    QUERY_INTERFACE(iid, obj, FUnknown::iid, IComponentHandler)
-    QUERY_INTERFACE(iid, obj, IComponentHandler::iid, IComponentHandler)
-    *obj = nullptr;
-    return kNoInterface;
-}
-
-double RecordingHandler::lastValue(ParamID id) const
-{
-    for (auto it = events.rbegin(); it != events.rend(); ++it)
-        if (it->kind == 'p' && it->id == id) return it->value;
-    return -1;
-}
-
 DelegateController::DelegateController()
 {
     const char* names[] = {"Gain", "Rate", "Level", "Level Control", "Pan"};

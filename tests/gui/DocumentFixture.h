@@ -2,6 +2,7 @@
 // custom views' delegate, as the processor is.
 #pragma once
 
+#include "RecordingHandler.h"
 #include "TestImages.h"
 #include "ViewTestEffect.h"
 
@@ -15,34 +16,6 @@
 
 #include <string>
 #include <vector>
-
-// Records what an edit controller tells its host.
-class RecordingHandler : public Steinberg::Vst::IComponentHandler
-{
-  public:
-    struct Event
-    {
-        char kind; // 'b' begin, 'p' perform, 'e' end
-        Steinberg::Vst::ParamID id;
-        Steinberg::Vst::ParamValue value;
-    };
-
-    Steinberg::tresult PLUGIN_API beginEdit(Steinberg::Vst::ParamID id) override;
-    Steinberg::tresult PLUGIN_API performEdit(Steinberg::Vst::ParamID id,
-                                              Steinberg::Vst::ParamValue value) override;
-    Steinberg::tresult PLUGIN_API endEdit(Steinberg::Vst::ParamID id) override;
-    Steinberg::tresult PLUGIN_API restartComponent(Steinberg::int32) override
-    {
-        return Steinberg::kResultOk;
-    }
-    Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
-    Steinberg::uint32 PLUGIN_API addRef() override { return 1; }
-    Steinberg::uint32 PLUGIN_API release() override { return 1; }
-
-    // The last value performed on a parameter; -1 when none was.
-    double lastValue(Steinberg::Vst::ParamID id) const;
-    std::vector<Event> events;
-};
 
 // An edit controller with a parameter for each of the test effect's controls (ids 0 to 4) and
 // the two joystick parameters, delegating custom views as the processor does.
