@@ -158,14 +158,4 @@ void CXYPadZx::drawDiamond(CDrawContext* context) const
     context->drawLine(CPoint(r.left, middle.y), CPoint(r.right, middle.y));
 }
 
-void CXYPadZx::drawHandle(CDrawContext* context) const
-{
-    float x = 0.f;
-    float y = 0.f;
-    calculateXY(getValue(), x, y);
-    ScopedDrawState state(*context);
-    context->setFillColor(getFontColor());
-    context->setDrawMode(kAntiAliasing);
-    context->drawEllipse(handleRect(x, y), kDrawFilled);
-}
 } // namespace VSTGUI

@@ -35,7 +35,6 @@ class CXYPadZx : public CXYPad
 
   private:
     void drawDiamond(CDrawContext* context) const;
-    void drawHandle(CDrawContext* context) const;
     // The mouse position in pad coordinates, limited as this kind of pad allows.
     void padPoint(const CPoint& where, float& x, float& y);
 

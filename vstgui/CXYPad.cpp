@@ -43,9 +43,8 @@ CRect CXYPad::handleRect(float x, float y) const
     return r;
 }
 
-void CXYPad::draw(CDrawContext* context)
+void CXYPad::drawHandle(CDrawContext* context) const
 {
-    drawBack(context);
     float x = 0.f;
     float y = 0.f;
     calculateXY(getValue(), x, y);
@@ -53,6 +52,12 @@ void CXYPad::draw(CDrawContext* context)
     context->setFillColor(getFontColor());
     context->setDrawMode(kAntiAliasing);
     context->drawEllipse(handleRect(x, y), kDrawFilled);
+}
+
+void CXYPad::draw(CDrawContext* context)
+{
+    drawBack(context);
+    drawHandle(context);
     setDirty(false);
 }
 

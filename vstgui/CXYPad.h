@@ -28,6 +28,8 @@ class CXYPad : public CParamDisplay
     static void boundValues(float& x, float& y);
     // The handle's rectangle for a normalised point.
     CRect handleRect(float x, float y) const;
+    // The round handle at the point the value packs.
+    void drawHandle(CDrawContext* context) const;
 
     CPoint m_mouseChangeStartPoint;
     CPoint m_lastMouseChangePoint;
