@@ -36,6 +36,15 @@ bool isTrue(const UIAttributes& a, const char* name)
     bool value = false;
     return a.getBooleanAttribute(name, value) && value;
 }
+// The names a map of named entries holds, in the map's order.
+template <typename Map> std::vector<std::string> keysOf(const Map& entries)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : entries)
+        names.push_back(entry.first);
+    return names;
+}
+
 } // namespace
 
 UIDescription::UIDescription(const CResourceDescription& xmlFile) : m_resourceName(xmlFile.name) {}
@@ -241,26 +250,17 @@ std::vector<std::string> UIDescription::getTemplateNames() const
 
 std::vector<std::string> UIDescription::getControlTagNames() const
 {
-    std::vector<std::string> names;
-    for (const auto& entry : m_controlTags)
-        names.push_back(entry.first);
-    return names;
+    return keysOf(m_controlTags);
 }
 
 std::vector<std::string> UIDescription::getBitmapNames() const
 {
-    std::vector<std::string> names;
-    for (const auto& entry : m_bitmaps)
-        names.push_back(entry.first);
-    return names;
+    return keysOf(m_bitmaps);
 }
 
 std::vector<std::string> UIDescription::getFontNames() const
 {
-    std::vector<std::string> names;
-    for (const auto& entry : m_fonts)
-        names.push_back(entry.first);
-    return names;
+    return keysOf(m_fonts);
 }
 
 const UIAttributes* UIDescription::getBitmapAttributes(UTF8StringPtr name) const
