@@ -28,14 +28,20 @@ std::string ResourceLocator::moduleResourceFolder()
     if (dladdr(reinterpret_cast<void*>(&ResourceLocator::moduleResourceFolder), &info) == 0 ||
         !info.dli_fname)
         return {};
-    std::string module = info.dli_fname;
-    if (module.empty() || module[0] != '/')
-    {
-        // A module loaded by a relative path (or the program itself, started that way).
-        char absolute[PATH_MAX] = {};
-        if (!realpath(module.c_str(), absolute)) return {};
-        module = absolute;
-    }
+    return resourceFolderOf(info.dli_fname);
+}
+
+std::string ResourceLocator::resourceFolderOf(const std::string& modulePath)
+{
+    // The resources sit beside the real module file: a host may have loaded it through a
+    // relative path or through a link installed elsewhere (a VST2 folder pointing into the
+    // bundle).
+    std::string module = modulePath;
+    char resolved[PATH_MAX] = {};
+    if (realpath(module.c_str(), resolved))
+        module = resolved;
+    else if (module.empty() || module[0] != '/')
+        return {};
     std::string contents = parentFolder(parentFolder(module));
     return contents.empty() ? std::string() : contents + "/Resources";
 }

@@ -12,6 +12,8 @@ class ResourceLocator
   public:
     // The resource folder of the module this code is linked into; empty if not known.
     static std::string moduleResourceFolder();
+    // The resource folder for a module file at modulePath, links resolved.
+    static std::string resourceFolderOf(const std::string& modulePath);
     // The file for a resource name: an absolute path stands for itself; any other name is
     // looked up in folder (the module's resource folder when empty). Empty when not found.
     static std::string findResource(const std::string& name, const std::string& folder = {});

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
 #include <fstream>
 #include <unistd.h>
 
@@ -30,6 +31,24 @@ TEST(ResourceLocator, TheModuleFolderIsBesideTheBinarysFolder)
     // This test binary is the module here: <dir>/<subdir>/binary -> <dir>/Resources.
     EXPECT_EQ(ResourceLocator::moduleResourceFolder(),
               parent(parent(executablePath())) + "/Resources");
+}
+
+TEST(ResourceLocator, AModuleReachedThroughALinkUsesItsBundlesResources)
+{
+    // As installed for VST2 hosts: ~/.vst/Name.so links to the binary inside the bundle.
+    char pattern[] = "/tmp/vstgui-link-XXXXXX";
+    const std::string root = mkdtemp(pattern);
+    const std::string binaryFolder = root + "/Name.vst3/Contents/x86_64-linux";
+    ASSERT_EQ(system(("mkdir -p '" + binaryFolder + "' '" + root + "/vst'").c_str()), 0);
+    std::ofstream(binaryFolder + "/Name.so") << "module";
+    ASSERT_EQ(symlink((binaryFolder + "/Name.so").c_str(), (root + "/vst/Name.so").c_str()), 0);
+    char real[PATH_MAX] = {};
+    ASSERT_TRUE(realpath(root.c_str(), real));
+    const std::string expected = std::string(real) + "/Name.vst3/Contents/Resources";
+    EXPECT_EQ(ResourceLocator::resourceFolderOf(root + "/vst/Name.so"), expected);
+    EXPECT_EQ(ResourceLocator::resourceFolderOf(binaryFolder + "/Name.so"), expected);
+    EXPECT_EQ(ResourceLocator::resourceFolderOf("missing/relative.so"), "");
+    EXPECT_EQ(system(("rm -rf '" + root + "'").c_str()), 0);
 }
 
 TEST(ResourceLocator, FindsNamesInAFolderAndAbsolutePaths)
