@@ -77,8 +77,7 @@ VSTGUI::CMessageResult VST3EditorZx::notify(VSTGUI::CBaseObject* sender,
 
 void VST3EditorZx::valueChanged(VSTGUI::CControl* control)
 {
-    VST3Editor::valueChanged(control);
-    if (!m_pEffect) return;
+    if (!applyControlValue(control) || !m_pEffect) return;
     const int32 tag = control->getTag();
     const ControlRecord* record =
         tag >= 0 ? m_pEffect->m_Controls.find(static_cast<uint32>(tag)) : nullptr;

@@ -9,6 +9,7 @@
 #include "gui/VST3EditorZx.h"
 #include "vstgui/CFrame.h"
 #include "vstgui/CKnob.h"
+#include "vstgui/CTextEdit.h"
 #include "vstgui/ManualTimerScheduler.h"
 
 #include <gtest/gtest.h>
@@ -319,13 +320,19 @@ TEST(EditorZx, ARebuiltViewIsAnnouncedAsAnOpen)
 
 namespace
 {
-VSTGUI::CKnob* knobOfTag(VSTGUI::CView* view, int32_t tag)
+template <class Control> Control* controlOfTag(VSTGUI::CView* view, int32_t tag)
 {
-    if (auto* knob = dynamic_cast<VSTGUI::CKnob*>(view); knob && knob->getTag() == tag) return knob;
+    if (auto* control = dynamic_cast<Control*>(view); control && control->getTag() == tag)
+        return control;
     if (auto* container = dynamic_cast<VSTGUI::CViewContainer*>(view))
         for (size_t i = 0; i < container->getNbViews(); ++i)
-            if (auto* knob = knobOfTag(container->getView(i), tag)) return knob;
+            if (auto* control = controlOfTag<Control>(container->getView(i), tag)) return control;
     return nullptr;
+}
+
+VSTGUI::CKnob* knobOfTag(VSTGUI::CView* view, int32_t tag)
+{
+    return controlOfTag<VSTGUI::CKnob>(view, tag);
 }
 } // namespace
 
@@ -348,6 +355,28 @@ TEST(EditorZx, AnEditWithoutLinkedChangesIsOneParameterEdit)
     EXPECT_EQ(s.room->collected[0].controlId, s.room->m_Controls.find(0)->id);
     EXPECT_NEAR(s.room->collected[0].value, s.processor->normalizedParamToPlain(0, 0.8), 1e-5);
     EXPECT_EQ(s.room->freeCalls, 1);
+    editor->close();
+}
+
+TEST(EditorZx, TextThatIsNoValueChangesNothingAndLinksNothing)
+{
+    Session s;
+    s.room->links = {{s.room->m_Controls.find(5)->id, 7.0f, nullptr}};
+    VSTGUI::ManualTimerScheduler clock;
+    auto editor = s.openEditor(&clock);
+    constexpr int32_t kSpeed = 11;
+    auto* field = controlOfTag<VSTGUI::CTextEdit>(editor->getFrame(), kSpeed);
+    ASSERT_NE(field, nullptr);
+    const std::string shown = field->getText();
+    const ParamValue before = s.processor->getParamNormalized(kSpeed);
+
+    field->setText("fast");
+    editor->valueChanged(field);
+
+    EXPECT_TRUE(s.handler.performs().empty());
+    EXPECT_TRUE(s.room->collected.empty());
+    EXPECT_EQ(s.processor->getParamNormalized(kSpeed), before);
+    EXPECT_EQ(field->getText(), shown);
     editor->close();
 }
 

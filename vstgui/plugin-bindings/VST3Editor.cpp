@@ -215,8 +215,13 @@ ParameterChangeListener* VST3Editor::getParameterChangeListener(int32_t tag) con
 
 void VST3Editor::valueChanged(CControl* control)
 {
+    applyControlValue(control);
+}
+
+bool VST3Editor::applyControlValue(CControl* control)
+{
     ParameterChangeListener* listener = getParameterChangeListener(control->getTag());
-    if (!listener) return;
+    if (!listener) return true;
     ParamValue value = listener->normalizedValue(control);
     auto* edit = dynamic_cast<CTextEdit*>(control);
     if (edit)
@@ -228,13 +233,14 @@ void VST3Editor::valueChanged(CControl* control)
         {
             // Not a value: show the parameter's value again and change nothing.
             listener->refresh();
-            return;
+            return false;
         }
     }
     listener->performEdit(value);
     // Text that parses to the value the parameter already has changes nothing the controls would
     // hear of: the field shows the parameter's own text again.
     if (edit) listener->refresh();
+    return true;
 }
 
 void VST3Editor::controlBeginEdit(CControl* control)

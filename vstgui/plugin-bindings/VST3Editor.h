@@ -73,6 +73,10 @@ class VST3Editor : public VSTGUIEditor,
     ParameterChangeListener* getParameterChangeListener(int32_t tag) const;
 
   protected:
+    // The edit of valueChanged: the control's value (or its parsed text) goes to its parameter.
+    // False only when a text field's text is no value of the parameter: the field was reset and
+    // nothing else may follow from the edit.
+    bool applyControlValue(CControl* control);
     bool isRecreateViewPending() const { return m_doCreateView; }
     // Rebuilds the frame's content from the current template.
     void recreateView();
