@@ -14,11 +14,7 @@ bool onlyLeftButton(const CButtonState& buttons)
 }
 } // namespace
 
-CXYPadZx::CXYPadZx(const CRect& size) : CXYPad(size)
-{
-    // A point on the right edge packs to 1 + y / 10000: a maximum of 1 would cut its y off.
-    setMax(2.f);
-}
+CXYPadZx::CXYPadZx(const CRect& size) : CXYPad(size) {}
 
 bool CXYPadZx::insideDiamond(float x, float y) const
 {

@@ -9,6 +9,8 @@ namespace VSTGUI
 {
 CXYPad::CXYPad(const CRect& size) : CParamDisplay(size)
 {
+    // A point on the right edge packs to 1 + y / 10000: a maximum of 1 would cut its y off.
+    setMax(2.f);
     setWantsFocus(true);
 }
 

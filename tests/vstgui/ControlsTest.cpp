@@ -300,6 +300,10 @@ TEST(XYPad, DragFollowsThePointerWithinTheHandleMargins)
     CXYPad::calculateXY(pad->getValue(), x, y);
     EXPECT_NEAR(x, 0.5f, 1e-3);
     EXPECT_NEAR(y, 0.75f, 1e-3);
+    f.move(inFrame({500, 80})); // on the right edge y survives the packing
+    CXYPad::calculateXY(pad->getValue(), x, y);
+    EXPECT_NEAR(x, 1.f, 1e-3);
+    EXPECT_NEAR(y, 0.75f, 1e-3);
     f.move(inFrame({500, -50})); // clamped
     CXYPad::calculateXY(pad->getValue(), x, y);
     EXPECT_NEAR(x, 1.f, 1e-3);
