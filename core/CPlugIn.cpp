@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 namespace
 {
@@ -42,10 +43,14 @@ CPlugIn::CPlugIn()
 CPlugIn::~CPlugIn()
 {
     m_pValueSlots.reset();
-    for (uint32_t i = m_uControlCount; i-- > 0;)
-    {
-        if (ControlRecord* record = control(i)) m_Controls.removeById(record->id);
-    }
+    // The ids are read before any removal: with two records of one id, removing by the later
+    // one's id frees the earlier record, whose pointer would be read next.
+    std::vector<uint32_t> ids;
+    ids.reserve(m_uControlCount);
+    for (uint32_t i = 0; i < m_uControlCount; ++i)
+        if (const ControlRecord* record = control(i)) ids.push_back(record->id);
+    for (auto id = ids.rbegin(); id != ids.rend(); ++id)
+        m_Controls.removeById(*id);
     m_ppControls.reset();
     m_Controls.clear();
 }

@@ -1,4 +1,5 @@
 #include "core/ControlRecord.h"
+#include "core/CPlugIn.h"
 #include "core/ControlList.h"
 
 #include <gtest/gtest.h>
@@ -128,4 +129,34 @@ TEST(ControlListOperations, AppendFindRemoveClear)
     list.clear();
     EXPECT_EQ(list.count(), 0u);
     EXPECT_EQ(list.find(0), nullptr);
+}
+
+namespace
+{
+// Two controls that share one id, as a careless control table could make.
+class RepeatedIdPlugIn : public CPlugIn
+{
+  public:
+    RepeatedIdPlugIn() { buildControls(); }
+    bool buildControls() override
+    {
+        for (uint32_t n = 0; n < 3; ++n)
+        {
+            ControlRecord r;
+            r.id = n == 2 ? 7 : 7 + n; // ids 7, 8, 7
+            m_Controls.append(r);
+        }
+        buildExchangeArrays();
+        return true;
+    }
+};
+} // namespace
+
+TEST(ControlListOperations, AnEffectWithRepeatedIdsIsDestroyedCleanly)
+{
+    // Destruction removes records by id from the last index down; a freed record must never be
+    // read again (the sanitizer build catches that).
+    auto* effect = new RepeatedIdPlugIn;
+    EXPECT_EQ(effect->m_uControlCount, 3u);
+    delete effect;
 }
