@@ -20,7 +20,15 @@ Processor::Processor() : Processor(&createRoomEffect) {}
 
 FUnknown* Processor::createInstance(void*)
 {
-    return static_cast<IAudioProcessor*>(new Processor);
+    // Out of memory: the factory answers the host with an error instead of unwinding into it.
+    try
+    {
+        return static_cast<IAudioProcessor*>(new Processor);
+    }
+    catch (...)
+    {
+        return nullptr;
+    }
 }
 
 void registerProcessorClass(CPluginFactory& factory)
