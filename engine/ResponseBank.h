@@ -24,7 +24,10 @@ enum Component
 const double* table(int t);
 
 // Bank index of a position's component (position 0..10).
-constexpr int tableIndex(int position, Component c) { return 3 * (10 - position) + c; }
+constexpr int tableIndex(int position, Component c)
+{
+    return 3 * (10 - position) + c;
+}
 
 // Points the three references at the tables of a position. A negative position or one of
 // kTableCount or more selects position 0; positions 11 .. kTableCount - 1 keep the tables

@@ -5,7 +5,7 @@
 // A non-owning view of one response table of the bank. Pointing it at a table copies nothing.
 class TableRef
 {
-public:
+  public:
     explicit TableRef(int32_t length) : length(length) {}
 
     int32_t length;
