@@ -18,8 +18,8 @@ class CKickButtonZx : public CKickButton
     CKickButtonZx(const CRect& size, IControlListener* listener, int32_t tag, CBitmap* background,
                   const CPoint& offset = CPoint());
 
-    void setMode(int32_t mode) { m_mode = mode; }
-    int32_t getMode() const { return m_mode; }
+    void setMode(int32_t mode) { m_nMode = mode; }
+    int32_t getMode() const { return m_nMode; }
 
     CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
     CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override;
@@ -29,9 +29,9 @@ class CKickButtonZx : public CKickButton
     CKickButtonZx(const CKickButtonZx& other) = default;
 
   private:
-    bool reportsPress() const { return m_mode == kDownUp || m_mode == kDown; }
-    bool reportsRelease() const { return m_mode == kDownUp || m_mode == kUp; }
+    bool reportsPress() const { return m_nMode == kDownUp || m_nMode == kDown; }
+    bool reportsRelease() const { return m_nMode == kDownUp || m_nMode == kUp; }
 
-    int32_t m_mode = kDownUp;
+    int32_t m_nMode = kDownUp;
 };
 } // namespace VSTGUI

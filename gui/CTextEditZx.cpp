@@ -12,12 +12,12 @@ CTextEditZx::~CTextEditZx() = default;
 
 void CTextEditZx::setUnits(const std::string& units)
 {
-    m_units = VSTGUI::trimUnits(units);
+    m_Units = VSTGUI::trimUnits(units);
 }
 
 void CTextEditZx::setText(const std::string& text)
 {
-    CTextEdit::setText(VSTGUI::textWithUnits(text, m_units));
+    CTextEdit::setText(VSTGUI::textWithUnits(text, m_Units));
 }
 
 VSTGUI::CView* CTextEditZx::newCopy() const

@@ -17,7 +17,7 @@ class CTextEditZx : public VSTGUI::CTextEdit
 
     // Stored without leading and trailing blanks; shown from the next setText on.
     void setUnits(const std::string& units);
-    const std::string& getUnits() const { return m_units; }
+    const std::string& getUnits() const { return m_Units; }
 
     void setText(const std::string& text) override;
     VSTGUI::CView* newCopy() const override;
@@ -26,5 +26,5 @@ class CTextEditZx : public VSTGUI::CTextEdit
     CTextEditZx(const CTextEditZx& other) = default;
 
   private:
-    std::string m_units;
+    std::string m_Units;
 };

@@ -14,12 +14,12 @@ CTextLabelZx::~CTextLabelZx() = default;
 
 void CTextLabelZx::setUnits(const std::string& units)
 {
-    m_units = trimUnits(units);
+    m_Units = trimUnits(units);
 }
 
 void CTextLabelZx::setText(const std::string& text)
 {
-    CTextLabel::setText(textWithUnits(text, m_units));
+    CTextLabel::setText(textWithUnits(text, m_Units));
 }
 
 const std::string& CTextLabelZx::getText() const

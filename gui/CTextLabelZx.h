@@ -17,7 +17,7 @@ class CTextLabelZx : public CTextLabel
 
     // Stored without leading and trailing blanks; shown from the next setText on.
     void setUnits(const std::string& units);
-    const std::string& getUnits() const { return m_units; }
+    const std::string& getUnits() const { return m_Units; }
 
     void setText(const std::string& text) override;
     const std::string& getText() const override;
@@ -27,6 +27,6 @@ class CTextLabelZx : public CTextLabel
     CTextLabelZx(const CTextLabelZx& other) = default;
 
   private:
-    std::string m_units;
+    std::string m_Units;
 };
 } // namespace VSTGUI

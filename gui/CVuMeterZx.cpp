@@ -20,7 +20,7 @@ int32_t toPixels(double value)
 
 CVuMeterZx::CVuMeterZx(const CRect& size, CBitmap* onBitmap, CBitmap* offBitmap, int32_t nbLed,
                        bool inverted, bool analog, int32_t style)
-    : CVuMeter(size, onBitmap, offBitmap, nbLed, style), m_inverted(inverted), m_analog(analog)
+    : CVuMeter(size, onBitmap, offBitmap, nbLed, style), m_bInverted(inverted), m_bAnalog(analog)
 {
 }
 
@@ -36,7 +36,7 @@ void CVuMeterZx::draw(CDrawContext* context)
     if (getOnBitmap())
     {
         const float level = decayedValue();
-        if (m_analog)
+        if (m_bAnalog)
             drawAnalog(context, level);
         else
             drawLeds(context, level);
@@ -52,20 +52,20 @@ CBitmap* CVuMeterZx::filmStrip() const
 
 CCoord CVuMeterZx::analogFrameOffset(float e) const
 {
-    const double p = m_inverted ? (m_zeroFrame / m_frameCount) * (1.0 - e) : e;
-    const int32_t y = toPixels(std::floor((m_frameCount - 1) * m_frameHeight * p));
-    const int32_t height = toPixels(m_frameHeight);
+    const double p = m_bInverted ? (m_dZeroFrame / m_dFrameCount) * (1.0 - e) : e;
+    const int32_t y = toPixels(std::floor((m_dFrameCount - 1) * m_dFrameHeight * p));
+    const int32_t height = toPixels(m_dFrameHeight);
     if (height < 1) return 0;
     return y - y % height;
 }
 
 void CVuMeterZx::drawAnalog(CDrawContext* context, float level)
 {
-    const float e = m_detector.process(level);
+    const float e = m_Detector.process(level);
     CBitmap* strip = filmStrip();
     if (!strip) return;
     CCoord y = 0;
-    if (getValue() >= 0.f && m_frameHeight > 0) y = analogFrameOffset(e);
+    if (getValue() >= 0.f && m_dFrameHeight > 0) y = analogFrameOffset(e);
     strip->draw(context, getViewSize(), CPoint(0, y), 1.f);
 }
 
@@ -83,7 +83,7 @@ void CVuMeterZx::drawLeds(CDrawContext* context, float level)
     if (getNbLed() == 2)
         s = getValue() >= 0.5f ? 1.f : 0.f;
     else
-        s = m_detector.process(level);
+        s = m_Detector.process(level);
 
     CBitmap* on = getOnBitmap();
     CRect onRect = getViewSize();
@@ -92,7 +92,7 @@ void CVuMeterZx::drawLeds(CDrawContext* context, float level)
     CPoint offOffset;
     if (getStyle() & kHorizontal)
     {
-        if (!m_inverted)
+        if (!m_bInverted)
         {
             const CCoord t = litPixels(getMin() + s, on->getWidth());
             offOffset.x = t;
@@ -109,7 +109,7 @@ void CVuMeterZx::drawLeds(CDrawContext* context, float level)
     }
     else
     {
-        if (!m_inverted)
+        if (!m_bInverted)
         {
             const CCoord t = litPixels(getMax() - s, on->getHeight());
             onOffset.y = t;

@@ -20,16 +20,16 @@ class CVuMeterZx : public CVuMeter
                bool inverted, bool analog, int32_t style = kVertical);
     ~CVuMeterZx() override;
 
-    bool isInverted() const { return m_inverted; }
-    bool isAnalog() const { return m_analog; }
-    void setZeroFrame(double frame) { m_zeroFrame = frame; }
-    double getZeroFrame() const { return m_zeroFrame; }
-    void setFrameHeight(double height) { m_frameHeight = height; }
-    double getFrameHeight() const { return m_frameHeight; }
-    void setFrameCount(double count) { m_frameCount = count; }
-    double getFrameCount() const { return m_frameCount; }
-    EnvelopeDetector& getDetector() { return m_detector; }
-    const EnvelopeDetector& getDetector() const { return m_detector; }
+    bool isInverted() const { return m_bInverted; }
+    bool isAnalog() const { return m_bAnalog; }
+    void setZeroFrame(double frame) { m_dZeroFrame = frame; }
+    double getZeroFrame() const { return m_dZeroFrame; }
+    void setFrameHeight(double height) { m_dFrameHeight = height; }
+    double getFrameHeight() const { return m_dFrameHeight; }
+    void setFrameCount(double count) { m_dFrameCount = count; }
+    double getFrameCount() const { return m_dFrameCount; }
+    EnvelopeDetector& getDetector() { return m_Detector; }
+    const EnvelopeDetector& getDetector() const { return m_Detector; }
 
     void setValue(float value) override;
     void draw(CDrawContext* context) override;
@@ -48,11 +48,11 @@ class CVuMeterZx : public CVuMeter
     // Pixels of an extent covered by a fraction of the LEDs, whole LEDs only.
     CCoord litPixels(double fraction, CCoord extent) const;
 
-    bool m_inverted;
-    bool m_analog;
-    double m_zeroFrame = 52.0;
-    double m_frameHeight = 65.0;
-    double m_frameCount = 80.0;
-    EnvelopeDetector m_detector;
+    bool m_bInverted;
+    bool m_bAnalog;
+    double m_dZeroFrame = 52.0;
+    double m_dFrameHeight = 65.0;
+    double m_dFrameCount = 80.0;
+    EnvelopeDetector m_Detector;
 };
 } // namespace VSTGUI

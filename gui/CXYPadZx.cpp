@@ -22,8 +22,8 @@ bool CXYPadZx::insideDiamond(float x, float y) const
     bool inside = false;
     for (int i = 0, j = 3; i < 4; j = i++)
     {
-        const float xi = m_diamondX[i], yi = m_diamondY[i];
-        const float xj = m_diamondX[j], yj = m_diamondY[j];
+        const float xi = m_fDiamondX[i], yi = m_fDiamondY[i];
+        const float xj = m_fDiamondX[j], yj = m_fDiamondY[j];
         if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi) inside = !inside;
     }
     return inside;
@@ -31,7 +31,7 @@ bool CXYPadZx::insideDiamond(float x, float y) const
 
 void CXYPadZx::setValue(float value)
 {
-    if (m_tracking)
+    if (m_bTracking)
     {
         CControl::setValue(value);
         return;
@@ -40,7 +40,7 @@ void CXYPadZx::setValue(float value)
     float y = 0.f;
     calculateXY(value, x, y);
     y = 1.f - y;
-    if (m_joystick)
+    if (m_bJoystick)
     {
         if (!insideDiamond(x, y)) return;
     }
@@ -58,7 +58,7 @@ void CXYPadZx::padPoint(const CPoint& where, float& x, float& y)
     const CCoord height = std::max<CCoord>(1, getHeight() - radius);
     x = static_cast<float>((where.x - getViewSize().left - radius / 2) / width);
     y = static_cast<float>((where.y - getViewSize().top - radius / 2) / height);
-    if (!m_joystick)
+    if (!m_bJoystick)
     {
         boundValues(x, y);
         return;
@@ -66,12 +66,12 @@ void CXYPadZx::padPoint(const CPoint& where, float& x, float& y)
     if (insideDiamond(x, y))
     {
         boundValues(x, y);
-        m_lastValidX = x;
-        m_lastValidY = y;
+        m_fLastValidX = x;
+        m_fLastValidY = y;
         return;
     }
-    x = m_lastValidX;
-    y = m_lastValidY;
+    x = m_fLastValidX;
+    y = m_fLastValidY;
 }
 
 CMouseEventResult CXYPadZx::onMouseDown(CPoint& where, const CButtonState& buttons)
@@ -80,7 +80,7 @@ CMouseEventResult CXYPadZx::onMouseDown(CPoint& where, const CButtonState& butto
     m_mouseChangeStartPoint = where;
     m_mouseChangeStartPoint.offset(-getViewSize().left - getRoundRectRadius() / 2,
                                    -getViewSize().top - getRoundRectRadius() / 2);
-    m_tracking = true;
+    m_bTracking = true;
     // The gesture opens before the first change, so the host sees the change inside it.
     if (!isEditing()) beginEdit();
     onMouseMoved(where, buttons);
@@ -91,7 +91,7 @@ CMouseEventResult CXYPadZx::onMouseMoved(CPoint& where, const CButtonState& butt
 {
     if (!onlyLeftButton(buttons))
     {
-        m_tracking = false;
+        m_bTracking = false;
         return kMouseEventNotHandled;
     }
     if (m_stopTrackingOnMouseExit && !hitTest(where, buttons))
@@ -102,7 +102,7 @@ CMouseEventResult CXYPadZx::onMouseMoved(CPoint& where, const CButtonState& butt
     float x = 0.f;
     float y = 0.f;
     padPoint(where, x, y);
-    if (m_tracking)
+    if (m_bTracking)
     {
         const float before = getValue();
         const float shown = calculateValue(x, y);
@@ -114,20 +114,20 @@ CMouseEventResult CXYPadZx::onMouseMoved(CPoint& where, const CButtonState& butt
     }
     invalid();
     m_lastMouseChangePoint = where;
-    m_tracking = true;
+    m_bTracking = true;
     return kMouseEventHandled;
 }
 
 CMouseEventResult CXYPadZx::onMouseUp(CPoint&, const CButtonState&)
 {
     endEdit();
-    m_tracking = false;
+    m_bTracking = false;
     return kMouseEventHandled;
 }
 
 void CXYPadZx::draw(CDrawContext* context)
 {
-    if (m_joystick)
+    if (m_bJoystick)
         drawDiamond(context);
     else
         drawBack(context);

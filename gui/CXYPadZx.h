@@ -12,11 +12,11 @@ class CXYPadZx : public CXYPad
   public:
     explicit CXYPadZx(const CRect& size = CRect());
 
-    void setJoystick(bool state) { m_joystick = state; }
-    bool isJoystick() const { return m_joystick; }
-    bool isTracking() const { return m_tracking; }
+    void setJoystick(bool state) { m_bJoystick = state; }
+    bool isJoystick() const { return m_bJoystick; }
+    bool isTracking() const { return m_bTracking; }
     // The last point of a joystick drag that lay inside the diamond, in pad coordinates.
-    CPoint getLastValidPoint() const { return CPoint(m_lastValidX, m_lastValidY); }
+    CPoint getLastValidPoint() const { return CPoint(m_fLastValidX, m_fLastValidY); }
     // Whether a point in pad coordinates (0..1, y downward) lies inside the diamond.
     bool insideDiamond(float x, float y) const;
 
@@ -38,11 +38,11 @@ class CXYPadZx : public CXYPad
     // The mouse position in pad coordinates, limited as this kind of pad allows.
     void padPoint(const CPoint& where, float& x, float& y);
 
-    bool m_tracking = false;
-    bool m_joystick = false;
-    float m_diamondX[4] = {0.f, 0.5f, 1.f, 0.5f};
-    float m_diamondY[4] = {0.5f, 0.f, 0.5f, 1.f};
-    float m_lastValidX = 0.f;
-    float m_lastValidY = 0.f;
+    bool m_bTracking = false;
+    bool m_bJoystick = false;
+    float m_fDiamondX[4] = {0.f, 0.5f, 1.f, 0.5f};
+    float m_fDiamondY[4] = {0.5f, 0.f, 0.5f, 1.f};
+    float m_fLastValidX = 0.f;
+    float m_fLastValidY = 0.f;
 };
 } // namespace VSTGUI

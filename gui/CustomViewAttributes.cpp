@@ -38,13 +38,13 @@ double parseDecimal(const char* text)
 
 CustomViewAttributes::CustomViewAttributes(const UIAttributes& attributes,
                                            const IUIDescription* description)
-    : m_attributes(attributes), m_description(description)
+    : m_Attributes(attributes), m_pDescription(description)
 {
 }
 
 const char* CustomViewAttributes::text(const char* name) const
 {
-    const std::string* value = m_attributes.getAttributeValue(name);
+    const std::string* value = m_Attributes.getAttributeValue(name);
     return value ? value->c_str() : nullptr;
 }
 
@@ -82,7 +82,7 @@ SharedPointer<CBitmap> CustomViewAttributes::bitmap(const char* name) const
     if (!hasText(name)) return {};
     // Resources sit next to the document (in the plug-in, the bundle's resource folder).
     std::string folder;
-    if (auto* document = dynamic_cast<const UIDescription*>(m_description))
+    if (auto* document = dynamic_cast<const UIDescription*>(m_pDescription))
         folder = document->getResourceFolder();
     auto loaded =
         owned(new CBitmap(CResourceDescription(std::string(text(name)) + ".png"), folder));
@@ -93,7 +93,7 @@ SharedPointer<CBitmap> CustomViewAttributes::bitmap(const char* name) const
 bool CustomViewAttributes::resolveColour(const char* name, CColor& colour) const
 {
     CColor resolved = colour;
-    if (!hasText(name) || !m_description || !m_description->getColor(text(name), resolved))
+    if (!hasText(name) || !m_pDescription || !m_pDescription->getColor(text(name), resolved))
         return false;
     colour = resolved;
     return true;
@@ -102,12 +102,12 @@ bool CustomViewAttributes::resolveColour(const char* name, CColor& colour) const
 int32_t CustomViewAttributes::tag(const char* name) const
 {
     const char* tagName = text(name);
-    return m_description ? m_description->getTagForName(tagName ? tagName : "") : -1;
+    return m_pDescription ? m_pDescription->getTagForName(tagName ? tagName : "") : -1;
 }
 
 IControlListener* CustomViewAttributes::listener(const char* name) const
 {
     const char* tagName = text(name);
-    return m_description ? m_description->getControlListener(tagName ? tagName : "") : nullptr;
+    return m_pDescription ? m_pDescription->getControlListener(tagName ? tagName : "") : nullptr;
 }
 } // namespace Steinberg::Vst::Veru2ZOR3

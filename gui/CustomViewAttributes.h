@@ -27,7 +27,7 @@ class CustomViewAttributes
     CustomViewAttributes(const VSTGUI::UIAttributes& attributes,
                          const VSTGUI::IUIDescription* description);
 
-    const VSTGUI::IUIDescription* getDescription() const { return m_description; }
+    const VSTGUI::IUIDescription* getDescription() const { return m_pDescription; }
 
     // The text of an attribute, or null when it is absent.
     const char* text(const char* name) const;
@@ -52,7 +52,7 @@ class CustomViewAttributes
     VSTGUI::IControlListener* listener(const char* name) const;
 
   private:
-    const VSTGUI::UIAttributes& m_attributes;
-    const VSTGUI::IUIDescription* m_description;
+    const VSTGUI::UIAttributes& m_Attributes;
+    const VSTGUI::IUIDescription* m_pDescription;
 };
 } // namespace Steinberg::Vst::Veru2ZOR3

@@ -84,14 +84,14 @@ PadIds readPadIds(const std::string& name, ParamID& xId, ParamID& yId)
 
 CustomViewFactory::CustomViewFactory(CPlugIn* effect, EditorMessage& message,
                                      EditController* controller)
-    : m_effect(effect), m_message(message), m_controller(controller)
+    : m_pEffect(effect), m_Message(message), m_pController(controller)
 {
 }
 
 CView* CustomViewFactory::createCustomView(UTF8StringPtr name, const UIAttributes& attributes,
                                            const IUIDescription* description, VST3Editor*)
 {
-    if (!m_effect || !name) return nullptr;
+    if (!m_pEffect || !name) return nullptr;
     const std::string viewName = name;
     const CustomViewAttributes a(attributes, description);
     if (isKickButtonName(viewName)) return createKickButton(viewName, a);
@@ -104,7 +104,7 @@ CView* CustomViewFactory::createCustomView(UTF8StringPtr name, const UIAttribute
     if ((viewName == "InvertedMeterView" || viewName == "MeterView") && hasMeterAttributes(a))
         return createMeter(viewName, false, a);
     if (viewName.empty()) return nullptr;
-    return EffectViewRequest(*m_effect, m_message).send(name, a);
+    return EffectViewRequest(*m_pEffect, m_Message).send(name, a);
 }
 
 CView* CustomViewFactory::createKickButton(const std::string& name,
@@ -140,7 +140,7 @@ CView* CustomViewFactory::createPad(bool joystick, const CustomViewAttributes& a
 
 const ControlRecord* CustomViewFactory::recordForTag(int32_t tag) const
 {
-    return tag < 0 ? nullptr : m_effect->m_Controls.find(static_cast<uint32_t>(tag));
+    return tag < 0 ? nullptr : m_pEffect->m_Controls.find(static_cast<uint32_t>(tag));
 }
 
 CView* CustomViewFactory::createUnitsEdit(const CustomViewAttributes& a) const
@@ -197,9 +197,9 @@ void CustomViewFactory::initMeterDetector(CVuMeterZx& meter, const CustomViewAtt
     if (!controlName) return;
     // The last record of that name counts.
     const ControlRecord* meterRecord = nullptr;
-    for (uint32_t i = 0, n = m_effect->m_Controls.count(); i < n; ++i)
+    for (uint32_t i = 0, n = m_pEffect->m_Controls.count(); i < n; ++i)
     {
-        const ControlRecord* record = m_effect->m_Controls.find(i);
+        const ControlRecord* record = m_pEffect->m_Controls.find(i);
         if (record && record->name && std::strcmp(record->name, controlName) == 0 &&
             (!needsMeterVariable || record->meterVariable))
             meterRecord = record;
@@ -216,13 +216,13 @@ void CustomViewFactory::initMeterDetector(CVuMeterZx& meter, const CustomViewAtt
 IController* CustomViewFactory::createSubController(UTF8StringPtr name, const IUIDescription*,
                                                     VST3Editor* editor)
 {
-    if (!m_effect || !m_controller || !name || !editor) return nullptr;
+    if (!m_pEffect || !m_pController || !name || !editor) return nullptr;
     const std::string controllerName = name;
     if (controllerName == "VectorJoystick")
     {
-        return new PadController(editor, m_controller,
-                                 m_controller->getParameterObject(ParameterIds::kJoystickX),
-                                 m_controller->getParameterObject(ParameterIds::kJoystickY));
+        return new PadController(editor, m_pController,
+                                 m_pController->getParameterObject(ParameterIds::kJoystickX),
+                                 m_pController->getParameterObject(ParameterIds::kJoystickY));
     }
     ParamID xId = 0;
     ParamID yId = 0;
@@ -242,7 +242,7 @@ IController* CustomViewFactory::createSubController(UTF8StringPtr name, const IU
 IController* CustomViewFactory::createPadController(IController* parent, ParamID xId,
                                                     ParamID yId) const
 {
-    return new CPadControllerZx(parent, m_controller, m_controller->getParameterObject(xId),
-                                m_controller->getParameterObject(yId));
+    return new CPadControllerZx(parent, m_pController, m_pController->getParameterObject(xId),
+                                m_pController->getParameterObject(yId));
 }
 } // namespace Steinberg::Vst::Veru2ZOR3

@@ -51,8 +51,8 @@ class CustomViewFactory
     VSTGUI::IController* createPadController(VSTGUI::IController* parent, ParamID xId,
                                              ParamID yId) const;
 
-    CPlugIn* m_effect;
-    EditorMessage& m_message;
-    EditController* m_controller;
+    CPlugIn* m_pEffect;
+    EditorMessage& m_Message;
+    EditController* m_pController;
 };
 } // namespace Steinberg::Vst::Veru2ZOR3

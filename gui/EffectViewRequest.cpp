@@ -24,29 +24,29 @@ std::string resourceFile(const CustomViewAttributes& attributes, const char* nam
 } // namespace
 
 EffectViewRequest::EffectViewRequest(CPlugIn& effect, EditorMessage& message)
-    : m_effect(effect), m_message(message)
+    : m_Effect(effect), m_Message(message)
 {
 }
 
 CView* EffectViewRequest::send(const char* name, const CustomViewAttributes& attributes)
 {
-    m_message.code = EditorMessage::kCustomView;
-    m_message.viewName = name;
-    m_message.auxText = "";
-    m_message.parentWindow = nullptr;
-    m_message.editorInterface = nullptr;
-    m_message.moduleHandle = nullptr;
-    m_message.guiWidth = 0;
-    m_message.guiHeight = 0;
-    m_message.wantsCustomView = false;
+    m_Message.code = EditorMessage::kCustomView;
+    m_Message.viewName = name;
+    m_Message.auxText = "";
+    m_Message.parentWindow = nullptr;
+    m_Message.editorInterface = nullptr;
+    m_Message.moduleHandle = nullptr;
+    m_Message.guiWidth = 0;
+    m_Message.guiHeight = 0;
+    m_Message.wantsCustomView = false;
     if (attributes.hasText("control-tag"))
     {
-        m_message.controlTag = attributes.tag("control-tag");
-        m_message.controlListener = attributes.listener("control-tag");
+        m_Message.controlTag = attributes.tag("control-tag");
+        m_Message.controlListener = attributes.listener("control-tag");
     }
     else
     {
-        m_message.controlListener = nullptr;
+        m_Message.controlListener = nullptr;
     }
     fillPlacement(attributes);
     fillBitmaps(attributes);
@@ -55,7 +55,7 @@ CView* EffectViewRequest::send(const char* name, const CustomViewAttributes& att
 
     // The effect answers with a 32-bit code, which cannot carry a view on a 64-bit build; no
     // view is made from it.
-    m_effect.editorMessage(&m_message);
+    m_Effect.editorMessage(&m_Message);
     releaseBorrowedMembers();
     return nullptr;
 }
@@ -63,27 +63,27 @@ CView* EffectViewRequest::send(const char* name, const CustomViewAttributes& att
 void EffectViewRequest::fillPlacement(const CustomViewAttributes& attributes)
 {
     const CRect r = attributes.viewRect();
-    m_message.left = truncated(r.left);
-    m_message.top = truncated(r.top);
-    m_message.bottom = truncated(r.bottom);
-    m_message.right = truncated(r.right);
+    m_Message.left = truncated(r.left);
+    m_Message.top = truncated(r.top);
+    m_Message.bottom = truncated(r.bottom);
+    m_Message.right = truncated(r.right);
     const CPoint offset = attributes.point("background-offset");
-    m_message.backgroundOffsetX = truncated(offset.x);
-    m_message.backgroundOffsetY = truncated(offset.y);
+    m_Message.backgroundOffsetX = truncated(offset.x);
+    m_Message.backgroundOffsetY = truncated(offset.y);
 }
 
 void EffectViewRequest::fillBitmaps(const CustomViewAttributes& attributes)
 {
-    m_bitmapFile = resourceFile(attributes, "bitmap");
-    m_handleBitmapFile = resourceFile(attributes, "handle-bitmap");
+    m_BitmapFile = resourceFile(attributes, "bitmap");
+    m_HandleBitmapFile = resourceFile(attributes, "handle-bitmap");
     // A view has either a handle or an off state, never both.
-    m_offBitmapFile =
-        m_handleBitmapFile.empty() ? resourceFile(attributes, "off-bitmap") : std::string();
-    m_message.bitmapFile = m_bitmapFile.c_str();
-    m_message.handleBitmapFile = m_handleBitmapFile.c_str();
-    m_message.offBitmapFile = m_offBitmapFile.c_str();
+    m_OffBitmapFile =
+        m_HandleBitmapFile.empty() ? resourceFile(attributes, "off-bitmap") : std::string();
+    m_Message.bitmapFile = m_BitmapFile.c_str();
+    m_Message.handleBitmapFile = m_HandleBitmapFile.c_str();
+    m_Message.offBitmapFile = m_OffBitmapFile.c_str();
     const char* orientation = attributes.text("orientation");
-    m_message.orientation = orientation ? orientation : "";
+    m_Message.orientation = orientation ? orientation : "";
 }
 
 const EditorColour* EffectViewRequest::colour(const CustomViewAttributes& attributes,
@@ -98,30 +98,30 @@ const EditorColour* EffectViewRequest::colour(const CustomViewAttributes& attrib
 
 void EffectViewRequest::fillColours(const CustomViewAttributes& attributes)
 {
-    m_message.backColor = colour(attributes, "back-color", m_backColour);
-    m_message.frameColor = colour(attributes, "frame-color", m_frameColour);
-    m_message.fontColor = colour(attributes, "font-color", m_fontColour);
+    m_Message.backColor = colour(attributes, "back-color", m_BackColour);
+    m_Message.frameColor = colour(attributes, "frame-color", m_FrameColour);
+    m_Message.fontColor = colour(attributes, "font-color", m_FontColour);
 }
 
 void EffectViewRequest::fillStyle(const CustomViewAttributes& attributes)
 {
-    m_message.frameWidth = attributes.integer("frame-width");
-    m_message.roundRectRadius = attributes.integer("round-rect-radius");
-    m_message.styleRoundRect = attributes.isTrue("style-round-rect");
-    m_message.styleNoFrame = attributes.isTrue("style-no-frame");
-    m_message.heightOfOneImage = attributes.integer("height-of-one-image");
-    m_message.subPixmaps = attributes.integer("sub-pixmaps");
+    m_Message.frameWidth = attributes.integer("frame-width");
+    m_Message.roundRectRadius = attributes.integer("round-rect-radius");
+    m_Message.styleRoundRect = attributes.isTrue("style-round-rect");
+    m_Message.styleNoFrame = attributes.isTrue("style-no-frame");
+    m_Message.heightOfOneImage = attributes.integer("height-of-one-image");
+    m_Message.subPixmaps = attributes.integer("sub-pixmaps");
 }
 
 void EffectViewRequest::releaseBorrowedMembers()
 {
-    m_message.viewName = "";
-    m_message.bitmapFile = "";
-    m_message.handleBitmapFile = "";
-    m_message.offBitmapFile = "";
-    m_message.orientation = "";
-    m_message.backColor = nullptr;
-    m_message.frameColor = nullptr;
-    m_message.fontColor = nullptr;
+    m_Message.viewName = "";
+    m_Message.bitmapFile = "";
+    m_Message.handleBitmapFile = "";
+    m_Message.offBitmapFile = "";
+    m_Message.orientation = "";
+    m_Message.backColor = nullptr;
+    m_Message.frameColor = nullptr;
+    m_Message.fontColor = nullptr;
 }
 } // namespace Steinberg::Vst::Veru2ZOR3

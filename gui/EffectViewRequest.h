@@ -34,13 +34,13 @@ class EffectViewRequest
     // Points the record's texts and colours away from this object's storage.
     void releaseBorrowedMembers();
 
-    CPlugIn& m_effect;
-    EditorMessage& m_message;
-    std::string m_bitmapFile;
-    std::string m_handleBitmapFile;
-    std::string m_offBitmapFile;
-    EditorColour m_backColour;
-    EditorColour m_frameColour;
-    EditorColour m_fontColour;
+    CPlugIn& m_Effect;
+    EditorMessage& m_Message;
+    std::string m_BitmapFile;
+    std::string m_HandleBitmapFile;
+    std::string m_OffBitmapFile;
+    EditorColour m_BackColour;
+    EditorColour m_FrameColour;
+    EditorColour m_FontColour;
 };
 } // namespace Steinberg::Vst::Veru2ZOR3

@@ -25,31 +25,31 @@ float coefficient(float timeConstant, float rate, float milliseconds)
 void EnvelopeDetector::init(float rate, float attackMs, float releaseMs, bool analogTimeConstant,
                             int32_t detectMode, bool dBOutput)
 {
-    m_rate = rate;
-    m_attackMs = attackMs;
-    m_releaseMs = releaseMs;
-    m_analogTimeConstant = analogTimeConstant;
-    m_detectMode = detectMode;
-    m_dBOutput = dBOutput;
-    m_envelope = 0.f;
+    m_fRate = rate;
+    m_fAttackMs = attackMs;
+    m_fReleaseMs = releaseMs;
+    m_bAnalogTimeConstant = analogTimeConstant;
+    m_nDetectMode = detectMode;
+    m_bDBOutput = dBOutput;
+    m_fEnvelope = 0.f;
     const float tc = analogTimeConstant ? kAnalogTimeConstant : kDigitalTimeConstant;
-    m_attackCoef = coefficient(tc, rate, attackMs);
-    m_releaseCoef = coefficient(tc, rate, releaseMs);
+    m_fAttackCoef = coefficient(tc, rate, attackMs);
+    m_fReleaseCoef = coefficient(tc, rate, releaseMs);
 }
 
 float EnvelopeDetector::process(float x)
 {
     float v = std::fabs(x);
-    if (m_detectMode == kMeanSquare || m_detectMode == kRms) v *= v;
-    const float coef = v > m_envelope ? m_attackCoef : m_releaseCoef;
-    float e = coef * (m_envelope - v) + v;
+    if (m_nDetectMode == kMeanSquare || m_nDetectMode == kRms) v *= v;
+    const float coef = v > m_fEnvelope ? m_fAttackCoef : m_fReleaseCoef;
+    float e = coef * (m_fEnvelope - v) + v;
     if (std::fabs(e) < kSmallestNormal) e = 0.f;
     // Not a number (an infinite input) lands on 0.
     e = (e >= 0.f) ? std::min(e, 1.f) : 0.f;
-    m_envelope = e;
+    m_fEnvelope = e;
 
-    const float level = m_detectMode == kRms ? std::sqrt(e) : e;
-    if (!m_dBOutput) return m_envelope;
+    const float level = m_nDetectMode == kRms ? std::sqrt(e) : e;
+    if (!m_bDBOutput) return m_fEnvelope;
     if (level <= 0.f) return 0.f;
     const double db = std::max(20.0 * std::log10(static_cast<double>(level)), kFloorDb);
     return static_cast<float>((db - kFloorDb) / -kFloorDb);
