@@ -53,7 +53,9 @@ class X11Frame : public IPlatformFrame, private IEventHandler, private ITimerHan
     void destroySurfaces();
 
     void onEvent() override { processEvents(); }
-    void onTimer() override { flush(); }
+    // xcb may have read events off the socket while waiting for a reply; the descriptor then
+    // stays quiet, so the refresh tick also takes what is queued.
+    void onTimer() override { processEvents(); }
     void dispatch(xcb_generic_event_t* event);
     void onButtonPress(const xcb_button_press_event_t& event);
     void onButtonRelease(const xcb_button_press_event_t& event);
