@@ -4,6 +4,7 @@
 #include "Vst2ClassFacts.h"
 #include "Vst2MidiInput.h"
 #include "Vst2ParameterMirror.h"
+#include "Vst2PluginMain.h"
 #include "Vst2Text.h"
 
 #include "public.sdk/source/vst/hosting/eventlist.h"
@@ -247,4 +248,56 @@ TEST(Vst2ParameterMirror, PendingValuesGoOnceToEachSide)
     mirror.dropPending();
     EXPECT_FALSE(mirror.pendingForProcessor());
     EXPECT_EQ(mirror.value(0), 0.75f);
+}
+
+namespace
+{
+// The entry's steps with counting stand-ins for the module: which ones ran, and in what order.
+struct EntryLog
+{
+    std::vector<std::string> steps;
+    bool initialises = true;
+};
+EntryLog g_entryLog;
+
+bool countingInit()
+{
+    g_entryLog.steps.push_back("init");
+    return g_entryLog.initialises;
+}
+IPluginFactory* countingFactory()
+{
+    g_entryLog.steps.push_back("factory");
+    return nullptr; // no module behind it: the entry must give up cleanly
+}
+intptr_t answersVersion(vst_effect*, int32_t opcode, int32_t, intptr_t, void*, float)
+{
+    g_entryLog.steps.push_back("version " + std::to_string(opcode));
+    return 2400;
+}
+intptr_t answersZero(vst_effect*, int32_t opcode, int32_t, intptr_t, void*, float)
+{
+    g_entryLog.steps.push_back("version " + std::to_string(opcode));
+    return 0;
+}
+const Vst2EntryFacts kCountingFacts{&countingInit, &countingFactory, "0123456789abcdef", 1};
+} // namespace
+
+TEST(Vst2EntrySteps, AHostOfVersionZeroGetsNothingAndNothingIsInitialised)
+{
+    g_entryLog = {};
+    EXPECT_EQ(vst2PluginMain(&answersZero, kCountingFacts), nullptr);
+    EXPECT_EQ(g_entryLog.steps, std::vector<std::string>{"version 1"});
+}
+
+TEST(Vst2EntrySteps, VersionThenInitialisationThenTheFactory)
+{
+    g_entryLog = {};
+    EXPECT_EQ(vst2PluginMain(&answersVersion, kCountingFacts), nullptr);
+    EXPECT_EQ(g_entryLog.steps, (std::vector<std::string>{"version 1", "init", "factory"}));
+
+    g_entryLog = {};
+    g_entryLog.initialises = false; // a module that cannot start is never asked for its factory
+    EXPECT_EQ(vst2PluginMain(&answersVersion, kCountingFacts), nullptr);
+    EXPECT_EQ(g_entryLog.steps, (std::vector<std::string>{"version 1", "init"}));
 }
