@@ -73,6 +73,13 @@ CView* CViewContainer::getViewAt(const CPoint& where, bool deep) const
 
 void CViewContainer::drawBackgroundRect(CDrawContext* context, const CRect& rect)
 {
+    // A background bitmap is drawn whatever the transparency; the colour only stands in for a
+    // missing bitmap on an opaque container.
+    if (CBitmap* background = getDrawBackground())
+    {
+        background->draw(context, rect);
+        return;
+    }
     if (getTransparency()) return;
     ScopedDrawState state(*context);
     context->setFillColor(m_backgroundColor);
@@ -80,7 +87,6 @@ void CViewContainer::drawBackgroundRect(CDrawContext* context, const CRect& rect
     context->setLineWidth(1);
     context->setDrawMode(kAliasing);
     context->drawRect(rect, m_backgroundStyle);
-    if (CBitmap* background = getDrawBackground()) background->draw(context, rect);
 }
 
 void CViewContainer::draw(CDrawContext* context)

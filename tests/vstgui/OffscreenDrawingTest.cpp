@@ -144,6 +144,33 @@ TEST(ViewContainer, DrawsChildrenTranslatedAndClipped)
     frame->forget();
 }
 
+TEST(ViewContainer, ABackgroundBitmapStandsInsteadOfTheColourTransparentOrNot)
+{
+    const std::string folder = tempFolder();
+    writeNinePartPng(folder); // 30 x 30, red top-left part
+    auto* frame = new CFrame(CRect(0, 0, 100, 50), nullptr);
+    frame->setBackgroundColor(kWhiteCColor);
+    auto* opaque = new CViewContainer(CRect(0, 0, 40, 40));
+    auto* transparent = new CViewContainer(CRect(50, 0, 90, 40));
+    auto bitmap = owned(new CBitmap(CResourceDescription("parts.png"), folder));
+    for (CViewContainer* container : {opaque, transparent})
+    {
+        container->setBackgroundColor(kBlueCColor);
+        container->setBackground(bitmap.get());
+        frame->addView(container);
+    }
+    transparent->setTransparency(true);
+
+    COffscreenContext context(100, 50, &frame->getTextRenderer());
+    frame->drawRect(&context, CRect(0, 0, 100, 50));
+    EXPECT_EQ(context.getPixel(5, 5), kRedCColor);
+    EXPECT_EQ(context.getPixel(55, 5), kRedCColor);
+    // Beyond the bitmap neither container fills its colour.
+    EXPECT_EQ(context.getPixel(35, 35), kWhiteCColor);
+    EXPECT_EQ(context.getPixel(85, 35), kWhiteCColor);
+    frame->forget();
+}
+
 TEST(TextRendering, LabelsDrawTheirTitleInsideTheirRectangle)
 {
     auto* frame = new CFrame(CRect(0, 0, 120, 40), nullptr);
