@@ -99,6 +99,16 @@ TEST(HostMessages, MeterReadoutReportsOnlyMeters)
             EXPECT_EQ(m.slotsOut[i].value, 0.625f);
         }
     }
+
+    // A host whose array has another length gets nothing, and the flags stay as they were.
+    HostMessage wrong;
+    wrong.count = m.count + 1;
+    for (uint32_t i = 0; i < p.m_uControlCount + 2; ++i)
+        p.m_pValueSlots[i].changed = true;
+    p.hostMessage(HostMessage::kMeterReadout, &wrong);
+    EXPECT_EQ(wrong.slotsOut, nullptr);
+    for (uint32_t i = 0; i < p.m_uControlCount + 2; ++i)
+        EXPECT_TRUE(p.m_pValueSlots[i].changed) << i;
 }
 
 TEST(HostMessages, OtherCodesDoNothing)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 TEST(Smoothing, CoefficientFollowsTimeAndRate)
 {
@@ -75,4 +76,23 @@ TEST(Smoothing, UnsmoothedControlsAreLeftAlone)
     p.smoothControls();
     EXPECT_TRUE(p.changes.empty());
     EXPECT_TRUE(p.joystick.empty());
+}
+
+TEST(Smoothing, UnusableTimesOrRatesFollowTheTargetAtOnce)
+{
+    // A negative time or rate would put the pole outside the unit circle and the value would
+    // grow without bound; such a smoother jumps to its target instead.
+    for (const auto& [rate, time] : {std::pair{44100, -100.0f}, std::pair{0, 100.0f},
+                                     std::pair{-48000, 100.0f}, std::pair{44100, NAN}})
+    {
+        RecordingPlugIn p(true);
+        p.m_nRateHz = rate;
+        for (uint32_t i = 0; i < p.m_uControlCount; ++i)
+            p.control(i)->smoothMs = time;
+        p.prepare();
+        p.setPlainValue(1, 1.0f);
+        for (int frame = 0; frame < 1000; ++frame)
+            p.smoothControls();
+        EXPECT_EQ(p.floatValue, 1.0f) << rate << " Hz, " << time << " ms";
+    }
 }
