@@ -129,6 +129,21 @@ TEST(RoomResponse, QuarterTurnHearsTheSideWallsOnTheLeft)
     expectMatches(c.right, expectedResponse(*e, {1, std::cos(e->m_dPi / 2), 1}, false), 0.5f);
 }
 
+TEST(RoomResponse, MonoRightSwapsTheLeftEarsWallWeights)
+{
+    auto e = preparedEffect(48000);
+    e->m_uPosition = 1; // "L22"
+    e->controlChanged(CVevadur::kPosition);
+    e->m_fStereoMono = 1;
+    e->m_fLeftRight = 1;
+    e->m_dPhase = e->m_dAngle = e->m_dPi / 2;
+    const Capture c = impulseResponse(*e, false, true, kLatency + 6000);
+    // From the right input the left ear weights the front-back walls by the sine and the side
+    // walls by the cosine term; the right ear is as in stereo.
+    expectMatches(c.left, expectedResponse(*e, {1, -std::cos(e->m_dPi / 2), 1}, false), 0.5f);
+    expectMatches(c.right, expectedResponse(*e, {1, std::cos(e->m_dPi / 2), 1}, false), 0.5f);
+}
+
 TEST(RoomResponse, DecayTypeThenPrepareReturnsToHyperbolic)
 {
     auto e = preparedEffect(44100);
