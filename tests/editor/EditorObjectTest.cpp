@@ -329,11 +329,6 @@ template <class Control> Control* controlOfTag(VSTGUI::CView* view, int32_t tag)
             if (auto* control = controlOfTag<Control>(container->getView(i), tag)) return control;
     return nullptr;
 }
-
-VSTGUI::CKnob* knobOfTag(VSTGUI::CView* view, int32_t tag)
-{
-    return controlOfTag<VSTGUI::CKnob>(view, tag);
-}
 } // namespace
 
 TEST(EditorZx, AnEditWithoutLinkedChangesIsOneParameterEdit)
@@ -341,7 +336,7 @@ TEST(EditorZx, AnEditWithoutLinkedChangesIsOneParameterEdit)
     Session s;
     VSTGUI::ManualTimerScheduler clock;
     auto editor = s.openEditor(&clock);
-    VSTGUI::CKnob* gain = knobOfTag(editor->getFrame(), 0);
+    VSTGUI::CKnob* gain = controlOfTag<VSTGUI::CKnob>(editor->getFrame(), 0);
     ASSERT_NE(gain, nullptr);
     gain->setValueNormalized(0.8f);
     editor->valueChanged(gain);
