@@ -1,5 +1,6 @@
 #include "core/CPlugIn.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -307,6 +308,37 @@ bool CPlugIn::prepare()
     {
         prepareSmoother(m_JoystickY, m_JoystickY.joyValue);
         m_JoystickY.smoothTarget = m_JoystickY.joyValue;
+    }
+    return true;
+}
+
+bool CPlugIn::smoothingActive() const
+{
+    if (!m_ppControls) return false;
+    for (uint32_t i = 0; i < m_uControlCount; ++i)
+    {
+        if (m_ppControls[i] && m_ppControls[i]->smooth) return true;
+    }
+    return m_JoystickX.smooth;
+}
+
+bool CPlugIn::processRun(const float* const* in, float* const* out, unsigned numIn,
+                         unsigned numOut, unsigned frames)
+{
+    constexpr unsigned kMaxChannels = 2;
+    float inFrame[kMaxChannels] = {};
+    float outFrame[kMaxChannels] = {};
+    const unsigned inChannels = in ? std::min(numIn, kMaxChannels) : 0;
+    const unsigned outChannels = out ? std::min(numOut, kMaxChannels) : 0;
+    for (unsigned i = 0; i < frames; ++i)
+    {
+        for (unsigned c = 0; c < inChannels; ++c)
+            inFrame[c] = in[c] ? in[c][i] : 0.0f;
+        processFrame(inFrame, outFrame, inChannels, outChannels);
+        for (unsigned c = 0; c < outChannels; ++c)
+        {
+            if (out[c]) out[c][i] = outFrame[c];
+        }
     }
     return true;
 }

@@ -51,6 +51,12 @@ class CPlugIn
     virtual uint32_t editorMessage(EditorMessage* message);
     virtual bool sidechainInput(AuxInputInfo* info);
     virtual bool reservedHook();
+    // A run of frames between two points where the host changes something (events, parameter
+    // points): in[c][i] and out[c][i] for channels c below numIn / numOut and frames i below
+    // frames. The default hands processFrame one frame at a time; an effect that can work on
+    // whole runs overrides it and must give the same output.
+    virtual bool processRun(const float* const* in, float* const* out, unsigned numIn,
+                            unsigned numOut, unsigned frames);
 
     // The control's variable as float; 0 when there is no such control or it has no variable.
     float getControlValue(uint32_t index) const;
@@ -62,6 +68,8 @@ class CPlugIn
     void setJoystickX(float x, bool rotate);
     void setJoystickY(float y, bool rotate);
     void smoothControls();
+    // True while any control (or the joystick) smooths, so values move frame by frame.
+    bool smoothingActive() const;
     VectorMix computeVectorMix(double x, double y, bool rotate) const;
 
     // The control at a position of the exchange arrays, or null.

@@ -1,45 +1,27 @@
 #include "effect/CVevadur.h"
 
-#include "engine/DelayLine.h"
+#include "engine/FastRoom.h"
 #include "engine/ResponseBank.h"
-#include "engine/SegmentConvolver.h"
+#include "engine/RoomModel.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace
 {
-constexpr int kHeadSegment = 4096;
-constexpr int kHeadBlock = 128;
-constexpr int kTailSegment = 65536;
-constexpr int kTailBlock = 2048;
-constexpr int kTailDelay = 256;
 constexpr int kHyperbolic = 1;
-
-std::unique_ptr<SegmentConvolver> makeStage(bool head, bool negate, int sampleRate)
-{
-    return std::make_unique<SegmentConvolver>(
-        0, sampleRate, negate ? 1 : 0, ResponseBank::kTableLength,
-        head ? kHeadSegment : kTailSegment, head ? kHeadBlock : kTailBlock,
-        head ? 0 : kHeadSegment);
-}
-
-// The room effect's ears sum their stages in a fixed order, kept for reproducible output.
-double headSum(SegmentConvolver& fb, SegmentConvolver& lr, SegmentConvolver& cf)
-{
-    return lr.output() + fb.output() + cf.output();
-}
-
-double tailSum(SegmentConvolver& fb, SegmentConvolver& lr, SegmentConvolver& cf)
-{
-    return fb.output() + lr.output() + cf.output();
-}
+constexpr unsigned kRunFrames = 256; // frames per pass through the room
+constexpr int kFB = ResponseBank::kFrontBack;
+constexpr int kLR = ResponseBank::kLeftRight;
+constexpr int kCF = ResponseBank::kCeilingFloor;
+constexpr int kRightEar = RoomModel::kComponents; // first input of the right ear
 } // namespace
 
-CVevadur::CVevadur()
+CVevadur::CVevadur() : CVevadur(std::make_unique<FastRoom>()) {}
+
+CVevadur::CVevadur(std::unique_ptr<RoomModel> room)
+    : m_pRoom(std::move(room)), m_RunBuffers(size_t(RoomModel::kInputs + 2) * kRunFrames, 0.0)
 {
-    createConvolvers();
-    m_pTailDelayL = std::make_unique<DelayLine>(m_nRateHz, kTailDelay, 0.0, 100.0);
-    m_pTailDelayR = std::make_unique<DelayLine>(m_nRateHz, kTailDelay, 0.0, 100.0);
     m_dPi = 3.141592653589793;
     m_dAngle = m_dPhase = m_dAngleInc = 0.0;
     buildControls();
@@ -52,47 +34,24 @@ CVevadur::CVevadur()
 
 CVevadur::~CVevadur() = default;
 
-void CVevadur::createConvolvers()
+size_t CVevadur::roomMemoryBytes() const
 {
-    m_pFBHeadL = makeStage(true, false, m_nRateHz);
-    m_pFBHeadR = makeStage(true, true, m_nRateHz);
-    m_pFBTailL = makeStage(false, false, m_nRateHz);
-    m_pFBTailR = makeStage(false, true, m_nRateHz);
-    m_pLRHeadL = makeStage(true, false, m_nRateHz);
-    m_pLRHeadR = makeStage(true, true, m_nRateHz);
-    m_pLRTailL = makeStage(false, false, m_nRateHz);
-    m_pLRTailR = makeStage(false, true, m_nRateHz);
-    m_pCFHeadL = makeStage(true, false, m_nRateHz);
-    m_pCFHeadR = makeStage(true, true, m_nRateHz);
-    m_pCFTailL = makeStage(false, false, m_nRateHz);
-    m_pCFTailR = makeStage(false, true, m_nRateHz);
+    return m_pRoom->memoryBytes() + m_RunBuffers.capacity() * sizeof(double);
 }
 
 // ---- set-up --------------------------------------------------------------------------------
 
 void CVevadur::loadResponses()
 {
-    SegmentConvolver* pairs[6][2] = {
-        {m_pFBHeadL.get(), m_pFBHeadR.get()}, {m_pFBTailL.get(), m_pFBTailR.get()},
-        {m_pLRHeadL.get(), m_pLRHeadR.get()}, {m_pLRTailL.get(), m_pLRTailR.get()},
-        {m_pCFHeadL.get(), m_pCFHeadR.get()}, {m_pCFTailL.get(), m_pCFTailR.get()}};
-    for (int pair = 0; pair < 6; ++pair)
-    {
-        const Component component = static_cast<Component>(pair / 2);
-        for (SegmentConvolver* c : pairs[pair])
-            c->loadPosition(static_cast<int>(m_uPosition));
-        // The chosen decay curve only applies from the next absorption or curve change.
-        for (SegmentConvolver* c : pairs[pair])
-            c->setEnvelopes(m_fAbsFB, m_fAbsLR, m_fAbsCF, m_nRateHz, kHyperbolic);
-        for (SegmentConvolver* c : pairs[pair])
-        {
-            c->setGains(component == kFrontBack ? m_fVolFB : 0.0,
-                        component == kLeftRightWalls ? m_fVolLR : 0.0,
-                        component == kCeilingFloor ? m_fVolCF : 0.0);
-        }
-    }
-    m_pTailDelayL->set(kTailDelay, 0.0, 100.0);
-    m_pTailDelayR->set(kTailDelay, 0.0, 100.0);
+    m_pRoom->loadPosition(static_cast<int>(m_uPosition));
+    // The chosen decay curve only applies from the next absorption or curve change.
+    m_pRoom->setEnvelope(kFB, m_fAbsFB, m_nRateHz, kHyperbolic);
+    m_pRoom->setEnvelope(kLR, m_fAbsLR, m_nRateHz, kHyperbolic);
+    m_pRoom->setEnvelope(kCF, m_fAbsCF, m_nRateHz, kHyperbolic);
+    setGain(kFB);
+    setGain(kLR);
+    setGain(kCF);
+    m_pRoom->clearTailDelay();
     // The phase keeps running; only the next frame's angle starts from zero.
     m_dAngle = 0.0;
 }
@@ -111,42 +70,16 @@ bool CVevadur::prepare()
 
 // ---- control changes -----------------------------------------------------------------------
 
-void CVevadur::setEnvelope(Component component)
+void CVevadur::setEnvelope(int component)
 {
-    switch (component)
-    {
-    case kFrontBack:
-        for (auto* c : {m_pFBHeadL.get(), m_pFBHeadR.get(), m_pFBTailL.get(), m_pFBTailR.get()})
-            c->setEnvelopeFB(m_fAbsFB, m_nRateHz, m_nCurveType);
-        break;
-    case kLeftRightWalls:
-        for (auto* c : {m_pLRHeadL.get(), m_pLRHeadR.get(), m_pLRTailL.get(), m_pLRTailR.get()})
-            c->setEnvelopeLR(m_fAbsLR, m_nRateHz, m_nCurveType);
-        break;
-    case kCeilingFloor:
-        for (auto* c : {m_pCFHeadL.get(), m_pCFHeadR.get(), m_pCFTailL.get(), m_pCFTailR.get()})
-            c->setEnvelopeCF(m_fAbsCF, m_nRateHz, m_nCurveType);
-        break;
-    }
+    const float absorption = component == kFB ? m_fAbsFB : component == kLR ? m_fAbsLR : m_fAbsCF;
+    m_pRoom->setEnvelope(component, absorption, m_nRateHz, m_nCurveType);
 }
 
-void CVevadur::setGains(Component component)
+void CVevadur::setGain(int component)
 {
-    switch (component)
-    {
-    case kFrontBack:
-        for (auto* c : {m_pFBHeadL.get(), m_pFBHeadR.get(), m_pFBTailL.get(), m_pFBTailR.get()})
-            c->setGains(m_fVolFB, 0.0, 0.0);
-        break;
-    case kLeftRightWalls:
-        for (auto* c : {m_pLRHeadL.get(), m_pLRHeadR.get(), m_pLRTailL.get(), m_pLRTailR.get()})
-            c->setGains(0.0, m_fVolLR, 0.0);
-        break;
-    case kCeilingFloor:
-        for (auto* c : {m_pCFHeadL.get(), m_pCFHeadR.get(), m_pCFTailL.get(), m_pCFTailR.get()})
-            c->setGains(0.0, 0.0, m_fVolCF);
-        break;
-    }
+    const float volume = component == kFB ? m_fVolFB : component == kLR ? m_fVolLR : m_fVolCF;
+    m_pRoom->setGain(component, volume);
 }
 
 bool CVevadur::controlChanged(uint32_t controlId)
@@ -154,33 +87,30 @@ bool CVevadur::controlChanged(uint32_t controlId)
     switch (controlId)
     {
     case kPosition:
-        for (auto* c : {m_pFBHeadL.get(), m_pFBHeadR.get(), m_pFBTailL.get(), m_pFBTailR.get(),
-                        m_pLRHeadL.get(), m_pLRHeadR.get(), m_pLRTailL.get(), m_pLRTailR.get(),
-                        m_pCFHeadL.get(), m_pCFHeadR.get(), m_pCFTailL.get(), m_pCFTailR.get()})
-            c->loadPosition(static_cast<int>(m_uPosition));
+        m_pRoom->loadPosition(static_cast<int>(m_uPosition));
         break;
     case kVolLR:
-        setGains(kLeftRightWalls);
+        setGain(kLR);
         break;
     case kAbsLR:
-        setEnvelope(kLeftRightWalls);
+        setEnvelope(kLR);
         break;
     case kVolFB:
-        setGains(kFrontBack);
+        setGain(kFB);
         break;
     case kAbsFB:
-        setEnvelope(kFrontBack);
+        setEnvelope(kFB);
         break;
     case kVolCF:
-        setGains(kCeilingFloor);
+        setGain(kCF);
         break;
     case kAbsCF:
-        setEnvelope(kCeilingFloor);
+        setEnvelope(kCF);
         break;
     case kDecayType:
-        setEnvelope(kLeftRightWalls);
-        setEnvelope(kFrontBack);
-        setEnvelope(kCeilingFloor);
+        setEnvelope(kLR);
+        setEnvelope(kFB);
+        setEnvelope(kCF);
         break;
     case kSpeed:
         // A rate that is not positive would make the increment meaningless: keep the old one.
@@ -194,57 +124,111 @@ bool CVevadur::controlChanged(uint32_t controlId)
 
 // ---- processing ----------------------------------------------------------------------------
 
-double CVevadur::runLeftEar(const float* in, unsigned numIn, double s, double k)
-{
-    const bool firstChannel = m_fStereoMono == 0 || (m_fStereoMono == 1 && m_fLeftRight == 0);
-    // With a single input channel there is no second one to take, whatever the routing says.
-    const unsigned channel = (firstChannel || numIn < 2) ? 0 : 1;
-    const double x = numIn > 0 ? static_cast<double>(in[channel]) : 0.0;
-    const double fbWeight = firstChannel ? k : s;
-    const double lrWeight = firstChannel ? s : k;
-    m_pFBHeadL->push(x * fbWeight);
-    m_pFBTailL->push(x * fbWeight);
-    m_pLRHeadL->push(x * lrWeight);
-    m_pLRTailL->push(x * lrWeight);
-    m_pCFHeadL->push(x);
-    m_pCFTailL->push(x);
-    m_pTailDelayL->push(tailSum(*m_pFBTailL, *m_pLRTailL, *m_pCFTailL));
-    return m_pTailDelayL->output() + headSum(*m_pFBHeadL, *m_pLRHeadL, *m_pCFHeadL);
-}
-
-double CVevadur::runRightEar(const float* in, unsigned numIn, double s, double k)
-{
-    const bool secondChannel =
-        numIn == 2 && (m_fStereoMono == 0 || (m_fStereoMono == 1 && m_fLeftRight == 1));
-    const double x = static_cast<double>(in[secondChannel ? 1 : 0]);
-    m_pFBHeadR->push(x * s);
-    m_pFBTailR->push(x * s);
-    m_pLRHeadR->push(x * k);
-    m_pLRTailR->push(x * k);
-    m_pCFHeadR->push(x);
-    m_pCFTailR->push(x);
-    m_pTailDelayR->push(tailSum(*m_pFBTailR, *m_pLRTailR, *m_pCFTailR));
-    return m_pTailDelayR->output() + headSum(*m_pFBHeadR, *m_pLRHeadR, *m_pCFHeadR);
-}
-
 bool CVevadur::processFrame(const float* in, float* out, unsigned numIn, unsigned numOut)
 {
     smoothControls();
-    const double s = std::sin(m_dAngle);
-    const double c = std::cos(m_dAngle);
-    const double k = m_uReverse != 0 ? c : -c;
-
-    const double left = runLeftEar(in, numIn, s, k);
-    if (numOut > 0) out[0] = static_cast<float>(left) * m_fGain;
-
-    if (numOut == 2 && (numIn == 1 || numIn == 2))
-        out[1] = static_cast<float>(runRightEar(in, numIn, s, k)) * m_fGain;
-    else if (numOut >= 2)
-        out[1] = numIn > 0 ? in[0] : 0.0f;
-
-    m_dPhase = m_dPhase + m_dAngleInc;
-    m_dAngle = m_dPhase;
+    const float* inChannels[2] = {in, in ? in + 1 : nullptr};
+    float* outChannels[2] = {out, out ? out + 1 : nullptr};
+    renderRun(inChannels, outChannels, in ? numIn : 0, out ? numOut : 0, 0, 1);
     return true;
+}
+
+bool CVevadur::processRun(const float* const* in, float* const* out, unsigned numIn,
+                          unsigned numOut, unsigned frames)
+{
+    // Channels are usable up to the first missing one.
+    unsigned inChannels = 0;
+    while (in && inChannels < numIn && inChannels < 2 && in[inChannels])
+        ++inChannels;
+    if (numIn > 2 && inChannels == 2) inChannels = numIn; // only 0 and 1 are ever read
+    unsigned outChannels = 0;
+    while (out && outChannels < numOut && outChannels < 2 && out[outChannels])
+        ++outChannels;
+    if (smoothingActive())
+    {
+        // Smoothed values move every frame.
+        for (unsigned i = 0; i < frames; ++i)
+        {
+            smoothControls();
+            renderRun(in, out, inChannels, outChannels, i, 1);
+        }
+        return true;
+    }
+    renderRun(in, out, inChannels, outChannels, 0, frames);
+    return true;
+}
+
+void CVevadur::renderRun(const float* const* in, float* const* out, unsigned numIn,
+                         unsigned numOut, unsigned offset, unsigned frames)
+{
+    const bool rightEar = numOut == 2 && (numIn == 1 || numIn == 2);
+    const double* inputs[RoomModel::kInputs];
+    for (int e = 0; e < RoomModel::kInputs; ++e)
+        inputs[e] = &m_RunBuffers[size_t(e) * kRunFrames];
+    double* left = &m_RunBuffers[size_t(RoomModel::kInputs) * kRunFrames];
+    double* right = left + kRunFrames;
+    for (unsigned done = 0; done < frames; done += kRunFrames)
+    {
+        const unsigned count = std::min(kRunFrames, frames - done);
+        const unsigned at = offset + done;
+        weighInputs(in, numIn, at, count, rightEar);
+        m_pRoom->process(inputs, left, right, static_cast<int32_t>(count), rightEar);
+        for (unsigned i = 0; i < count; ++i)
+        {
+            const float firstInput = numIn > 0 ? in[0][at + i] : 0.0f;
+            if (numOut > 0) out[0][at + i] = static_cast<float>(left[i]) * m_fGain;
+            if (rightEar)
+                out[1][at + i] = static_cast<float>(right[i]) * m_fGain;
+            else if (numOut >= 2)
+                out[1][at + i] = firstInput;
+        }
+    }
+}
+
+void CVevadur::nextRotation(Rotation& rotation)
+{
+    // The angle often stands still (speed 0): its sine and cosine are then the same numbers.
+    if (rotation.angle != m_dAngle)
+    {
+        rotation = {m_dAngle, std::sin(m_dAngle), std::cos(m_dAngle)};
+    }
+}
+
+// The component inputs of each ear: front-back by the cosine weight k, left-right by the sine s
+// (swapped for a left ear fed from the right channel), ceiling-floor unweighted.
+void CVevadur::weighInputs(const float* const* in, unsigned numIn, unsigned offset,
+                           unsigned frames, bool rightEar)
+{
+    const bool leftFirst = m_fStereoMono == 0 || (m_fStereoMono == 1 && m_fLeftRight == 0);
+    // With a single input channel there is no second one to take, whatever the routing says.
+    const unsigned leftChannel = (leftFirst || numIn < 2) ? 0 : 1;
+    const bool rightSecond =
+        numIn == 2 && (m_fStereoMono == 0 || (m_fStereoMono == 1 && m_fLeftRight == 1));
+    const unsigned rightChannel = rightSecond ? 1 : 0;
+    double* inputs[RoomModel::kInputs];
+    for (int e = 0; e < RoomModel::kInputs; ++e)
+        inputs[e] = &m_RunBuffers[size_t(e) * kRunFrames];
+
+    Rotation rotation{std::nan(""), 0.0, 1.0};
+    for (unsigned i = 0; i < frames; ++i)
+    {
+        nextRotation(rotation);
+        const double s = rotation.s;
+        const double k = m_uReverse != 0 ? rotation.c : -rotation.c;
+        const double x = numIn > 0 ? static_cast<double>(in[leftChannel][offset + i]) : 0.0;
+        inputs[kFB][i] = x * (leftFirst ? k : s);
+        inputs[kLR][i] = x * (leftFirst ? s : k);
+        inputs[kCF][i] = x;
+        if (rightEar)
+        {
+            const double y = static_cast<double>(in[rightChannel][offset + i]);
+            inputs[kRightEar + kFB][i] = y * s;
+            inputs[kRightEar + kLR][i] = y * k;
+            inputs[kRightEar + kCF][i] = y;
+        }
+        m_dPhase = m_dPhase + m_dAngleInc;
+        m_dAngle = m_dPhase;
+    }
 }
 
 bool CVevadur::processBuffer(const float* in, float* out, unsigned, unsigned, unsigned frames)

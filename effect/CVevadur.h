@@ -4,14 +4,16 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
-class SegmentConvolver;
-class DelayLine;
+class RoomModel;
 
 // The room effect: convolves the input with the room response of the chosen source position,
 // its front-back and left-right components weighted by the cosine and sine of a turning angle.
 // Each ear runs a head stage (response samples 0..4095, 128-sample blocks) and a tail stage
 // (4096..69631, 2048-sample blocks) per component; the output is wet only, 255 samples late.
+// The convolution itself is a RoomModel: the fast engine by default; the reference model for
+// tests that hold the two to the same output.
 class CVevadur : public CPlugIn
 {
   public:
@@ -38,10 +40,13 @@ class CVevadur : public CPlugIn
     static constexpr int kLatencyFrames = 255;
 
     CVevadur();
+    explicit CVevadur(std::unique_ptr<RoomModel> room);
     ~CVevadur() override;
 
     bool prepare() override;
     bool processFrame(const float* in, float* out, unsigned numIn, unsigned numOut) override;
+    bool processRun(const float* const* in, float* const* out, unsigned numIn, unsigned numOut,
+                    unsigned frames) override;
     bool controlChanged(uint32_t controlId) override;
     bool postConstruct() override;
     bool processBuffer(const float* in, float* out, unsigned numIn, unsigned numOut,
@@ -50,13 +55,10 @@ class CVevadur : public CPlugIn
                                unsigned frames) override;
     bool buildControls() override;
 
-    std::unique_ptr<SegmentConvolver> m_pFBHeadL, m_pFBHeadR;
-    std::unique_ptr<SegmentConvolver> m_pFBTailL, m_pFBTailR;
-    std::unique_ptr<SegmentConvolver> m_pLRHeadL, m_pLRHeadR;
-    std::unique_ptr<SegmentConvolver> m_pLRTailL, m_pLRTailR;
-    std::unique_ptr<SegmentConvolver> m_pCFHeadL, m_pCFHeadR;
-    std::unique_ptr<SegmentConvolver> m_pCFTailL, m_pCFTailR;
-    std::unique_ptr<DelayLine> m_pTailDelayL, m_pTailDelayR;
+    // Bytes the room's convolution holds.
+    size_t roomMemoryBytes() const;
+
+    std::unique_ptr<RoomModel> m_pRoom;
     double m_dPi = 3.141592653589793;
     double m_dAngle = 0.0;
     double m_dPhase = 0.0;
@@ -77,20 +79,24 @@ class CVevadur : public CPlugIn
     uint32_t m_uReverse = 0;
 
   private:
-    enum Component
+    struct Rotation
     {
-        kFrontBack,
-        kLeftRightWalls,
-        kCeilingFloor
+        double angle, s, c;
     };
 
-    void createConvolvers();
     void loadResponses();
-    void setEnvelope(Component component);
-    void setGains(Component component);
+    void setEnvelope(int component);
+    void setGain(int component);
     void appendControls();
     void applyFrameworkSettings();
     void configureJoystickRecords();
-    double runLeftEar(const float* in, unsigned numIn, double s, double k);
-    double runRightEar(const float* in, unsigned numIn, double s, double k);
+    void renderRun(const float* const* in, float* const* out, unsigned numIn, unsigned numOut,
+                   unsigned offset, unsigned frames);
+    void weighInputs(const float* const* in, unsigned numIn, unsigned offset, unsigned frames,
+                     bool rightEar);
+    void nextRotation(Rotation& rotation);
+
+    // Component inputs of one pass (ear * 3 + component, kRunFrames each), then the two ears'
+    // outputs.
+    std::vector<double> m_RunBuffers;
 };

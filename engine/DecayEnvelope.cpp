@@ -1,7 +1,6 @@
 #include "engine/DecayEnvelope.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace
 {
@@ -15,20 +14,16 @@ double usableAbsorption(double a)
 }
 } // namespace
 
+DecayEnvelope::DecayEnvelope(double absorption, int sampleRate, int curve)
+    : set_(true), hyperbolic_(curve != kExponentialDecay), fs_(std::max(sampleRate, 1)),
+      absorption_(usableAbsorption(absorption)), slope_(absorption_ * 7.5 + 0.07)
+{
+}
+
 void fillDecayEnvelope(double* envelope, int32_t first, int32_t count, double absorption,
                        int sampleRate, int curve)
 {
-    const double fs = std::max(sampleRate, 1);
-    const double a = usableAbsorption(absorption);
-    if (curve != kExponentialDecay)
-    {
-        const double slope = a * 7.5 + 0.07;
-        for (int32_t n = 0; n < count; ++n)
-            envelope[n] = fs / (double(first + n) * slope + fs);
-    }
-    else
-    {
-        for (int32_t n = 0; n < count; ++n)
-            envelope[n] = std::exp(-(double(first + n) * a / fs));
-    }
+    const DecayEnvelope curveShape(absorption, sampleRate, curve);
+    for (int32_t n = 0; n < count; ++n)
+        envelope[n] = curveShape.at(first + n);
 }

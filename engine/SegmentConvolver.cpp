@@ -1,5 +1,6 @@
 #include "engine/SegmentConvolver.h"
 
+#include "engine/ComponentResponse.h"
 #include "engine/DecayEnvelope.h"
 #include "engine/ResponseBank.h"
 #include "engine/SampleGuard.h"
@@ -10,7 +11,6 @@
 namespace
 {
 constexpr int32_t kMaxBlockSize = 1 << 16;
-constexpr double kMaxGain = 1e6; // 120 dB; keeps every product of the convolution finite
 
 int32_t powerOfTwoAtMost(int32_t n)
 {
@@ -18,11 +18,6 @@ int32_t powerOfTwoAtMost(int32_t n)
     while (p <= n / 2)
         p *= 2;
     return p;
-}
-
-double usableGain(double g)
-{
-    return std::isfinite(g) ? std::clamp(g, -kMaxGain, kMaxGain) : 0.0;
 }
 
 // Bin 0 of a real spectrum carries DC and Nyquist, both real, as one complex pair.
@@ -84,9 +79,9 @@ void SegmentConvolver::loadTables(const TableRef& frontBack, const TableRef& lef
 
 void SegmentConvolver::setGains(double frontBack, double leftRight, double ceilingFloor)
 {
-    gainFB_ = usableGain(frontBack);
-    gainLR_ = usableGain(leftRight);
-    gainCF_ = usableGain(ceilingFloor);
+    gainFB_ = usableComponentGain(frontBack);
+    gainLR_ = usableComponentGain(leftRight);
+    gainCF_ = usableComponentGain(ceilingFloor);
     recombine();
 }
 

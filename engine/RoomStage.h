@@ -1,0 +1,116 @@
+#pragma once
+
+#include "engine/ComponentResponse.h"
+#include "engine/SpectralKernels.h"
+#include "engine/SplitFft.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// One stage of the fast room engine: one segment of the room response (head or tail), for both
+// ears and all three wall-pair components. It computes what six reference SegmentConvolvers per
+// ear and stage compute (one per component and ear), on the same schedule: blocks of B frames,
+// transforms of 2B, P partitions, output 2B - 1 frames after input, and a response change that
+// reaches the output partition by partition, a partition gathered across a change carrying the
+// old response before it and the new one after. It differs in how the work is done:
+// - all work happens per block, not per frame; the spectral sums of a block are spread over the
+//   frames of the next one (the schedule leaves that block of slack), so no host block carries a
+//   whole block's work;
+// - one inverse transform per ear sums the three components, and two real signals share one
+//   complex transform;
+// - a response partition is read and transformed again only while it differs from the response
+//   in force; a steady room transforms no partitions at all;
+// - the response is never stored whole: partitions are evaluated from the component descriptions
+//   when they are gathered.
+// Nothing allocates after construction.
+class RoomStage
+{
+  public:
+    static constexpr int kEars = 2;
+    static constexpr int kComponents = 3;
+    static constexpr int kInputs = kEars * kComponents; // input e = ear * 3 + component
+
+    // responses: the room's three components, indexed by ResponseBank::Component; read whenever a
+    // partition is gathered. blockSize must be a power of two.
+    RoomStage(const ComponentResponse* responses, int32_t blockSize, int32_t partitionCount,
+              int32_t segmentStart);
+    RoomStage(const RoomStage&) = delete;
+    RoomStage& operator=(const RoomStage&) = delete;
+
+    // inputs[e][i]: the component inputs of frames i < frames, already weighted (non-finite and
+    // absurd values count as 0). The right ear hears the left-right component negated.
+    // out*[i]: this stage's contribution to each ear for the same frames.
+    void process(const double* const* inputs, double* outLeft, double* outRight, int32_t frames);
+
+    // Around every change of a component's response: the first is called while the old response
+    // is still in force, the second once the new one is.
+    void responseChanging(int component);
+    void responseChanged(int component);
+
+    size_t memoryBytes() const;
+
+  private:
+    struct Split
+    {
+        double* re;
+        double* im;
+    };
+
+    void storeInputs(const double* const* inputs, int32_t offset, int32_t from, int32_t count);
+    void gatherResponses(int32_t upTo);
+    void completeBlock();
+    void retireGathers();
+    void advanceWork(int32_t position);
+    void finishWork();
+    void runStep(int32_t step);
+    void transformInputs(int32_t pair);
+    void transformPartitions(int32_t pair);
+    void accumulate(int32_t chunk);
+    void inverseToOutput();
+    void transformRealPair(const double* a, const double* b, Split aOut, Split bOut);
+
+    double* inputBlock(int buffer, int input);
+    double* gatherBlock(int buffer, int component);
+    Split inputSpectrum(int input, int32_t slot);
+    Split responseSpectrum(int component, int32_t partition);
+    uint8_t& dirty(int component, int32_t partition);
+    int32_t transformSteps() const { return (pendingCount_ + 1) / 2; }
+
+    const ComponentResponse* responses_;
+    int32_t blockSize_;      // B
+    int32_t transformSize_;  // N = 2B
+    int32_t partitionCount_; // P
+    int32_t segmentStart_;   // S
+    int32_t stride_;         // bins 0 .. B, padded for whole vectors
+    int32_t chunkCount_;
+    SplitFft fft_;
+    EarsKernel kernel_;
+
+    int32_t position_ = 0;  // frames of the current block taken
+    int32_t partition_ = 0; // partition gathered, and input ring slot filled, in this block
+    int current_ = 0;       // buffer of the block being taken; the other holds the previous one
+
+    std::vector<double> inputBlocks_;  // [buffer][input][B]
+    std::vector<double> gatherBlocks_; // [buffer][component][B]
+    std::vector<double> inputRe_, inputIm_;       // [input][slot][stride]
+    std::vector<double> responseRe_, responseIm_; // [component][partition][stride]
+    std::vector<double> sumRe_, sumIm_;           // [ear][stride]: spectrum of the next block out
+    std::vector<double> outputBlocks_;            // [ear][N]: this block's output, then overlap
+    std::vector<double> scratchRe_, scratchIm_, resultRe_, resultIm_; // N each
+    std::vector<uint8_t> dirty_; // [component][partition]: its spectrum is stale
+
+    // Gathering in the current block.
+    bool gathering_[kComponents] = {};
+    bool mixed_[kComponents] = {}; // the response changed after the block's first frame
+    int32_t gathered_[kComponents] = {};
+
+    // The work of the current block: it builds the spectrum of the next output block from the
+    // previous block's input and gathered partitions.
+    int pending_[kComponents] = {};
+    int pendingCount_ = 0;
+    int32_t pendingPartition_ = 0;
+    int32_t previousSlot_;
+    int32_t stepsDone_ = 0;
+    int32_t stepsTotal_ = 0;
+};

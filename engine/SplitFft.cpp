@@ -1,0 +1,122 @@
+#include "engine/SplitFft.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+int32_t powerOfTwoAtLeast(int32_t n)
+{
+    int32_t p = 1;
+    while (p < n)
+        p *= 2;
+    return p;
+}
+
+// One stage: butterflies of span 2h over the whole array, twiddles w_j = (wr[j], wi[j]).
+void butterflies(double* __restrict re, double* __restrict im, int32_t size, int32_t h,
+                 const double* __restrict wr, const double* __restrict wi)
+{
+    for (int32_t start = 0; start < size; start += 2 * h)
+    {
+        double* __restrict aRe = re + start;
+        double* __restrict aIm = im + start;
+        double* __restrict bRe = re + start + h;
+        double* __restrict bIm = im + start + h;
+        for (int32_t j = 0; j < h; ++j)
+        {
+            const double tRe = bRe[j] * wr[j] - bIm[j] * wi[j];
+            const double tIm = bRe[j] * wi[j] + bIm[j] * wr[j];
+            bRe[j] = aRe[j] - tRe;
+            bIm[j] = aIm[j] - tIm;
+            aRe[j] += tRe;
+            aIm[j] += tIm;
+        }
+    }
+}
+
+// The first two stages at once (spans 2 and 4), whose twiddles are 1 and -i (or +i).
+void firstRadix4(double* re, double* im, int32_t size, double sign)
+{
+    for (int32_t s = 0; s + 3 < size; s += 4)
+    {
+        const double r0 = re[s] + re[s + 1], i0 = im[s] + im[s + 1];
+        const double r1 = re[s] - re[s + 1], i1 = im[s] - im[s + 1];
+        const double r2 = re[s + 2] + re[s + 3], i2 = im[s + 2] + im[s + 3];
+        const double r3 = re[s + 2] - re[s + 3], i3 = im[s + 2] - im[s + 3];
+        // Odd term of the second butterfly times -i (sign 1, forward) or +i (sign -1, inverse).
+        const double t3Re = sign * i3, t3Im = -sign * r3;
+        re[s] = r0 + r2;
+        im[s] = i0 + i2;
+        re[s + 2] = r0 - r2;
+        im[s + 2] = i0 - i2;
+        re[s + 1] = r1 + t3Re;
+        im[s + 1] = i1 + t3Im;
+        re[s + 3] = r1 - t3Re;
+        im[s + 3] = i1 - t3Im;
+    }
+}
+} // namespace
+
+SplitFft::SplitFft(int32_t size)
+    : size_(powerOfTwoAtLeast(std::max(size, 1))), bitReversed_(size_), twiddleRe_(size_),
+      twiddleIm_(size_), twiddleImInverse_(size_)
+{
+    int32_t bits = 0;
+    while ((1 << bits) < size_)
+        ++bits;
+    for (int32_t i = 0; i < size_; ++i)
+    {
+        int32_t r = 0;
+        for (int32_t b = 0; b < bits; ++b)
+            r |= ((i >> b) & 1) << (bits - 1 - b);
+        bitReversed_[i] = r;
+    }
+    const double pi = 3.141592653589793;
+    for (int32_t h = 1; h < size_; h *= 2)
+    {
+        for (int32_t j = 0; j < h; ++j)
+        {
+            const double angle = -pi * j / h;
+            twiddleRe_[h + j] = std::cos(angle);
+            twiddleIm_[h + j] = std::sin(angle);
+            twiddleImInverse_[h + j] = -std::sin(angle);
+        }
+    }
+}
+
+size_t SplitFft::memoryBytes() const
+{
+    return bitReversed_.capacity() * sizeof(int32_t) +
+           (twiddleRe_.capacity() + twiddleIm_.capacity() + twiddleImInverse_.capacity()) *
+               sizeof(double);
+}
+
+void SplitFft::forward(const double* inRe, const double* inIm, double* outRe, double* outIm) const
+{
+    transform(inRe, inIm, outRe, outIm, twiddleIm_.data());
+}
+
+void SplitFft::inverse(const double* inRe, const double* inIm, double* outRe, double* outIm) const
+{
+    transform(inRe, inIm, outRe, outIm, twiddleImInverse_.data());
+}
+
+void SplitFft::transform(const double* inRe, const double* inIm, double* outRe, double* outIm,
+                         const double* twiddleIm) const
+{
+    for (int32_t i = 0; i < size_; ++i)
+    {
+        outRe[i] = inRe[bitReversed_[i]];
+        outIm[i] = inIm[bitReversed_[i]];
+    }
+    int32_t h = 1;
+    if (size_ >= 4)
+    {
+        // Stage 2's twiddle is exp(-i pi / 2) = -i forward, +i inverse.
+        firstRadix4(outRe, outIm, size_, twiddleIm[3] < 0.0 ? 1.0 : -1.0);
+        h = 4;
+    }
+    for (; h < size_; h *= 2)
+        butterflies(outRe, outIm, size_, h, twiddleRe_.data() + h, twiddleIm + h);
+}

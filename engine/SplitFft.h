@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Complex FFT of a power-of-two size on split arrays (real parts and imaginary parts apart), the
+// layout the spectral multiply-accumulate vectorises on. Iterative radix-2 with the bit-reversal
+// order and every stage's twiddles computed once at construction; a transform allocates nothing.
+// Unscaled in both directions: inverse(forward(x)) = N x.
+class SplitFft
+{
+  public:
+    explicit SplitFft(int32_t size);
+
+    int32_t size() const { return size_; }
+    size_t memoryBytes() const;
+
+    // X[k] = sum over n of x[n] exp(-2 pi i k n / N). Input and output may not overlap.
+    void forward(const double* inRe, const double* inIm, double* outRe, double* outIm) const;
+    // x[n] = sum over k of X[k] exp(+2 pi i k n / N). Input and output may not overlap.
+    void inverse(const double* inRe, const double* inIm, double* outRe, double* outIm) const;
+
+  private:
+    void transform(const double* inRe, const double* inIm, double* outRe, double* outIm,
+                   const double* twiddleIm) const;
+
+    int32_t size_;
+    std::vector<int32_t> bitReversed_;
+    // Stage of span 2h keeps its h twiddles exp(-i pi j / h) at entries h .. 2h - 1.
+    std::vector<double> twiddleRe_;
+    std::vector<double> twiddleIm_;        // forward
+    std::vector<double> twiddleImInverse_; // conjugates, for the inverse
+};
