@@ -343,6 +343,11 @@ bool CPlugIn::processRun(const float* const* in, float* const* out, unsigned num
     return true;
 }
 
+bool CPlugIn::processesRuns() const
+{
+    return false;
+}
+
 void CPlugIn::smoothControls()
 {
     if (!m_ppControls) return;

@@ -53,10 +53,13 @@ class CPlugIn
     virtual bool reservedHook();
     // A run of frames between two points where the host changes something (events, parameter
     // points): in[c][i] and out[c][i] for channels c below numIn / numOut and frames i below
-    // frames. The default hands processFrame one frame at a time; an effect that can work on
-    // whole runs overrides it and must give the same output.
+    // frames. The default hands processFrame one frame at a time; an effect that works on whole
+    // runs overrides it, gives the same output, and says so with processesRuns.
     virtual bool processRun(const float* const* in, float* const* out, unsigned numIn,
                             unsigned numOut, unsigned frames);
+    // True: the host may hand this effect runs; it then tells the transport (hostMessage code 2)
+    // once per run instead of once per frame. False (the default): frame by frame.
+    virtual bool processesRuns() const;
 
     // The control's variable as float; 0 when there is no such control or it has no variable.
     float getControlValue(uint32_t index) const;

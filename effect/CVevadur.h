@@ -47,6 +47,7 @@ class CVevadur : public CPlugIn
     bool processFrame(const float* in, float* out, unsigned numIn, unsigned numOut) override;
     bool processRun(const float* const* in, float* const* out, unsigned numIn, unsigned numOut,
                     unsigned frames) override;
+    bool processesRuns() const override { return true; }
     bool controlChanged(uint32_t controlId) override;
     bool postConstruct() override;
     bool processBuffer(const float* in, float* out, unsigned numIn, unsigned numOut,

@@ -146,6 +146,11 @@ class Processor : public SingleComponentEffect,
     void processChannelBuffers(ProcessData& data, int32 channels);
     void processFrames(ProcessData& data, int32 channels, TimingBlock& timing,
                        ::HostMessage& transport, double secondsPerSample);
+    void processRuns(ProcessData& data, int32 channels, TimingBlock& timing,
+                     ::HostMessage& transport, double secondsPerSample);
+    void processFrameByFrame(ProcessData& data, int32 channels,
+                             const AudioBusBuffers* sidechainBus, TimingBlock& timing,
+                             ::HostMessage& transport, double secondsPerSample);
     void reportMeters(ProcessData& data, bool asZero);
 
     int32 m_nLatencySamples = 0;

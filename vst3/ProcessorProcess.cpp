@@ -257,7 +257,6 @@ void Processor::processFrames(ProcessData& data, int32 channels, TimingBlock& ti
                               ::HostMessage& transport, double secondsPerSample)
 {
     CPlugIn& effect = *m_pPlugIn;
-    const bool instrument = effect.m_bInstrument;
     const AudioBusBuffers* sidechainBus = nullptr;
     if (m_bEnableSidechain && data.numInputs > 1 && data.inputs[1].channelBuffers32 &&
         data.inputs[1].numChannels > 0)
@@ -265,7 +264,57 @@ void Processor::processFrames(ProcessData& data, int32 channels, TimingBlock& ti
         Bus* sidechain = getBus(kAudio, kInput, 1);
         if (sidechain && sidechain->isActive()) sidechainBus = &data.inputs[1];
     }
+    if (effect.m_bInstrument || sidechainBus || !effect.processesRuns())
+        processFrameByFrame(data, channels, sidechainBus, timing, transport, secondsPerSample);
+    else
+        processRuns(data, channels, timing, transport, secondsPerSample);
+}
 
+// The frames between two event offsets go to the effect as one run; the transport it stores
+// advances with each run.
+void Processor::processRuns(ProcessData& data, int32 channels, TimingBlock& timing,
+                            ::HostMessage& transport, double secondsPerSample)
+{
+    CPlugIn& effect = *m_pPlugIn;
+    IEventList* events = data.inputEvents;
+    const int32 eventCount = events ? events->getEventCount() : 0;
+    int32 eventIndex = 0;
+    Event event{};
+    bool haveEvent = eventCount >= 1 && events->getEvent(0, event) == kResultOk;
+
+    float* const* inputs = data.inputs[0].channelBuffers32;
+    float* const* outputs = data.outputs[0].channelBuffers32;
+    int32 frame = 0;
+    while (frame < data.numSamples)
+    {
+        while (haveEvent && event.sampleOffset == frame)
+        {
+            dispatchEvent(effect, event);
+            haveEvent = events->getEvent(++eventIndex, event) == kResultOk;
+        }
+        // An event out of order is never reached, as frame by frame.
+        const bool eventAhead =
+            haveEvent && event.sampleOffset > frame && event.sampleOffset < data.numSamples;
+        const int32 end = eventAhead ? event.sampleOffset : data.numSamples;
+        const float* in[2] = {inputs[0] + frame, channels == 2 ? inputs[1] + frame : nullptr};
+        float* out[2] = {outputs[0] + frame, channels == 2 ? outputs[1] + frame : nullptr};
+        effect.processRun(in, out, static_cast<unsigned>(channels),
+                          static_cast<unsigned>(channels), static_cast<unsigned>(end - frame));
+        timing.samplePosition += static_cast<uint32>(end - frame);
+        timing.timeSeconds = timing.samplePosition * secondsPerSample;
+        effect.hostMessage(::HostMessage::kTiming, &transport);
+        frame = end;
+    }
+}
+
+// Instruments (no input to read), effects with a side-chain and effects that do not take runs
+// go one frame at a time.
+void Processor::processFrameByFrame(ProcessData& data, int32 channels,
+                                    const AudioBusBuffers* sidechainBus, TimingBlock& timing,
+                                    ::HostMessage& transport, double secondsPerSample)
+{
+    CPlugIn& effect = *m_pPlugIn;
+    const bool instrument = effect.m_bInstrument;
     IEventList* events = data.inputEvents;
     const int32 eventCount = events ? events->getEventCount() : 0;
     int32 eventIndex = 0;
