@@ -1,10 +1,23 @@
 #include "EffectRoomJob.h"
 
 #include "effect/CVevadur.h"
+#include "engine/FastRoom.h"
+#include "engine/ReferenceRoom.h"
 
-EffectRoomJob::EffectRoomJob(const RoomSettings& room) : effect_(std::make_unique<CVevadur>())
+namespace
+{
+std::unique_ptr<RoomModel> makeRoom(bool reference)
+{
+    if (reference) return std::make_unique<ReferenceRoom>();
+    return std::make_unique<FastRoom>();
+}
+} // namespace
+
+EffectRoomJob::EffectRoomJob(const RoomSettings& room, bool reference)
+    : effect_(std::make_unique<CVevadur>(makeRoom(reference)))
 {
     CVevadur& e = *effect_;
+    e.postConstruct();
     e.m_nRateHz = room.sampleRate;
     e.prepare();
     e.setPlainValue(CVevadur::kPosition, static_cast<float>(room.position));
@@ -22,14 +35,7 @@ EffectRoomJob::~EffectRoomJob() = default;
 void EffectRoomJob::process(const float* inL, const float* inR, float* outL, float* outR,
                             int frames)
 {
-    float in[2];
-    float out[2];
-    for (int i = 0; i < frames; ++i)
-    {
-        in[0] = inL[i];
-        in[1] = inR[i];
-        effect_->processFrame(in, out, 2, 2);
-        outL[i] = out[0];
-        outR[i] = out[1];
-    }
+    const float* in[2] = {inL, inR};
+    float* out[2] = {outL, outR};
+    effect_->processRun(in, out, 2, 2, static_cast<unsigned>(frames));
 }

@@ -3,15 +3,15 @@
 #include <cstdint>
 #include <vector>
 
-// The room both benchmark jobs render: one bank position, the three wall-pair components with
-// their volumes and hyperbolic absorption envelopes, and a turning listener.
+// The room both benchmark jobs render: the plug-in's default settings (bank position "Center",
+// full volumes, absorption 7 with hyperbolic envelopes) and a listener turning once per second.
 struct RoomSettings
 {
     int sampleRate = 48000;
-    int position = 3;
-    double volFB = 1.0, volLR = 0.8, volCF = 0.6;
-    double absFB = 2.0, absLR = 3.0, absCF = 4.0;
-    double revolutionsPerSecond = 0.25;
+    int position = 0;
+    double volFB = 1.0, volLR = 1.0, volCF = 1.0;
+    double absFB = 7.0, absLR = 7.0, absCF = 7.0;
+    double revolutionsPerSecond = 1.0;
 };
 
 // One component's full response (all 69632 taps): envelope x volume x bank table.

@@ -1,21 +1,34 @@
-// Processing cost of the room at 48 kHz. The last three lines of a run are the figures:
-//   the engine's stereo real-time factor (audio time / CPU time) in 128-frame host blocks,
-//   the same job with zita-convolver, and the ratio of the two real-time factors (ours / zita),
-//   the worst single 64-frame block's CPU time divided by the block's duration (thread CPU time
-//   per block over 20 s of audio).
+// Processing cost of the room at 48 kHz, on one core. The last lines of a run are the figures,
+// each with its goal:
+//   (1) the engine's stereo real-time factor (audio time / CPU time) in 128-frame blocks, the same
+//       job with zita-convolver, and their ratio (ours / zita);
+//   (2) the worst single 64-frame block over 20 s, as a fraction of the block's duration;
+//   (3) the same while every block changes one room control;
+//   (4) the whole VST3 path (the bundle, through its binary interface, with a parameter queue)
+//       in 64-frame blocks, as a real-time factor and as a share of (1);
+//   (5) bytes one instance of the effect holds (and a whole VST3 instance, set up).
+// With --reference the engine figures are those of the reference engine (the per-sample
+// convolvers the effect ran before), for comparison on the same machine.
 // The whole process is pinned to one core; zita's partition levels run as ordinary threads on
 // that core and process() waits for them, and times are process CPU time, so every cycle either
 // job spends is counted.
 #include "EffectRoomJob.h"
+#include "Vst3RoomJob.h"
 #include "ZitaRoomJob.h"
 
+#include "effect/CVevadur.h"
 #include "engine/ARFFT.h"
+#include "engine/SplitFft.h"
+#include "host/PluginModule.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
+#include <functional>
+#include <malloc.h>
 #include <map>
 #include <random>
 #include <sched.h>
@@ -24,14 +37,10 @@ namespace
 {
 constexpr int kHostBlock = 128;
 constexpr int kSmallBlock = 64;
+constexpr double kLoadSeconds = 20.0;
 constexpr const char* kEngineName = "room/effect/128";
 constexpr const char* kZitaName = "room/zita/128";
-
-// The job behind the engine figures: the room effect itself, frame by frame.
-std::unique_ptr<StereoJob> makeEngineJob(const RoomSettings& room)
-{
-    return std::make_unique<EffectRoomJob>(room);
-}
+constexpr const char* kVst3Name = "room/vst3/64";
 
 struct StereoSignal
 {
@@ -77,13 +86,14 @@ class BlockFeeder
     size_t offset_ = 0;
 };
 
-void runJob(benchmark::State& state, StereoJob& job, const StereoSignal& in, int sampleRate)
+void runJob(benchmark::State& state, StereoJob& job, const StereoSignal& in, int sampleRate,
+            int block)
 {
-    BlockFeeder feeder(in, kHostBlock);
+    BlockFeeder feeder(in, block);
     for (auto _ : state)
         feeder.next(job);
     // CPU seconds per audio second.
-    state.counters["rtf"] = benchmark::Counter(double(kHostBlock) / sampleRate,
+    state.counters["rtf"] = benchmark::Counter(double(block) / sampleRate,
                                                benchmark::Counter::kIsIterationInvariantRate |
                                                    benchmark::Counter::kInvert);
 }
@@ -95,24 +105,66 @@ double threadCpuSeconds()
     return double(t.tv_sec) + 1e-9 * double(t.tv_nsec);
 }
 
-// CPU time of each 64-frame block over `seconds` of audio after one second of warm-up, as
-// fractions of the block's duration, in ascending order.
-std::vector<double> blockLoads(StereoJob& job, const StereoSignal& in, int sampleRate,
-                               double seconds)
+// CPU time of the worst 64-frame block over `seconds` of audio after one second of warm-up, as a
+// fraction of the block's duration. beforeBlock runs ahead of every block, untimed.
+double worstBlockLoad(StereoJob& job, const StereoSignal& in, int sampleRate, double seconds,
+                      const std::function<void(long)>& beforeBlock = {})
 {
     BlockFeeder feeder(in, kSmallBlock);
     for (int i = 0; i < sampleRate / kSmallBlock; ++i)
         feeder.next(job);
     const double duration = double(kSmallBlock) / sampleRate;
-    std::vector<double> loads(size_t(seconds * sampleRate / kSmallBlock));
-    for (double& load : loads)
+    const long blocks = long(seconds * sampleRate / kSmallBlock);
+    double worst = 0.0;
+    for (long b = 0; b < blocks; ++b)
     {
+        if (beforeBlock) beforeBlock(b);
         const double start = threadCpuSeconds();
         feeder.next(job);
-        load = (threadCpuSeconds() - start) / duration;
+        worst = std::max(worst, (threadCpuSeconds() - start) / duration);
     }
-    std::sort(loads.begin(), loads.end());
-    return loads;
+    return worst;
+}
+
+// Automation as a host sends it, one room control per block: "Position", the three "Abs"
+// (under both curves, as "Decay Type" flips between rounds), the three "Vol", "Decay Type" and
+// "Speed", each to a new value in its range.
+class ControlCycler
+{
+  public:
+    explicit ControlCycler(CVevadur& effect) : effect_(effect) {}
+
+    void operator()(long block)
+    {
+        static constexpr uint32_t kCycle[] = {
+            CVevadur::kPosition, CVevadur::kAbsLR, CVevadur::kAbsFB,     CVevadur::kAbsCF,
+            CVevadur::kVolLR,    CVevadur::kVolFB, CVevadur::kVolCF,     CVevadur::kDecayType,
+            CVevadur::kSpeed};
+        const uint32_t id = kCycle[block % (sizeof kCycle / sizeof kCycle[0])];
+        const float value = id == CVevadur::kDecayType ? float(block / 9 % 2) : unit_(random_);
+        effect_.setNormalizedValue(id, value, false);
+    }
+
+  private:
+    CVevadur& effect_;
+    std::mt19937 random_{99};
+    std::uniform_real_distribution<float> unit_{0.0f, 1.0f};
+};
+
+size_t heapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+// Heap bytes that making (and keeping) what `make` returns takes.
+template <typename Make> size_t bytesHeld(Make make)
+{
+    const size_t before = heapInUse();
+    auto held = make();
+    const size_t after = heapInUse();
+    benchmark::DoNotOptimize(held.get());
+    return after > before ? after - before : 0;
 }
 
 // Shows the usual table and keeps each benchmark's real-time factor.
@@ -131,10 +183,11 @@ class FigureRecorder : public benchmark::ConsoleReporter
         ConsoleReporter::ReportRuns(runs);
     }
 
-    double rtf(const std::string& name) const
+    // Audio seconds per CPU second; negative when the benchmark did not run.
+    double realTimeFactor(const std::string& name) const
     {
         const auto found = rtf_.find(name);
-        return found == rtf_.end() ? -1.0 : found->second;
+        return found == rtf_.end() || found->second <= 0.0 ? -1.0 : 1.0 / found->second;
     }
 
   private:
@@ -149,13 +202,41 @@ void pinToOneCore()
     if (sched_setaffinity(0, sizeof cpus, &cpus) != 0) std::perror("sched_setaffinity");
 }
 
-void registerBenchmarks(const RoomSettings& room, const StereoSignal& in)
+void registerFftBenchmarks()
+{
+    benchmark::RegisterBenchmark("fft/reference-real/4096",
+                                 [](benchmark::State& state)
+                                 {
+                                     ARFFT fft(4096);
+                                     const std::vector<double> x(4096, 0.5);
+                                     for (auto _ : state)
+                                     {
+                                         fft.forwardTransform(x.data());
+                                         benchmark::DoNotOptimize(fft.result());
+                                     }
+                                 });
+    benchmark::RegisterBenchmark("fft/split-complex/4096",
+                                 [](benchmark::State& state)
+                                 {
+                                     SplitFft fft(4096);
+                                     std::vector<double> re(4096, 0.5), im(4096, 0.25);
+                                     std::vector<double> outRe(4096), outIm(4096);
+                                     for (auto _ : state)
+                                     {
+                                         fft.forward(re.data(), im.data(), outRe.data(),
+                                                     outIm.data());
+                                         benchmark::DoNotOptimize(outRe.data());
+                                     }
+                                 });
+}
+
+void registerBenchmarks(const RoomSettings& room, const StereoSignal& in, const bool& reference)
 {
     benchmark::RegisterBenchmark(kEngineName,
-                                 [&](benchmark::State& state)
+                                 [&room, &in, &reference](benchmark::State& state)
                                  {
-                                     const auto job = makeEngineJob(room);
-                                     runJob(state, *job, in, room.sampleRate);
+                                     EffectRoomJob job(room, reference);
+                                     runJob(state, job, in, room.sampleRate, kHostBlock);
                                  })
         ->MeasureProcessCPUTime()
         ->MinTime(3.0)
@@ -167,66 +248,97 @@ void registerBenchmarks(const RoomSettings& room, const StereoSignal& in)
                                      if (!job.error().empty())
                                          state.SkipWithError(job.error().c_str());
                                      else
-                                         runJob(state, job, in, room.sampleRate);
+                                         runJob(state, job, in, room.sampleRate, kHostBlock);
                                  })
         ->MeasureProcessCPUTime()
         ->MinTime(3.0)
         ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("fft/forward/4096",
-                                 [](benchmark::State& state)
-                                 {
-                                     ARFFT fft(4096);
-                                     const std::vector<double> x(4096, 0.5);
-                                     for (auto _ : state)
+    if (!reference)
+    {
+        benchmark::RegisterBenchmark(kVst3Name,
+                                     [&](benchmark::State& state)
                                      {
-                                         fft.forwardTransform(x.data());
-                                         benchmark::DoNotOptimize(fft.result());
-                                     }
-                                 });
+                                         Vst3RoomJob job(VEVADUR_BUNDLE, room, kSmallBlock);
+                                         if (!job.error().empty())
+                                             state.SkipWithError(job.error().c_str());
+                                         else
+                                             runJob(state, job, in, room.sampleRate,
+                                                    kSmallBlock);
+                                     })
+            ->MeasureProcessCPUTime()
+            ->MinTime(3.0)
+            ->Unit(benchmark::kMicrosecond);
+    }
+    registerFftBenchmarks();
 }
 
-void printFigure(const char* label, double value)
+void printFigures(const FigureRecorder& recorder, const RoomSettings& room,
+                  const StereoSignal& in, bool reference)
 {
-    if (value < 0.0)
-        std::printf("%s: n/a\n", label);
+    const double ours = recorder.realTimeFactor(kEngineName);
+    const double zita = recorder.realTimeFactor(kZitaName);
+    const double vst3 = recorder.realTimeFactor(kVst3Name);
+
+    EffectRoomJob steady(room, reference);
+    const double steadyWorst = worstBlockLoad(steady, in, room.sampleRate, kLoadSeconds);
+    EffectRoomJob automated(room, reference);
+    ControlCycler cycler(automated.effect());
+    const double automatedWorst =
+        worstBlockLoad(automated, in, room.sampleRate, kLoadSeconds, std::ref(cycler));
+    const size_t effectBytes = bytesHeld([&] { return std::make_unique<EffectRoomJob>(room, reference); });
+    size_t vst3Bytes = 0;
+    if (!reference)
+    {
+        std::string error;
+        auto module = vevadur::host::PluginModule::load(VEVADUR_BUNDLE, error);
+        if (module)
+            vst3Bytes = bytesHeld([&] { return std::make_unique<Vst3RoomJob>(VEVADUR_BUNDLE, room, kSmallBlock); });
+    }
+
+    std::fflush(stdout);
+    std::printf("%s\n", reference ? "Figures of the REFERENCE engine:" : "Figures:");
+    if (ours > 0.0 && zita > 0.0)
+        std::printf("(1) real-time factor, stereo, 128-frame blocks: ours %.1f, zita-convolver "
+                    "%.1f, ours / zita %.3f (goal >= 1.0)\n",
+                    ours, zita, ours / zita);
     else
-        std::printf("%s: %.4f\n", label, value);
+        std::printf("(1) real-time factor, stereo, 128-frame blocks: n/a\n");
+    std::printf("(2) worst 64-frame block over %.0f s, steady: %.4f of its duration (goal <= "
+                "0.25)\n",
+                kLoadSeconds, steadyWorst);
+    std::printf("(3) worst 64-frame block over %.0f s, one room control changed per block: "
+                "%.4f of its duration (goal <= 0.35)\n",
+                kLoadSeconds, automatedWorst);
+    if (vst3 > 0.0 && ours > 0.0)
+        std::printf("(4) VST3 path, 64-frame blocks with a parameter queue: real-time factor "
+                    "%.1f, %.3f of (1) (goal >= 0.9)\n",
+                    vst3, vst3 / ours);
+    else
+        std::printf("(4) VST3 path: n/a\n");
+    std::printf("(5) memory one effect instance holds: %.2f MB (goal <= 12 MB)", effectBytes / 1e6);
+    if (vst3Bytes > 0) std::printf("; a whole VST3 instance, set up: %.2f MB", vst3Bytes / 1e6);
+    std::printf("\n");
 }
 } // namespace
 
 int main(int argc, char** argv)
 {
+    bool reference = false;
+    for (int i = 1; i < argc; ++i)
+    {
+        if (std::strcmp(argv[i], "--reference") == 0) reference = true;
+    }
+    argc = int(std::remove_if(argv + 1, argv + argc,
+                              [](char* a) { return std::strcmp(a, "--reference") == 0; }) -
+               argv);
     pinToOneCore();
     benchmark::Initialize(&argc, argv);
     const RoomSettings room;
     const StereoSignal in = noise(room.sampleRate);
-    registerBenchmarks(room, in);
+    registerBenchmarks(room, in, reference);
     FigureRecorder recorder;
     benchmark::RunSpecifiedBenchmarks(&recorder);
-
-    const auto job = makeEngineJob(room);
-    const std::vector<double> loads = blockLoads(*job, in, room.sampleRate, 20.0);
-    const double ours = recorder.rtf(kEngineName);
-    const double zita = recorder.rtf(kZitaName);
-    std::fflush(stdout);
-    // The counters hold CPU time per audio time; the figures say audio seconds per CPU second.
-    if (ours <= 0.0)
-        printFigure("(a) effect real-time factor, stereo, 128-frame blocks", -1.0);
-    else
-        std::printf("(a) effect real-time factor, stereo, 128-frame blocks: %.1f (audio s per "
-                    "CPU s; CPU load %.4f)\n",
-                    1.0 / ours, ours);
-    if (ours <= 0.0 || zita <= 0.0)
-        printFigure("(b) zita-convolver real-time factor", -1.0);
-    else
-        std::printf("(b) zita-convolver real-time factor: %.1f; real-time factor ours / zita: "
-                    "%.3f\n",
-                    1.0 / zita, zita / ours);
-    // The worst block is the one where every tail stage completes its block; on a shared machine
-    // the single maximum also catches interference, so the 99.9th percentile is shown beside it.
-    std::printf("(c) worst 64-frame block CPU time / block duration: %.4f (99.9th percentile "
-                "%.4f)\n",
-                loads.back(), loads[loads.size() * 999 / 1000]);
+    printFigures(recorder, room, in, reference);
     benchmark::Shutdown();
     return 0;
 }

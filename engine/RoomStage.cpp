@@ -6,8 +6,6 @@
 
 namespace
 {
-// Bins summed per step of the spread work: about one transform's worth of multiply-adds.
-constexpr int32_t kChunkBins = 64;
 constexpr int kInputPairs = RoomStage::kInputs / 2;
 constexpr int kRightLeftRightInput = RoomStage::kComponents + 1; // right ear, left-right walls
 constexpr int kLeft = 0;
@@ -18,19 +16,23 @@ RoomStage::RoomStage(const ComponentResponse* responses, int32_t blockSize,
                      int32_t partitionCount, int32_t segmentStart)
     : responses_(responses), blockSize_(blockSize), transformSize_(2 * blockSize),
       partitionCount_(std::max(partitionCount, 1)), segmentStart_(segmentStart),
-      stride_((blockSize + 1 + 3) / 4 * 4), chunkCount_((stride_ + kChunkBins - 1) / kChunkBins),
+      groups_((blockSize + 1 + 7) / 8 * 2),
+      groupsPerComponent_((partitionCount_ + SpectralRows::kMaxRows - 1) / SpectralRows::kMaxRows),
+      accumulateSteps_(kComponents * groupsPerComponent_),
       fft_(transformSize_), kernel_(earsKernel()),
       inputBlocks_(size_t(2) * kInputs * blockSize_),
       gatherBlocks_(size_t(2) * kComponents * blockSize_),
-      inputRe_(size_t(kInputs) * partitionCount_ * stride_), inputIm_(inputRe_.size()),
-      responseRe_(size_t(kComponents) * partitionCount_ * stride_), responseIm_(responseRe_.size()),
-      sumRe_(size_t(kEars) * stride_), sumIm_(sumRe_.size()),
+      inputSpectra_(size_t(kComponents) * partitionCount_ * groups_ * SpectralRows::kInputGroup),
+      responseSpectra_(size_t(kComponents) * partitionCount_ * groups_ *
+                       SpectralRows::kResponseGroup),
+      sums_(size_t(groups_) * SpectralRows::kInputGroup),
       outputBlocks_(size_t(kEars) * transformSize_), scratchRe_(transformSize_),
       scratchIm_(transformSize_), resultRe_(transformSize_), resultIm_(transformSize_),
+      pairSpectra_(size_t(4) * (blockSize + 1)),
       dirty_(size_t(kComponents) * partitionCount_, 0), previousSlot_(partitionCount_ - 1)
 {
     // The first block's work transforms the silence before it.
-    stepsTotal_ = kInputPairs + chunkCount_;
+    stepsTotal_ = kInputPairs + accumulateSteps_;
 }
 
 // ---- storage -------------------------------------------------------------------------------
@@ -45,16 +47,41 @@ double* RoomStage::gatherBlock(int buffer, int component)
     return &gatherBlocks_[(size_t(buffer) * kComponents + component) * blockSize_];
 }
 
-RoomStage::Split RoomStage::inputSpectrum(int input, int32_t slot)
+double* RoomStage::inputRow(int component, int32_t slot)
 {
-    const size_t at = (size_t(input) * partitionCount_ + slot) * stride_;
-    return {&inputRe_[at], &inputIm_[at]};
+    const size_t row = size_t(component) * partitionCount_ + slot;
+    return &inputSpectra_[row * groups_ * SpectralRows::kInputGroup];
 }
 
-RoomStage::Split RoomStage::responseSpectrum(int component, int32_t partition)
+double* RoomStage::responseRow(int component, int32_t partition)
 {
-    const size_t at = (size_t(component) * partitionCount_ + partition) * stride_;
-    return {&responseRe_[at], &responseIm_[at]};
+    const size_t row = size_t(component) * partitionCount_ + partition;
+    return &responseSpectra_[row * groups_ * SpectralRows::kResponseGroup];
+}
+
+// Bins 0 .. B of one ear's input spectrum into its component's row; the padding stays zero.
+void RoomStage::packInput(int input, int32_t slot, Split spectrum)
+{
+    constexpr int kLanes = SpectralRows::kBinsPerGroup;
+    double* row = inputRow(input % kComponents, slot) + (input / kComponents) * 2 * kLanes;
+    for (int32_t k = 0; k <= blockSize_; ++k)
+    {
+        double* group = row + (k / kLanes) * SpectralRows::kInputGroup + k % kLanes;
+        group[0] = spectrum.re[k];
+        group[kLanes] = spectrum.im[k];
+    }
+}
+
+void RoomStage::packResponse(int component, int32_t partition, Split spectrum)
+{
+    constexpr int kLanes = SpectralRows::kBinsPerGroup;
+    double* row = responseRow(component, partition);
+    for (int32_t k = 0; k <= blockSize_; ++k)
+    {
+        double* group = row + (k / kLanes) * SpectralRows::kResponseGroup + k % kLanes;
+        group[0] = spectrum.re[k];
+        group[kLanes] = spectrum.im[k];
+    }
 }
 
 uint8_t& RoomStage::dirty(int component, int32_t partition)
@@ -65,10 +92,10 @@ uint8_t& RoomStage::dirty(int component, int32_t partition)
 size_t RoomStage::memoryBytes() const
 {
     const size_t doubles = inputBlocks_.capacity() + gatherBlocks_.capacity() +
-                           inputRe_.capacity() + inputIm_.capacity() + responseRe_.capacity() +
-                           responseIm_.capacity() + sumRe_.capacity() + sumIm_.capacity() +
-                           outputBlocks_.capacity() + scratchRe_.capacity() +
-                           scratchIm_.capacity() + resultRe_.capacity() + resultIm_.capacity();
+                           inputSpectra_.capacity() + responseSpectra_.capacity() +
+                           sums_.capacity() + outputBlocks_.capacity() + scratchRe_.capacity() +
+                           scratchIm_.capacity() + resultRe_.capacity() + resultIm_.capacity() +
+                           pairSpectra_.capacity();
     return sizeof(*this) + doubles * sizeof(double) + dirty_.capacity() + fft_.memoryBytes();
 }
 
@@ -184,8 +211,7 @@ void RoomStage::completeBlock()
 {
     finishWork();
     inverseToOutput();
-    std::fill(sumRe_.begin(), sumRe_.end(), 0.0);
-    std::fill(sumIm_.begin(), sumIm_.end(), 0.0);
+    std::fill(sums_.begin(), sums_.end(), 0.0);
     retireGathers();
     previousSlot_ = partition_;
     current_ ^= 1;
@@ -197,7 +223,7 @@ void RoomStage::completeBlock()
         gathered_[c] = 0;
     }
     stepsDone_ = 0;
-    stepsTotal_ = kInputPairs + transformSteps() + chunkCount_;
+    stepsTotal_ = kInputPairs + transformSteps() + accumulateSteps_;
 }
 
 // The partitions gathered in the block just ended are transformed during the next one. One
@@ -243,13 +269,21 @@ void RoomStage::transformRealPair(const double* a, const double* b, Split aOut, 
     }
 }
 
+RoomStage::Split RoomStage::pairSpectrum(int which)
+{
+    const size_t bins = size_t(blockSize_) + 1;
+    return {&pairSpectra_[2 * which * bins], &pairSpectra_[(2 * which + 1) * bins]};
+}
+
 void RoomStage::transformInputs(int32_t pair)
 {
     const int previous = current_ ^ 1;
     const int a = 2 * pair;
     const int b = a + 1;
-    transformRealPair(inputBlock(previous, a), inputBlock(previous, b),
-                      inputSpectrum(a, previousSlot_), inputSpectrum(b, previousSlot_));
+    transformRealPair(inputBlock(previous, a), inputBlock(previous, b), pairSpectrum(0),
+                      pairSpectrum(1));
+    packInput(a, previousSlot_, pairSpectrum(0));
+    packInput(b, previousSlot_, pairSpectrum(1));
 }
 
 void RoomStage::transformPartitions(int32_t pair)
@@ -259,30 +293,27 @@ void RoomStage::transformPartitions(int32_t pair)
     const bool hasSecond = 2 * pair + 1 < pendingCount_;
     const int b = hasSecond ? pending_[2 * pair + 1] : a;
     transformRealPair(gatherBlock(previous, a), hasSecond ? gatherBlock(previous, b) : nullptr,
-                      responseSpectrum(a, pendingPartition_),
-                      responseSpectrum(b, pendingPartition_));
+                      pairSpectrum(0), pairSpectrum(1));
+    packResponse(a, pendingPartition_, pairSpectrum(0));
+    if (hasSecond) packResponse(b, pendingPartition_, pairSpectrum(1));
 }
 
-// Bins of one chunk of the next output block: for each ear and component, the sum over
-// partitions m of the input spectrum m blocks back times partition m's spectrum.
-void RoomStage::accumulate(int32_t chunk)
+// One step of the next output block's spectrum: for one component and a group of partitions m,
+// every bin of both ears takes the input spectrum m blocks back times partition m's spectrum.
+// Whole rows stream through memory in order.
+void RoomStage::accumulate(int32_t step)
 {
-    const int32_t first = chunk * kChunkBins;
-    const int32_t count = std::min(kChunkBins, stride_ - first);
-    const SplitSpan left{&sumRe_[first], &sumIm_[first]};
-    const SplitSpan right{&sumRe_[stride_ + first], &sumIm_[stride_ + first]};
-    for (int c = 0; c < kComponents; ++c)
+    const int c = step / groupsPerComponent_;
+    const int32_t firstPartition = (step % groupsPerComponent_) * SpectralRows::kMaxRows;
+    SpectralRows rows;
+    for (int32_t m = firstPartition;
+         m < partitionCount_ && rows.count < SpectralRows::kMaxRows; ++m, ++rows.count)
     {
-        for (int32_t m = 0; m < partitionCount_; ++m)
-        {
-            const int32_t slot = (previousSlot_ - m + partitionCount_) % partitionCount_;
-            const Split xl = inputSpectrum(kLeft * kComponents + c, slot);
-            const Split xr = inputSpectrum(kRight * kComponents + c, slot);
-            const Split h = responseSpectrum(c, m);
-            kernel_(left, right, {xl.re + first, xl.im + first}, {xr.re + first, xr.im + first},
-                    {h.re + first, h.im + first}, count);
-        }
+        const int32_t slot = (previousSlot_ - m + partitionCount_) % partitionCount_;
+        rows.inputs[rows.count] = inputRow(c, slot);
+        rows.responses[rows.count] = responseRow(c, m);
     }
+    kernel_(sums_.data(), rows, groups_);
 }
 
 // Both ears through one complex inverse transform (left + i right), then overlap-add.
@@ -290,19 +321,19 @@ void RoomStage::inverseToOutput()
 {
     const int32_t n = transformSize_;
     const int32_t half = blockSize_;
-    const double* lr = &sumRe_[0];
-    const double* li = &sumIm_[0];
-    const double* rr = &sumRe_[stride_];
-    const double* ri = &sumIm_[stride_];
+    constexpr int kLanes = SpectralRows::kBinsPerGroup;
     for (int32_t k = 0; k <= half; ++k)
     {
-        scratchRe_[k] = lr[k] - ri[k];
-        scratchIm_[k] = li[k] + rr[k];
-    }
-    for (int32_t k = 1; k < half; ++k)
-    {
-        scratchRe_[n - k] = lr[k] + ri[k];
-        scratchIm_[n - k] = rr[k] - li[k];
+        const double* group = &sums_[(k / kLanes) * SpectralRows::kInputGroup + k % kLanes];
+        const double lr = group[0], li = group[kLanes];
+        const double rr = group[2 * kLanes], ri = group[3 * kLanes];
+        scratchRe_[k] = lr - ri;
+        scratchIm_[k] = li + rr;
+        if (k > 0 && k < half)
+        {
+            scratchRe_[n - k] = lr + ri;
+            scratchIm_[n - k] = rr - li;
+        }
     }
     fft_.inverse(scratchRe_.data(), scratchIm_.data(), resultRe_.data(), resultIm_.data());
     const double scale = 1.0 / n;

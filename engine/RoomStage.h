@@ -66,14 +66,17 @@ class RoomStage
     void runStep(int32_t step);
     void transformInputs(int32_t pair);
     void transformPartitions(int32_t pair);
-    void accumulate(int32_t chunk);
+    void accumulate(int32_t step);
     void inverseToOutput();
     void transformRealPair(const double* a, const double* b, Split aOut, Split bOut);
+    Split pairSpectrum(int which);
 
     double* inputBlock(int buffer, int input);
     double* gatherBlock(int buffer, int component);
-    Split inputSpectrum(int input, int32_t slot);
-    Split responseSpectrum(int component, int32_t partition);
+    double* inputRow(int component, int32_t slot);
+    double* responseRow(int component, int32_t partition);
+    void packInput(int input, int32_t slot, Split spectrum);
+    void packResponse(int component, int32_t partition, Split spectrum);
     uint8_t& dirty(int component, int32_t partition);
     int32_t transformSteps() const { return (pendingCount_ + 1) / 2; }
 
@@ -82,8 +85,9 @@ class RoomStage
     int32_t transformSize_;  // N = 2B
     int32_t partitionCount_; // P
     int32_t segmentStart_;   // S
-    int32_t stride_;         // bins 0 .. B, padded for whole vectors
-    int32_t chunkCount_;
+    int32_t groups_;         // groups of four bins covering bins 0 .. B (an even count)
+    int32_t groupsPerComponent_; // groups of partitions summed in one step
+    int32_t accumulateSteps_;
     SplitFft fft_;
     EarsKernel kernel_;
 
@@ -93,11 +97,13 @@ class RoomStage
 
     std::vector<double> inputBlocks_;  // [buffer][input][B]
     std::vector<double> gatherBlocks_; // [buffer][component][B]
-    std::vector<double> inputRe_, inputIm_;       // [input][slot][stride]
-    std::vector<double> responseRe_, responseIm_; // [component][partition][stride]
-    std::vector<double> sumRe_, sumIm_;           // [ear][stride]: spectrum of the next block out
-    std::vector<double> outputBlocks_;            // [ear][N]: this block's output, then overlap
+    // Spectra packed as the spectral kernel reads them (see SpectralRows).
+    std::vector<double> inputSpectra_;    // [component][slot]: both ears
+    std::vector<double> responseSpectra_; // [component][partition]
+    std::vector<double> sums_;            // both ears: spectrum of the next block out
+    std::vector<double> outputBlocks_;    // [ear][N]: this block's output, then the overlap
     std::vector<double> scratchRe_, scratchIm_, resultRe_, resultIm_; // N each
+    std::vector<double> pairSpectra_;     // re and im of two real blocks, B + 1 bins each
     std::vector<uint8_t> dirty_; // [component][partition]: its spectrum is stale
 
     // Gathering in the current block.

@@ -7,59 +7,91 @@
 
 namespace
 {
-void portableKernel(SplitSpan accL, SplitSpan accR, ConstSplitSpan xL, ConstSplitSpan xR,
-                    ConstSplitSpan h, int32_t count)
+constexpr int kLanes = SpectralRows::kBinsPerGroup;
+
+void portableKernel(double* sums, const SpectralRows& rows, int32_t groups)
 {
-    double* __restrict lRe = accL.re;
-    double* __restrict lIm = accL.im;
-    double* __restrict rRe = accR.re;
-    double* __restrict rIm = accR.im;
-    for (int32_t k = 0; k < count; ++k)
+    for (int32_t g = 0; g < groups; ++g)
     {
-        const double hr = h.re[k], hi = h.im[k];
-        lRe[k] += xL.re[k] * hr - xL.im[k] * hi;
-        lIm[k] += xL.re[k] * hi + xL.im[k] * hr;
-        rRe[k] += xR.re[k] * hr - xR.im[k] * hi;
-        rIm[k] += xR.re[k] * hi + xR.im[k] * hr;
+        double* acc = sums + g * SpectralRows::kInputGroup;
+        for (int r = 0; r < rows.count; ++r)
+        {
+            const double* x = rows.inputs[r] + g * SpectralRows::kInputGroup;
+            const double* h = rows.responses[r] + g * SpectralRows::kResponseGroup;
+            for (int lane = 0; lane < kLanes; ++lane)
+            {
+                const double hr = h[lane], hi = h[kLanes + lane];
+                for (int ear = 0; ear < 2; ++ear)
+                {
+                    const double xr = x[2 * ear * kLanes + lane];
+                    const double xi = x[(2 * ear + 1) * kLanes + lane];
+                    acc[2 * ear * kLanes + lane] += xr * hr - xi * hi;
+                    acc[(2 * ear + 1) * kLanes + lane] += xr * hi + xi * hr;
+                }
+            }
+        }
     }
 }
 
 #ifdef VEVADUR_HAVE_AVX2_KERNEL
-__attribute__((target("avx2,fma"))) void avx2Kernel(SplitSpan accL, SplitSpan accR,
-                                                    ConstSplitSpan xL, ConstSplitSpan xR,
-                                                    ConstSplitSpan h, int32_t count)
+// One group's four bins of both ears, the sums in registers across the rows.
+__attribute__((target("avx2,fma"))) inline void multiplyGroup(const double* x, const double* h,
+                                                              __m256d& lRe, __m256d& lIm,
+                                                              __m256d& rRe, __m256d& rIm)
 {
-    int32_t k = 0;
-    for (; k + 4 <= count; k += 4)
+    const __m256d hr = _mm256_loadu_pd(h);
+    const __m256d hi = _mm256_loadu_pd(h + 4);
+    __m256d a = _mm256_loadu_pd(x);
+    __m256d b = _mm256_loadu_pd(x + 4);
+    lRe = _mm256_fnmadd_pd(b, hi, _mm256_fmadd_pd(a, hr, lRe));
+    lIm = _mm256_fmadd_pd(b, hr, _mm256_fmadd_pd(a, hi, lIm));
+    a = _mm256_loadu_pd(x + 8);
+    b = _mm256_loadu_pd(x + 12);
+    rRe = _mm256_fnmadd_pd(b, hi, _mm256_fmadd_pd(a, hr, rRe));
+    rIm = _mm256_fmadd_pd(b, hr, _mm256_fmadd_pd(a, hi, rIm));
+}
+
+// Two groups per pass: eight independent sums keep both FMA units busy instead of waiting on one
+// chain of dependent additions.
+__attribute__((target("avx2,fma"))) void avx2Kernel(double* sums, const SpectralRows& rows,
+                                                    int32_t groups)
+{
+    constexpr int kIn = SpectralRows::kInputGroup;
+    constexpr int kH = SpectralRows::kResponseGroup;
+    int32_t g = 0;
+    for (; g + 2 <= groups; g += 2)
     {
-        const __m256d hr = _mm256_loadu_pd(h.re + k);
-        const __m256d hi = _mm256_loadu_pd(h.im + k);
-        const __m256d lr = _mm256_loadu_pd(xL.re + k);
-        const __m256d li = _mm256_loadu_pd(xL.im + k);
-        const __m256d rr = _mm256_loadu_pd(xR.re + k);
-        const __m256d ri = _mm256_loadu_pd(xR.im + k);
-        __m256d aLr = _mm256_loadu_pd(accL.re + k);
-        __m256d aLi = _mm256_loadu_pd(accL.im + k);
-        __m256d aRr = _mm256_loadu_pd(accR.re + k);
-        __m256d aRi = _mm256_loadu_pd(accR.im + k);
-        aLr = _mm256_fnmadd_pd(li, hi, _mm256_fmadd_pd(lr, hr, aLr));
-        aLi = _mm256_fmadd_pd(li, hr, _mm256_fmadd_pd(lr, hi, aLi));
-        aRr = _mm256_fnmadd_pd(ri, hi, _mm256_fmadd_pd(rr, hr, aRr));
-        aRi = _mm256_fmadd_pd(ri, hr, _mm256_fmadd_pd(rr, hi, aRi));
-        _mm256_storeu_pd(accL.re + k, aLr);
-        _mm256_storeu_pd(accL.im + k, aLi);
-        _mm256_storeu_pd(accR.re + k, aRr);
-        _mm256_storeu_pd(accR.im + k, aRi);
+        double* acc = sums + g * kIn;
+        __m256d a0 = _mm256_loadu_pd(acc), a1 = _mm256_loadu_pd(acc + 4);
+        __m256d a2 = _mm256_loadu_pd(acc + 8), a3 = _mm256_loadu_pd(acc + 12);
+        __m256d b0 = _mm256_loadu_pd(acc + 16), b1 = _mm256_loadu_pd(acc + 20);
+        __m256d b2 = _mm256_loadu_pd(acc + 24), b3 = _mm256_loadu_pd(acc + 28);
+        for (int r = 0; r < rows.count; ++r)
+        {
+            const double* x = rows.inputs[r] + g * kIn;
+            const double* h = rows.responses[r] + g * kH;
+            multiplyGroup(x, h, a0, a1, a2, a3);
+            multiplyGroup(x + kIn, h + kH, b0, b1, b2, b3);
+        }
+        _mm256_storeu_pd(acc, a0);
+        _mm256_storeu_pd(acc + 4, a1);
+        _mm256_storeu_pd(acc + 8, a2);
+        _mm256_storeu_pd(acc + 12, a3);
+        _mm256_storeu_pd(acc + 16, b0);
+        _mm256_storeu_pd(acc + 20, b1);
+        _mm256_storeu_pd(acc + 24, b2);
+        _mm256_storeu_pd(acc + 28, b3);
     }
-    if (k < count)
+    if (g == groups) return;
+    SpectralRows rest = rows;
+    for (int r = 0; r < rows.count; ++r)
     {
-        const auto offset = [k](ConstSplitSpan s) { return ConstSplitSpan{s.re + k, s.im + k}; };
-        portableKernel({accL.re + k, accL.im + k}, {accR.re + k, accR.im + k}, offset(xL),
-                       offset(xR), offset(h), count - k);
+        rest.inputs[r] += g * kIn;
+        rest.responses[r] += g * kH;
     }
+    portableKernel(sums + g * kIn, rest, groups - g);
 }
 #endif
-
 } // namespace
 
 EarsKernel earsKernel()

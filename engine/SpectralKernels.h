@@ -2,23 +2,25 @@
 
 #include <cstdint>
 
-// The inner loop of the partitioned convolution on split complex arrays:
-//   accL[k] += xL[k] h[k] and accR[k] += xR[k] h[k] for k below count.
-// One response spectrum serves both ears, so it is read once for two products.
-struct SplitSpan
+// The inner loop of the partitioned convolution. Spectra are packed in groups of four bins so
+// that every row streams through memory in one piece:
+//   an input row (both ears):  per group [left re x4, left im x4, right re x4, right im x4]
+//   a response row:            per group [re x4, im x4]
+//   the sums (both ears):      laid out like an input row.
+// For every group below `groups`, both ears' sums take the products of the input rows with
+// their response rows, one response row serving both ears.
+struct SpectralRows
 {
-    double* re;
-    double* im;
+    static constexpr int kMaxRows = 4;
+    static constexpr int kBinsPerGroup = 4;
+    static constexpr int kInputGroup = 16;    // doubles per group of an input row or the sums
+    static constexpr int kResponseGroup = 8;  // doubles per group of a response row
+    const double* inputs[kMaxRows] = {};
+    const double* responses[kMaxRows] = {};
+    int count = 0;
 };
 
-struct ConstSplitSpan
-{
-    const double* re;
-    const double* im;
-};
-
-using EarsKernel = void (*)(SplitSpan accL, SplitSpan accR, ConstSplitSpan xL, ConstSplitSpan xR,
-                           ConstSplitSpan h, int32_t count);
+using EarsKernel = void (*)(double* sums, const SpectralRows& rows, int32_t groups);
 
 // The widest vector form this processor runs (AVX2 with FMA where present). Ask once, at set-up:
 // the answer is a plain function pointer the audio thread calls.

@@ -14,7 +14,7 @@ int32_t powerOfTwoAtLeast(int32_t n)
 }
 
 // One stage: butterflies of span 2h over the whole array, twiddles w_j = (wr[j], wi[j]).
-void butterflies(double* __restrict re, double* __restrict im, int32_t size, int32_t h,
+inline __attribute__((always_inline)) void butterflies(double* __restrict re, double* __restrict im, int32_t size, int32_t h,
                  const double* __restrict wr, const double* __restrict wi)
 {
     for (int32_t start = 0; start < size; start += 2 * h)
@@ -36,7 +36,7 @@ void butterflies(double* __restrict re, double* __restrict im, int32_t size, int
 }
 
 // The first two stages at once (spans 2 and 4), whose twiddles are 1 and -i (or +i).
-void firstRadix4(double* re, double* im, int32_t size, double sign)
+inline __attribute__((always_inline)) void firstRadix4(double* re, double* im, int32_t size, double sign)
 {
     for (int32_t s = 0; s + 3 < size; s += 4)
     {
@@ -56,11 +56,59 @@ void firstRadix4(double* re, double* im, int32_t size, double sign)
         im[s + 3] = i1 - t3Im;
     }
 }
+// Bit-reversed copy, then the stages. Compiled twice below: the loops vectorise to the width the
+// target allows.
+inline __attribute__((always_inline)) void transformBody(const SplitFft::Plan& plan,
+                                                         const double* inRe, const double* inIm,
+                                                         double* outRe, double* outIm,
+                                                         const double* twiddleIm)
+{
+    const int32_t size = plan.size;
+    for (int32_t i = 0; i < size; ++i)
+    {
+        outRe[i] = inRe[plan.bitReversed[i]];
+        outIm[i] = inIm[plan.bitReversed[i]];
+    }
+    int32_t h = 1;
+    if (size >= 4)
+    {
+        // Stage 2's twiddle is exp(-i pi / 2) = -i forward, +i inverse.
+        firstRadix4(outRe, outIm, size, twiddleIm[3] < 0.0 ? 1.0 : -1.0);
+        h = 4;
+    }
+    for (; h < size; h *= 2)
+        butterflies(outRe, outIm, size, h, plan.twiddleRe + h, twiddleIm + h);
+}
+
+void portableTransform(const SplitFft::Plan& plan, const double* inRe, const double* inIm,
+                       double* outRe, double* outIm, const double* twiddleIm)
+{
+    transformBody(plan, inRe, inIm, outRe, outIm, twiddleIm);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+__attribute__((target("avx2,fma"))) void avx2Transform(const SplitFft::Plan& plan,
+                                                       const double* inRe, const double* inIm,
+                                                       double* outRe, double* outIm,
+                                                       const double* twiddleIm)
+{
+    transformBody(plan, inRe, inIm, outRe, outIm, twiddleIm);
+}
+#endif
+
+SplitFft::TransformFunction chooseTransform()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) return avx2Transform;
+#endif
+    return portableTransform;
+}
 } // namespace
 
 SplitFft::SplitFft(int32_t size)
     : size_(powerOfTwoAtLeast(std::max(size, 1))), bitReversed_(size_), twiddleRe_(size_),
-      twiddleIm_(size_), twiddleImInverse_(size_)
+      twiddleIm_(size_), twiddleImInverse_(size_), transform_(chooseTransform())
 {
     int32_t bits = 0;
     while ((1 << bits) < size_)
@@ -105,18 +153,6 @@ void SplitFft::inverse(const double* inRe, const double* inIm, double* outRe, do
 void SplitFft::transform(const double* inRe, const double* inIm, double* outRe, double* outIm,
                          const double* twiddleIm) const
 {
-    for (int32_t i = 0; i < size_; ++i)
-    {
-        outRe[i] = inRe[bitReversed_[i]];
-        outIm[i] = inIm[bitReversed_[i]];
-    }
-    int32_t h = 1;
-    if (size_ >= 4)
-    {
-        // Stage 2's twiddle is exp(-i pi / 2) = -i forward, +i inverse.
-        firstRadix4(outRe, outIm, size_, twiddleIm[3] < 0.0 ? 1.0 : -1.0);
-        h = 4;
-    }
-    for (; h < size_; h *= 2)
-        butterflies(outRe, outIm, size_, h, twiddleRe_.data() + h, twiddleIm + h);
+    const Plan plan{size_, bitReversed_.data(), twiddleRe_.data()};
+    transform_(plan, inRe, inIm, outRe, outIm, twiddleIm);
 }

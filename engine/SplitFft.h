@@ -7,7 +7,8 @@
 // Complex FFT of a power-of-two size on split arrays (real parts and imaginary parts apart), the
 // layout the spectral multiply-accumulate vectorises on. Iterative radix-2 with the bit-reversal
 // order and every stage's twiddles computed once at construction; a transform allocates nothing.
-// Unscaled in both directions: inverse(forward(x)) = N x.
+// Unscaled in both directions: inverse(forward(x)) = N x. The loops run in AVX2 where the
+// processor has it (chosen at construction).
 class SplitFft
 {
   public:
@@ -21,6 +22,16 @@ class SplitFft
     // x[n] = sum over k of X[k] exp(+2 pi i k n / N). Input and output may not overlap.
     void inverse(const double* inRe, const double* inIm, double* outRe, double* outIm) const;
 
+    // What one transform reads besides its data.
+    struct Plan
+    {
+        int32_t size;
+        const int32_t* bitReversed;
+        const double* twiddleRe;
+    };
+    using TransformFunction = void (*)(const Plan&, const double* inRe, const double* inIm,
+                                       double* outRe, double* outIm, const double* twiddleIm);
+
   private:
     void transform(const double* inRe, const double* inIm, double* outRe, double* outIm,
                    const double* twiddleIm) const;
@@ -31,4 +42,5 @@ class SplitFft
     std::vector<double> twiddleRe_;
     std::vector<double> twiddleIm_;        // forward
     std::vector<double> twiddleImInverse_; // conjugates, for the inverse
+    TransformFunction transform_;          // the widest vector form the processor runs
 };
