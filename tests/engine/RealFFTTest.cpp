@@ -138,3 +138,103 @@ TEST(RealFFT, SizeIsRoundedDownToAPowerOfTwo)
     EXPECT_EQ(BRFFT(0).size(), 2);
     EXPECT_EQ(ARFFT(-5).size(), 2);
 }
+
+// ---- the fast engine's complex transform and spectral kernel --------------------------------
+
+#include "engine/SpectralKernels.h"
+#include "engine/SplitFft.h"
+
+#include <random>
+
+namespace
+{
+class SplitFftSizes : public testing::TestWithParam<int>
+{
+};
+
+std::vector<double> randomValues(size_t n, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> value(-1.0, 1.0);
+    std::vector<double> v(n);
+    for (double& x : v)
+        x = value(random);
+    return v;
+}
+} // namespace
+
+TEST_P(SplitFftSizes, BothDirectionsMatchTheNaiveDft)
+{
+    const int n = GetParam();
+    const size_t size = static_cast<size_t>(n);
+    const std::vector<double> re = randomValues(size, 11), im = randomValues(size, 12);
+    std::vector<LongComplex> x(size);
+    for (int i = 0; i < n; ++i)
+        x[size_t(i)] = {re[size_t(i)], im[size_t(i)]};
+    SplitFft fft(n);
+    std::vector<double> outRe(size), outIm(size);
+    double magnitude = 0.0;
+    for (int i = 0; i < n; ++i)
+        magnitude += std::fabs(re[size_t(i)]) + std::fabs(im[size_t(i)]);
+    const double bound = 8.0 * std::log2(double(std::max(n, 2))) *
+                         std::numeric_limits<double>::epsilon() * magnitude;
+    for (int sign : {-1, 1})
+    {
+        if (sign < 0)
+            fft.forward(re.data(), im.data(), outRe.data(), outIm.data());
+        else
+            fft.inverse(re.data(), im.data(), outRe.data(), outIm.data());
+        const std::vector<LongComplex> expected = naiveDft(x, sign);
+        for (int k = 0; k < n; ++k)
+        {
+            ASSERT_NEAR(outRe[size_t(k)], double(expected[size_t(k)].real()), bound) << k;
+            ASSERT_NEAR(outIm[size_t(k)], double(expected[size_t(k)].imag()), bound) << k;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(PowersOfTwo, SplitFftSizes, testing::Values(1, 2, 4, 8, 32, 256, 1024));
+
+// Both forms of the kernel against complex products summed one by one, with a group count that
+// leaves a remainder for the vector form's scalar tail.
+TEST(SpectralKernel, BothFormsSumTheProductsOfEveryRowForBothEars)
+{
+    constexpr int kGroups = 7;
+    constexpr int kLanes = SpectralRows::kBinsPerGroup;
+    for (EarsKernel kernel : {earsKernel(), portableEarsKernel()})
+    {
+        for (int rowCount = 1; rowCount <= SpectralRows::kMaxRows; ++rowCount)
+        {
+            std::vector<std::vector<double>> inputs, responses;
+            SpectralRows rows;
+            for (int r = 0; r < rowCount; ++r)
+            {
+                inputs.push_back(randomValues(kGroups * SpectralRows::kInputGroup, 20 + r));
+                responses.push_back(randomValues(kGroups * SpectralRows::kResponseGroup, 40 + r));
+                rows.inputs[r] = inputs.back().data();
+                rows.responses[r] = responses.back().data();
+            }
+            rows.count = rowCount;
+            std::vector<double> sums = randomValues(kGroups * SpectralRows::kInputGroup, 5);
+            const std::vector<double> before = sums;
+            kernel(sums.data(), rows, kGroups);
+            for (int g = 0; g < kGroups; ++g)
+                for (int lane = 0; lane < kLanes; ++lane)
+                    for (int ear = 0; ear < 2; ++ear)
+                    {
+                        const int re = g * SpectralRows::kInputGroup + 2 * ear * kLanes + lane;
+                        const int im = re + kLanes;
+                        std::complex<double> expected(before[size_t(re)], before[size_t(im)]);
+                        for (int r = 0; r < rowCount; ++r)
+                        {
+                            const double* h = &responses[size_t(r)][size_t(g * 8 + lane)];
+                            expected += std::complex<double>(inputs[size_t(r)][size_t(re)],
+                                                             inputs[size_t(r)][size_t(im)]) *
+                                        std::complex<double>(h[0], h[kLanes]);
+                        }
+                        ASSERT_NEAR(sums[size_t(re)], expected.real(), 1e-14);
+                        ASSERT_NEAR(sums[size_t(im)], expected.imag(), 1e-14);
+                    }
+        }
+    }
+}
