@@ -9,7 +9,6 @@
 
 namespace
 {
-constexpr int kHyperbolic = 1;
 constexpr unsigned kRunFrames = 256; // frames per pass through the room
 constexpr int kFB = ResponseBank::kFrontBack;
 constexpr int kLR = ResponseBank::kLeftRight;
@@ -44,10 +43,11 @@ size_t CVevadur::roomMemoryBytes() const
 void CVevadur::loadResponses()
 {
     m_pRoom->loadPosition(static_cast<int>(m_uPosition));
-    // The chosen decay curve only applies from the next absorption or curve change.
-    m_pRoom->setEnvelope(kFB, m_fAbsFB, m_nRateHz, kHyperbolic);
-    m_pRoom->setEnvelope(kLR, m_fAbsLR, m_nRateHz, kHyperbolic);
-    m_pRoom->setEnvelope(kCF, m_fAbsCF, m_nRateHz, kHyperbolic);
+    // The chosen curve, not a fixed one: hosts restore a project's state before they activate
+    // the effect, and the room must sound as its "Decay Type" reads.
+    setEnvelope(kFB);
+    setEnvelope(kLR);
+    setEnvelope(kCF);
     setGain(kFB);
     setGain(kLR);
     setGain(kCF);

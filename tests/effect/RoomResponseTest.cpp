@@ -144,16 +144,26 @@ TEST(RoomResponse, MonoRightSwapsTheLeftEarsWallWeights)
     expectMatches(c.right, expectedResponse(*e, {1, std::cos(e->m_dPi / 2), 1}, false), 0.5f);
 }
 
-TEST(RoomResponse, DecayTypeThenPrepareReturnsToHyperbolic)
+// A project restored with the exponential curve sounds exponential: the state is set before
+// the host activates the effect, and activation keeps the chosen curve.
+TEST(RoomResponse, PrepareAndPostConstructKeepTheChosenDecayCurve)
 {
     auto e = preparedEffect(44100);
     e->setNormalizedValue(CVevadur::kDecayType, 0.0f, false);
     ASSERT_EQ(e->m_nCurveType, 0);
     e->m_fAbsCF = 3.0f;
-    e->controlChanged(CVevadur::kAbsCF);
+    e->prepare();
     const Capture exp = impulseResponse(*e, true, false, kLatency + 3000);
     expectMatches(exp.left, expectedResponse(*e, {-1, 0, 1}, true), 0.5f);
 
+    CVevadur fresh;
+    fresh.m_nCurveType = 0;
+    fresh.m_fAbsCF = 3.0f;
+    fresh.postConstruct();
+    const Capture constructed = impulseResponse(fresh, true, false, kLatency + 3000);
+    expectMatches(constructed.left, expectedResponse(fresh, {-1, 0, 1}, true), 0.5f);
+
+    e->setNormalizedValue(CVevadur::kDecayType, 1.0f, false);
     e->prepare();
     const Capture hyp = impulseResponse(*e, true, false, kLatency + 3000);
     expectMatches(hyp.left, expectedResponse(*e, {-1, 0, 1}, false), 0.5f);
