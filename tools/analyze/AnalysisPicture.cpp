@@ -59,6 +59,23 @@ void frame(cairo_t* cr, const Box& b)
     cairo_stroke(cr);
 }
 
+// Second marks below a panel that spans `seconds`.
+void timeAxis(cairo_t* cr, const Box& b, double seconds)
+{
+    const double step = seconds > 2.0 ? 0.5 : 0.25;
+    char text[16];
+    for (double t = 0.0; t <= seconds; t += step)
+    {
+        const double x = b.x + b.w * t / seconds;
+        cairo_set_source_rgb(cr, 0.3, 0.3, 0.3);
+        cairo_move_to(cr, x, b.y + b.h);
+        cairo_line_to(cr, x, b.y + b.h + 4);
+        cairo_stroke(cr);
+        std::snprintf(text, sizeof text, "%g s", t);
+        label(cr, x - 8, b.y + b.h + 15, text);
+    }
+}
+
 void drawSpectrogram(cairo_t* cr, const Box& b, const Spectrogram& s, double sampleRate)
 {
     if (s.frameCount == 0) return;
@@ -140,6 +157,8 @@ void drawRow(cairo_t* cr, int row, const std::vector<double>& x, double sampleRa
     label(cr, right.x, top - 8, text);
     drawSpectrogram(cr, left, spectrogram(x, sampleRate), sampleRate);
     drawDecayCurves(cr, right, x, sampleRate);
+    timeAxis(cr, left, x.size() / sampleRate);
+    timeAxis(cr, right, x.size() / sampleRate);
 }
 } // namespace
 
