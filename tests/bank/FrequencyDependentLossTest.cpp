@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <complex>
 #include <vector>
 
@@ -55,6 +56,7 @@ TEST(ArrivalFilter, WallKernelIsTheImpulseResponseOfCascadedOnePoles)
     EXPECT_EQ(wallKernel(0.3, 0), std::vector<double>{1.0});
     EXPECT_EQ(wallKernel(NAN, 3), std::vector<double>{1.0});
     EXPECT_EQ(wallKernel(1.0, 3), std::vector<double>{1.0});
+    EXPECT_EQ(wallKernel(0.3, INT32_MAX), std::vector<double>{0.0}) << "absorbed entirely";
 }
 
 TEST(ArrivalFilter, AirTakesAboutATenthOfADecibelPerMetreAtASixthOfTheRate)
@@ -89,6 +91,11 @@ TEST(ArrivalFilter, BouncesDullTheArrivalAndOnlyTheTableIsWritten)
     EXPECT_NEAR(magnitude(single, 0.0), 1.0, 1e-6) << "walls and air keep the DC gain";
     EXPECT_LT(magnitude(single, 1.0 / 6.0), magnitude(single, 1.0 / 12.0));
     EXPECT_LT(magnitude(single, 1.0 / 12.0), magnitude(single, 1.0 / 48.0));
+
+    std::vector<double> other(1000, 0.0);
+    addFilteredArrival(other.data(), 1000, 500.0, 1.0, {0.1, 900, 1e300}); // absurdly far
+    for (double v : other)
+        ASSERT_TRUE(std::isfinite(v));
 }
 
 TEST(Crossover, EachBandHoldsItsOwnOctave)

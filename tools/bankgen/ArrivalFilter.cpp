@@ -12,12 +12,15 @@ namespace
 // Largest smoothing per pass: small passes keep the product close to a Gaussian.
 constexpr double kSmoothingPerPass = 0.05;
 constexpr int kLongestWallKernel = 8192;
+constexpr double kSmallestKernelStart = 1e-250;
+// Far beyond any path a table can hold; longer ones are treated as this long.
+constexpr double kLongestAirPath = 10000.0;
 
 // Each pass convolves with (b, 1 - 2b, b): a response 1 - 4b sin^2(w/2), about exp(-b w^2) at
 // low frequencies, like air. The pulse grows by one sample each side per pass.
 std::vector<double> airSmoothed(const std::vector<double>& pulse, double distance, int& first)
 {
-    const double strength = kAirSmoothingPerMetre * std::max(0.0, distance);
+    const double strength = kAirSmoothingPerMetre * std::clamp(distance, 0.0, kLongestAirPath);
     const int passes = static_cast<int>(std::ceil(strength / kSmoothingPerPass));
     if (passes <= 0) return pulse;
     const double b = strength / passes;
@@ -52,13 +55,15 @@ std::vector<double> wallKernel(double a, int bounces)
 {
     if (!(a > 0.0 && a < 1.0) || bounces <= 0) return {1.0};
     double h = 1.0;
-    for (int i = 0; i < bounces; ++i)
+    for (int i = 0; i < bounces && h >= kSmallestKernelStart; ++i)
         h *= 1.0 - a;
+    // So many bounces that the sequence cannot start without underflow: nothing is left.
+    if (h < kSmallestKernelStart) return {0.0};
     std::vector<double> kernel = {h};
     double sum = h;
     for (int n = 1; sum < 1.0 - 1e-9 && n < kLongestWallKernel; ++n)
     {
-        h *= a * (n + bounces - 1) / n;
+        h *= a * (n + bounces - 1.0) / n;
         kernel.push_back(h);
         sum += h;
     }

@@ -19,6 +19,7 @@ constexpr double kAirSmoothingPerMetre = 0.01151;
 
 // Impulse response of `bounces` one-pole low-passes y[n] = (1 - a) x[n] + a y[n - 1] in
 // cascade (a negative binomial sequence), cut where its sum is within 1e-9 of the unit DC gain.
+// A cascade too long to compute (its first sample below 1e-250) gives {0}: nothing passes.
 std::vector<double> wallKernel(double a, int bounces);
 
 // Adds a band-limited arrival of `amplitude` at the fractional `delay`, shaped by the path's
