@@ -29,11 +29,13 @@ inline void setCoordinate(Vec3& v, Axis axis, double value)
 }
 
 // Pressure reflection coefficients of the two surfaces across one axis: the one at coordinate
-// 0 (right wall, back wall, floor) and the one at the room's far side.
+// 0 (right wall, back wall, floor) and the one at the room's far side; and the coefficient of
+// the one-pole low-pass each bounce off either applies, as their absorption grows with frequency.
 struct SurfacePair
 {
     double nearSide = 0.0;
     double farSide = 0.0;
+    double lowPass = 0.0;
 };
 
 struct Room
