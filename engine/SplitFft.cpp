@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
 namespace
 {
 int32_t powerOfTwoAtLeast(int32_t n)
@@ -87,12 +91,47 @@ void portableTransform(const SplitFft::Plan& plan, const double* inRe, const dou
 }
 
 #if defined(__x86_64__) || defined(__i386__)
+// A stage of span 2h >= 8 with explicit vectors: four butterflies at a time, no aliasing checks.
+__attribute__((target("avx2,fma"))) void avx2Butterflies(double* re, double* im, int32_t size,
+                                                         int32_t h, const double* wr,
+                                                         const double* wi)
+{
+    for (int32_t start = 0; start < size; start += 2 * h)
+    {
+        double* aRe = re + start;
+        double* aIm = im + start;
+        double* bRe = aRe + h;
+        double* bIm = aIm + h;
+        for (int32_t j = 0; j < h; j += 4)
+        {
+            const __m256d xr = _mm256_loadu_pd(bRe + j), xi = _mm256_loadu_pd(bIm + j);
+            const __m256d cr = _mm256_loadu_pd(wr + j), ci = _mm256_loadu_pd(wi + j);
+            const __m256d tr = _mm256_fmsub_pd(xr, cr, _mm256_mul_pd(xi, ci));
+            const __m256d ti = _mm256_fmadd_pd(xr, ci, _mm256_mul_pd(xi, cr));
+            const __m256d ar = _mm256_loadu_pd(aRe + j), ai = _mm256_loadu_pd(aIm + j);
+            _mm256_storeu_pd(bRe + j, _mm256_sub_pd(ar, tr));
+            _mm256_storeu_pd(bIm + j, _mm256_sub_pd(ai, ti));
+            _mm256_storeu_pd(aRe + j, _mm256_add_pd(ar, tr));
+            _mm256_storeu_pd(aIm + j, _mm256_add_pd(ai, ti));
+        }
+    }
+}
+
 __attribute__((target("avx2,fma"))) void avx2Transform(const SplitFft::Plan& plan,
                                                        const double* inRe, const double* inIm,
                                                        double* outRe, double* outIm,
                                                        const double* twiddleIm)
 {
-    transformBody(plan, inRe, inIm, outRe, outIm, twiddleIm);
+    const int32_t size = plan.size;
+    if (size < 8) return transformBody(plan, inRe, inIm, outRe, outIm, twiddleIm);
+    for (int32_t i = 0; i < size; ++i)
+    {
+        outRe[i] = inRe[plan.bitReversed[i]];
+        outIm[i] = inIm[plan.bitReversed[i]];
+    }
+    firstRadix4(outRe, outIm, size, twiddleIm[3] < 0.0 ? 1.0 : -1.0);
+    for (int32_t h = 4; h < size; h *= 2)
+        avx2Butterflies(outRe, outIm, size, h, plan.twiddleRe + h, twiddleIm + h);
 }
 #endif
 
