@@ -144,30 +144,19 @@ TEST(RealFFT, SizeIsRoundedDownToAPowerOfTwo)
 #include "engine/SpectralKernels.h"
 #include "engine/SplitFft.h"
 
-#include <random>
-
 namespace
 {
 class SplitFftSizes : public testing::TestWithParam<int>
 {
 };
 
-std::vector<double> randomValues(size_t n, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<double> value(-1.0, 1.0);
-    std::vector<double> v(n);
-    for (double& x : v)
-        x = value(random);
-    return v;
-}
 } // namespace
 
 TEST_P(SplitFftSizes, BothDirectionsMatchTheNaiveDft)
 {
     const int n = GetParam();
     const size_t size = static_cast<size_t>(n);
-    const std::vector<double> re = randomValues(size, 11), im = randomValues(size, 12);
+    const std::vector<double> re = noise(size, 11), im = noise(size, 12);
     std::vector<LongComplex> x(size);
     for (int i = 0; i < n; ++i)
         x[size_t(i)] = {re[size_t(i)], im[size_t(i)]};
@@ -209,13 +198,13 @@ TEST(SpectralKernel, BothFormsSumTheProductsOfEveryRowForBothEars)
             SpectralRows rows;
             for (int r = 0; r < rowCount; ++r)
             {
-                inputs.push_back(randomValues(kGroups * SpectralRows::kInputGroup, 20 + r));
-                responses.push_back(randomValues(kGroups * SpectralRows::kResponseGroup, 40 + r));
+                inputs.push_back(noise(kGroups * SpectralRows::kInputGroup, 20 + r));
+                responses.push_back(noise(kGroups * SpectralRows::kResponseGroup, 40 + r));
                 rows.inputs[r] = inputs.back().data();
                 rows.responses[r] = responses.back().data();
             }
             rows.count = rowCount;
-            std::vector<double> sums = randomValues(kGroups * SpectralRows::kInputGroup, 5);
+            std::vector<double> sums = noise(kGroups * SpectralRows::kInputGroup, 5);
             const std::vector<double> before = sums;
             kernel(sums.data(), rows, kGroups);
             for (int g = 0; g < kGroups; ++g)
