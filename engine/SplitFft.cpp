@@ -145,9 +145,9 @@ SplitFft::TransformFunction chooseTransform()
 }
 } // namespace
 
-SplitFft::SplitFft(int32_t size)
+SplitFft::SplitFft(int32_t size, Form form)
     : size_(powerOfTwoAtLeast(std::max(size, 1))), bitReversed_(size_), twiddleRe_(size_),
-      twiddleIm_(size_), twiddleImInverse_(size_), transform_(chooseTransform())
+      twiddleIm_(size_), twiddleImInverse_(size_), transform_(form == Form::kPortable ? portableTransform : chooseTransform())
 {
     int32_t bits = 0;
     while ((1 << bits) < size_)

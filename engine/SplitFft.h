@@ -12,7 +12,14 @@
 class SplitFft
 {
   public:
-    explicit SplitFft(int32_t size);
+    // kWidest: the widest vector form the processor runs; kPortable: plain C++ loops (what a
+    // processor without AVX2 runs; tests use it to check that form here too).
+    enum class Form
+    {
+        kWidest,
+        kPortable
+    };
+    explicit SplitFft(int32_t size, Form form = Form::kWidest);
 
     int32_t size() const { return size_; }
     size_t memoryBytes() const;

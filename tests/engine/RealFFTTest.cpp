@@ -150,17 +150,14 @@ class SplitFftSizes : public testing::TestWithParam<int>
 {
 };
 
-} // namespace
-
-TEST_P(SplitFftSizes, BothDirectionsMatchTheNaiveDft)
+void expectNaiveDftBothWays(const SplitFft& fft, const std::vector<double>& re,
+                            const std::vector<double>& im)
 {
-    const int n = GetParam();
+    const int n = fft.size();
     const size_t size = static_cast<size_t>(n);
-    const std::vector<double> re = noise(size, 11), im = noise(size, 12);
     std::vector<LongComplex> x(size);
     for (int i = 0; i < n; ++i)
         x[size_t(i)] = {re[size_t(i)], im[size_t(i)]};
-    SplitFft fft(n);
     std::vector<double> outRe(size), outIm(size);
     double magnitude = 0.0;
     for (int i = 0; i < n; ++i)
@@ -180,6 +177,15 @@ TEST_P(SplitFftSizes, BothDirectionsMatchTheNaiveDft)
             ASSERT_NEAR(outIm[size_t(k)], double(expected[size_t(k)].imag()), bound) << k;
         }
     }
+}
+} // namespace
+
+TEST_P(SplitFftSizes, BothDirectionsMatchTheNaiveDft)
+{
+    const size_t size = static_cast<size_t>(GetParam());
+    const std::vector<double> re = noise(size, 11), im = noise(size, 12);
+    for (SplitFft::Form form : {SplitFft::Form::kWidest, SplitFft::Form::kPortable})
+        expectNaiveDftBothWays(SplitFft(GetParam(), form), re, im);
 }
 
 INSTANTIATE_TEST_SUITE_P(PowersOfTwo, SplitFftSizes, testing::Values(1, 2, 4, 8, 32, 256, 1024));
