@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace
 {
@@ -209,7 +210,7 @@ void CVevadur::weighInputs(const float* const* in, unsigned numIn, unsigned offs
     for (int e = 0; e < RoomModel::kInputs; ++e)
         inputs[e] = &m_RunBuffers[size_t(e) * kRunFrames];
 
-    Rotation rotation{std::nan(""), 0.0, 1.0};
+    Rotation rotation{std::numeric_limits<double>::quiet_NaN(), 0.0, 1.0};
     for (unsigned i = 0; i < frames; ++i)
     {
         nextRotation(rotation);
