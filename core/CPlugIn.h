@@ -61,6 +61,10 @@ class CPlugIn
     void setPlainValue(ControlRecord* record, float value);
     void setJoystickX(float x, bool rotate);
     void setJoystickY(float y, bool rotate);
+    // What getControlValue reports once setPlainValue (rounding false) or setNormalizedValue
+    // (rounding true) has settled on value, given in the control's own units; 0 for a control
+    // without a variable. Reads only the record's fixed description.
+    float valueAsStored(uint32_t index, float value, bool rounding) const;
     void smoothControls();
     VectorMix computeVectorMix(double x, double y, bool rotate) const;
 

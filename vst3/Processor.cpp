@@ -45,6 +45,7 @@ void Processor::createEffect()
     m_bEnableSidechain = m_pPlugIn->m_nSidechain != 0;
     m_bSampleAccurate = m_pPlugIn->m_nAutomationQueues != 0;
     m_nSampleAccuracy = m_pPlugIn->m_nQueueSetting;
+    m_handOver.attach(m_pPlugIn.get(), &m_bBypass);
 }
 
 ControlRecord* Processor::controlAt(uint32 position) const
@@ -55,6 +56,11 @@ ControlRecord* Processor::controlAt(uint32 position) const
 void Processor::sendEditorMessage(uint32 code, int32 index, double value)
 {
     if (!m_pPlugIn) return;
+    if (m_handOver.isProcessing())
+    {
+        m_handOver.sendEditorMessage(code, index, value);
+        return;
+    }
     EditorMessage message;
     message.code = code;
     message.parameterIndex = index;
@@ -132,7 +138,16 @@ void Processor::setEffectRate(SampleRate rate)
 tresult PLUGIN_API Processor::setActive(TBool state)
 {
     if (state) setEffectRate(processSetup.sampleRate);
+    // From activation on, process may run at any time; on deactivation anything still pending
+    // is applied here.
+    m_handOver.setProcessing(state != 0);
     return kResultOk;
+}
+
+tresult PLUGIN_API Processor::setProcessing(TBool state)
+{
+    m_handOver.setProcessing(state != 0);
+    return SingleComponentEffect::setProcessing(state);
 }
 
 tresult PLUGIN_API Processor::setupProcessing(ProcessSetup& setup)

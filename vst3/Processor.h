@@ -5,6 +5,7 @@
 #include "public.sdk/source/vst/vstsinglecomponenteffect.h"
 
 #include "core/CPlugIn.h"
+#include "vst3/EffectHandOver.h"
 #include "vst3/ParameterIds.h"
 #include "vstgui/plugin-bindings/VST3EditorDelegate.h"
 
@@ -54,6 +55,7 @@ class Processor : public SingleComponentEffect,
                                           SpeakerArrangement* outputs, int32 numOuts) SMTG_OVERRIDE;
     uint32 PLUGIN_API getLatencySamples() SMTG_OVERRIDE;
     tresult PLUGIN_API setupProcessing(ProcessSetup& setup) SMTG_OVERRIDE;
+    tresult PLUGIN_API setProcessing(TBool state) SMTG_OVERRIDE;
     tresult PLUGIN_API process(ProcessData& data) SMTG_OVERRIDE;
     uint32 PLUGIN_API getTailSamples() SMTG_OVERRIDE;
 
@@ -132,11 +134,16 @@ class Processor : public SingleComponentEffect,
 
     // Program change and the effect's linked controls (ProcessorPresets.cpp).
     void applyFactoryPreset(ParamValue value);
+    // Tells the host that the parameter values changed, on the next editor timer tick: never
+    // from inside the host's own call (ProcessorPresets.cpp).
+    void requestParameterRefresh();
+    void deliverParameterRefresh();
     void refreshLinkedControls();
     void applyLinkedUpdate(const LinkedUpdate& update);
     tresult setHostValue(ParamID id, ParamValue normalized);
 
     // The process call (ProcessorProcess.cpp).
+    tresult processBlock(ProcessData& data);
     void applyParameterChanges(ProcessData& data);
     void detachAutomationQueues(int32 numSamples);
     void applyControlChange(uint32 position, ParamValue value, IParamValueQueue& queue,
@@ -161,6 +168,11 @@ class Processor : public SingleComponentEffect,
     std::map<ProgramListID, IPtr<ProgramList>> m_ProgramLists;
     int32 m_nSelectedUnit = kRootUnitId;
     EditorMessage m_EditorMessage;
+    // The UI thread's writes to the effect on their way to the audio thread.
+    EffectHandOver m_handOver;
+    // Editors open now, whose timer ticks can carry a deferred parameter refresh.
+    int32 m_nOpenEditors = 0;
+    bool m_bRefreshPending = false;
 
     EffectFactory m_createEffect;
 };

@@ -42,11 +42,14 @@ IPlugView* PLUGIN_API Processor::createView(FIDString name)
 
 void Processor::didOpen(VSTGUI::VST3Editor* editor)
 {
+    if (editor) ++m_nOpenEditors;
     if (m_pPlugIn && editor) sendResetEditorMessage(EditorMessage::kOpened);
 }
 
 void Processor::willClose(VSTGUI::VST3Editor*)
 {
+    if (m_nOpenEditors > 0) --m_nOpenEditors;
+    if (m_nOpenEditors == 0) m_bRefreshPending = false;
     if (m_pPlugIn) sendResetEditorMessage(EditorMessage::kClosing);
 }
 
@@ -55,6 +58,12 @@ tresult Processor::receiveText(const char8* text)
     if (!m_pPlugIn || !text) return kResultOk;
     if (std::strcmp(text, "VSTGUITimerPing") == 0)
     {
+        deliverParameterRefresh();
+        if (m_handOver.isProcessing())
+        {
+            m_handOver.sendEditorMessage(EditorMessage::kTimerTick, 0, 0.0);
+            return kResultOk;
+        }
         // A tick changes nothing of the record but its code.
         m_EditorMessage.code = EditorMessage::kTimerTick;
         m_pPlugIn->editorMessage(&m_EditorMessage);
@@ -74,7 +83,11 @@ void Processor::sendResetEditorMessage(uint32 code)
     m_EditorMessage.editorInterface = nullptr;
     m_EditorMessage.controlListener = nullptr;
     m_EditorMessage.wantsCustomView = false;
-    m_pPlugIn->editorMessage(&m_EditorMessage);
+    // While processing, the audio thread delivers it, as a fresh record of its own.
+    if (m_handOver.isProcessing())
+        m_handOver.sendEditorMessage(code, 0, 0.0);
+    else
+        m_pPlugIn->editorMessage(&m_EditorMessage);
 }
 
 } // namespace Steinberg::Vst::Veru2ZOR3

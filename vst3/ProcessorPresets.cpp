@@ -46,7 +46,7 @@ void Processor::applyFactoryPreset(ParamValue value)
             host = ValueTapers::logHostValue(lin);
         else if (record->voltOctave)
             host = ValueTapers::voltOctaveToNormalized(stored, record->minValue, record->maxValue);
-        m_pPlugIn->setNormalizedValue(i, static_cast<float>(lin), false);
+        m_handOver.setNormalizedValue(i, static_cast<float>(lin));
         setHostValue(i, host);
         sendEditorMessage(EditorMessage::kParameterValue, static_cast<int32>(i), host);
     }
@@ -55,15 +55,30 @@ void Processor::applyFactoryPreset(ParamValue value)
     const double b = m_pPlugIn->m_JoystickY.presetValue[program];
     const double x = (a - b) / kRoot2 / 1.414;
     const double y = (a + b) / kRoot2 / 1.414;
-    m_pPlugIn->setJoystickX(static_cast<float>(x), true);
+    m_handOver.setJoystickX(static_cast<float>(x));
     setHostValue(ParameterIds::kJoystickX, x * 0.5 + 0.5);
     sendEditorMessage(EditorMessage::kParameterValue, ParameterIds::kJoystickX, x * 0.5 + 0.5);
-    m_pPlugIn->setJoystickY(static_cast<float>(y), true);
+    m_handOver.setJoystickY(static_cast<float>(y));
     setHostValue(ParameterIds::kJoystickY, y * 0.5 + 0.5);
     sendEditorMessage(EditorMessage::kParameterValue, ParameterIds::kJoystickY, y * 0.5 + 0.5);
 
-    if (componentHandler) componentHandler->restartComponent(kParamValuesChanged);
+    requestParameterRefresh();
     refreshLinkedControls();
+}
+
+// A host that sets the program parameter may hold its own locks while it does, and answer a
+// restart request by taking them again: the request waits for the next editor timer tick. With
+// no editor open the change came from the host itself, which knows it set the program.
+void Processor::requestParameterRefresh()
+{
+    if (m_nOpenEditors > 0) m_bRefreshPending = true;
+}
+
+void Processor::deliverParameterRefresh()
+{
+    if (!m_bRefreshPending) return;
+    m_bRefreshPending = false;
+    if (componentHandler) componentHandler->restartComponent(kParamValuesChanged);
 }
 
 void Processor::applyLinkedUpdate(const LinkedUpdate& update)

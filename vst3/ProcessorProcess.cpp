@@ -56,6 +56,15 @@ tresult PLUGIN_API Processor::process(ProcessData& data)
 {
     if (!m_pPlugIn) return kResultFalse;
     const DenormalGuard flushDenormals;
+    // The UI side's changes first, in the order they were made; then this block.
+    m_handOver.applyPending();
+    const tresult result = processBlock(data);
+    m_handOver.publish();
+    return result;
+}
+
+tresult Processor::processBlock(ProcessData& data)
+{
 
     SpeakerArrangement outputArrangement = 0;
     getBusArrangement(kOutput, 0, outputArrangement);
@@ -138,7 +147,8 @@ void Processor::detachAutomationQueues(int32 numSamples)
     {
         if (m_ppParamUpdateQueues[position])
             m_ppParamUpdateQueues[position]->rearm(numSamples, nullptr, 0);
-        if (ControlRecord* record = m_pPlugIn->control(position)) record->automationQueue = nullptr;
+        ControlRecord* record = m_pPlugIn->control(position);
+        if (record && record->automationQueue) record->automationQueue = nullptr;
     }
 }
 
@@ -161,8 +171,9 @@ void Processor::applyControlChange(uint32 position, ParamValue value, IParamValu
         updates->rearm(numSamples, &queue, pointCount);
         record->automationQueue = static_cast<IParamUpdateQueue*>(updates);
     }
-    else
+    else if (record->automationQueue)
     {
+        // Written only when it changes: the editor copies the records on the UI thread.
         record->automationQueue = nullptr;
     }
     m_pPlugIn->setNormalizedValue(position, linear, false);

@@ -1,0 +1,258 @@
+#include "vst3/EffectHandOver.h"
+
+#include <cmath>
+#include <thread>
+
+namespace Steinberg::Vst::Veru2ZOR3
+{
+namespace
+{
+// A reader that keeps meeting a write in progress gives up after this many tries and takes
+// what it read: every value is whole, only their mutual consistency is at stake.
+constexpr int kMaxReadAttempts = 64;
+constexpr int64_t kNoField = -1;
+} // namespace
+
+void EffectHandOver::attach(CPlugIn* effect, bool* bypass)
+{
+    m_pEffect = effect;
+    m_pBypass = bypass;
+    m_controlCount = effect ? effect->m_uControlCount : 0;
+    m_lastSentSequence.assign(fieldCount(), 0);
+    m_lastSentValue.assign(fieldCount(), 0.0f);
+    m_published.reset(new std::atomic<float>[fieldCount()]);
+    for (std::size_t f = 0; f < fieldCount(); ++f)
+        m_published[f].store(0.0f, std::memory_order_relaxed);
+    publish();
+}
+
+// ---- UI thread ---------------------------------------------------------------------------------
+
+void EffectHandOver::setPlainValue(uint32_t position, float value)
+{
+    if (!m_pEffect || position >= m_controlCount || !std::isfinite(value)) return;
+    Change change;
+    change.kind = Change::kPlain;
+    change.position = position;
+    change.value = value;
+    submit(change, position, m_pEffect->valueAsStored(position, value, false));
+}
+
+void EffectHandOver::setNormalizedValue(uint32_t position, float normalized)
+{
+    if (!m_pEffect || position >= m_controlCount || !std::isfinite(normalized)) return;
+    const ControlRecord* record = m_pEffect->control(position);
+    if (!record) return;
+    Change change;
+    change.kind = Change::kNormalized;
+    change.position = position;
+    change.value = normalized;
+    // As the effect scales it.
+    const float plain = (record->maxValue - record->minValue) * normalized + record->minValue;
+    submit(change, position, m_pEffect->valueAsStored(position, plain, true));
+}
+
+void EffectHandOver::setJoystickX(float x)
+{
+    if (!m_pEffect || !std::isfinite(x)) return;
+    Change change;
+    change.kind = Change::kJoystickX;
+    change.value = x;
+    submit(change, static_cast<int64_t>(m_controlCount) + 1, x);
+}
+
+void EffectHandOver::setJoystickY(float y)
+{
+    if (!m_pEffect || !std::isfinite(y)) return;
+    Change change;
+    change.kind = Change::kJoystickY;
+    change.value = y;
+    submit(change, static_cast<int64_t>(m_controlCount) + 2, y);
+}
+
+void EffectHandOver::setBypass(bool bypass)
+{
+    if (!m_pBypass) return;
+    Change change;
+    change.kind = Change::kBypass;
+    change.value = bypass ? 1.0 : 0.0;
+    submit(change, static_cast<int64_t>(m_controlCount), bypass ? 1.0f : 0.0f);
+}
+
+void EffectHandOver::sendEditorMessage(uint32_t code, int32_t index, double value)
+{
+    if (!m_pEffect) return;
+    Change change;
+    change.kind = Change::kEditorMessage;
+    change.position = code;
+    change.index = index;
+    change.value = value;
+    submit(change, kNoField, 0.0f);
+}
+
+void EffectHandOver::submit(Change change, int64_t field, float storedValue)
+{
+    change.sequence = ++m_sentSequence;
+    if (field >= 0 && static_cast<std::size_t>(field) < fieldCount())
+    {
+        m_lastSentSequence[field] = change.sequence;
+        m_lastSentValue[field] = storedValue;
+    }
+    if (!isProcessing())
+    {
+        // Nothing runs on the audio side: earlier changes still pending go first.
+        applyPending();
+        apply(change);
+        m_appliedSequence = change.sequence;
+        return;
+    }
+    moveBacklogToRing();
+    // A full ring never makes the UI wait: the change queues here, behind the earlier ones.
+    if (!m_backlog.empty() || !m_ring.push(change)) m_backlog.push_back(change);
+}
+
+void EffectHandOver::moveBacklogToRing()
+{
+    while (!m_backlog.empty() && m_ring.push(m_backlog.front()))
+        m_backlog.pop_front();
+}
+
+void EffectHandOver::applyBacklog()
+{
+    for (const Change& change : m_backlog)
+    {
+        apply(change);
+        m_appliedSequence = change.sequence;
+    }
+    m_backlog.clear();
+}
+
+void EffectHandOver::readStoredValues(StoredValues& values)
+{
+    values.controls.assign(m_controlCount, 0.0f);
+    if (!m_pEffect) return;
+    if (!isProcessing())
+    {
+        for (uint32_t i = 0; i < m_controlCount; ++i)
+            values.controls[i] = m_pEffect->getControlValue(i);
+        values.bypass = m_pBypass && *m_pBypass;
+        m_pEffect->getJoystickPosition(values.joystickX, values.joystickY);
+        return;
+    }
+    moveBacklogToRing();
+    uint64_t applied = 0;
+    readPublished(values, applied);
+    // Whatever the audio thread has not applied yet reads as it will be.
+    for (std::size_t f = 0; f < fieldCount(); ++f)
+    {
+        if (m_lastSentSequence[f] <= applied) continue;
+        const float v = m_lastSentValue[f];
+        if (f < m_controlCount)
+            values.controls[f] = v;
+        else if (f == m_controlCount)
+            values.bypass = v != 0.0f;
+        else if (f == m_controlCount + 1)
+            values.joystickX = v;
+        else
+            values.joystickY = v;
+    }
+}
+
+void EffectHandOver::readPublished(StoredValues& values, uint64_t& appliedSequence) const
+{
+    for (int attempt = 0; attempt < kMaxReadAttempts; ++attempt)
+    {
+        const uint32_t before = m_publishVersion.load(std::memory_order_acquire);
+        for (std::size_t i = 0; i < m_controlCount; ++i)
+            values.controls[i] = m_published[i].load(std::memory_order_relaxed);
+        values.bypass = m_published[m_controlCount].load(std::memory_order_relaxed) != 0.0f;
+        values.joystickX = m_published[m_controlCount + 1].load(std::memory_order_relaxed);
+        values.joystickY = m_published[m_controlCount + 2].load(std::memory_order_relaxed);
+        appliedSequence = m_publishedSequence.load(std::memory_order_relaxed);
+        std::atomic_thread_fence(std::memory_order_acquire);
+        if ((before & 1) == 0 && m_publishVersion.load(std::memory_order_relaxed) == before)
+            return;
+        std::this_thread::yield();
+    }
+}
+
+// ---- either thread -----------------------------------------------------------------------------
+
+void EffectHandOver::setProcessing(bool processing)
+{
+    if (processing == isProcessing()) return;
+    if (processing)
+    {
+        publish();
+        m_processing.store(true, std::memory_order_release);
+        return;
+    }
+    m_processing.store(false, std::memory_order_release);
+    applyPending();
+}
+
+// ---- audio thread ------------------------------------------------------------------------------
+
+void EffectHandOver::applyPending()
+{
+    Change change;
+    while (m_ring.pop(change))
+    {
+        apply(change);
+        m_appliedSequence = change.sequence;
+    }
+    // Only the UI side reaches here with a backlog: processing is off, nothing else runs.
+    if (!isProcessing()) applyBacklog();
+}
+
+void EffectHandOver::apply(const Change& change)
+{
+    const auto value = static_cast<float>(change.value);
+    switch (change.kind)
+    {
+    case Change::kPlain:
+        m_pEffect->setPlainValue(change.position, value);
+        break;
+    case Change::kNormalized:
+        m_pEffect->setNormalizedValue(change.position, value, false);
+        break;
+    case Change::kJoystickX:
+        m_pEffect->setJoystickX(value, true);
+        break;
+    case Change::kJoystickY:
+        m_pEffect->setJoystickY(value, true);
+        break;
+    case Change::kBypass:
+        *m_pBypass = change.value != 0.0;
+        break;
+    case Change::kEditorMessage:
+    {
+        EditorMessage message;
+        message.code = change.position;
+        message.parameterIndex = change.index;
+        message.parameterValue = change.value;
+        m_pEffect->editorMessage(&message);
+        break;
+    }
+    }
+}
+
+void EffectHandOver::publish()
+{
+    if (!m_published || !m_pEffect) return;
+    const uint32_t version = m_publishVersion.load(std::memory_order_relaxed);
+    m_publishVersion.store(version + 1, std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_release);
+    for (uint32_t i = 0; i < m_controlCount; ++i)
+        m_published[i].store(m_pEffect->getControlValue(i), std::memory_order_relaxed);
+    float x = 0.0f;
+    float y = 0.0f;
+    m_pEffect->getJoystickPosition(x, y);
+    m_published[m_controlCount].store(*m_pBypass ? 1.0f : 0.0f, std::memory_order_relaxed);
+    m_published[m_controlCount + 1].store(x, std::memory_order_relaxed);
+    m_published[m_controlCount + 2].store(y, std::memory_order_relaxed);
+    m_publishedSequence.store(m_appliedSequence, std::memory_order_relaxed);
+    m_publishVersion.store(version + 2, std::memory_order_release);
+}
+
+} // namespace Steinberg::Vst::Veru2ZOR3

@@ -1,0 +1,113 @@
+// The one road by which the UI thread changes the effect. While processing is active the audio
+// thread is the effect's only writer: the UI side's writes (a loaded state, a program, the
+// joystick, editor messages, bypass) become pending changes, which the audio thread applies at
+// the start of its next process call in the order they were made. While processing is not
+// active no process call can run, so changes are applied at once.
+//
+// Threads: the operations under "UI thread" are called by the host's UI thread only; those under
+// "audio thread" by the thread that runs process. setProcessing may come from either, but never
+// while a process call runs. No operation waits for the other thread.
+#pragma once
+
+#include "core/CPlugIn.h"
+#include "vst3/SpscRing.h"
+
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <vector>
+
+namespace Steinberg::Vst::Veru2ZOR3
+{
+
+class EffectHandOver
+{
+  public:
+    // What the state stream stores: one value per control position, bypass, the joystick.
+    struct StoredValues
+    {
+        std::vector<float> controls;
+        bool bypass = false;
+        float joystickX = 0.0f;
+        float joystickY = 0.0f;
+    };
+
+    // Pending changes the ring holds before further ones wait on the UI side.
+    static constexpr std::size_t kCapacity = 1024;
+
+    // Binds to the effect and to the processor's bypass switch; allocates. UI thread, before
+    // processing starts.
+    void attach(CPlugIn* effect, bool* bypass);
+
+    // ---- UI thread
+    void setPlainValue(uint32_t position, float value);
+    void setNormalizedValue(uint32_t position, float normalized);
+    void setJoystickX(float x);
+    void setJoystickY(float y);
+    void setBypass(bool bypass);
+    void sendEditorMessage(uint32_t code, int32_t index, double value);
+    // The stored values as they will stand once every change made so far is applied.
+    void readStoredValues(StoredValues& values);
+    bool isProcessing() const { return m_processing.load(std::memory_order_acquire); }
+
+    // ---- either thread, never during a process call: processing starts or stops. Stopping
+    // applies whatever is still pending.
+    void setProcessing(bool processing);
+
+    // ---- audio thread
+    // At the start of each process call: applies the pending changes in order.
+    void applyPending();
+    // At the end of each process call: makes the stored values readable by the UI side.
+    void publish();
+
+  private:
+    struct Change
+    {
+        enum Kind : uint32_t
+        {
+            kPlain,
+            kNormalized,
+            kJoystickX,
+            kJoystickY,
+            kBypass,
+            kEditorMessage
+        };
+        Kind kind = kPlain;
+        uint32_t position = 0; // the control's position, or the editor message's code
+        int32_t index = 0;     // the editor message's parameter index
+        double value = 0.0;
+        uint64_t sequence = 0;
+    };
+
+    void submit(Change change, int64_t field, float storedValue);
+    void apply(const Change& change);
+    void applyBacklog();
+    void moveBacklogToRing();
+    void readPublished(StoredValues& values, uint64_t& appliedSequence) const;
+    std::size_t fieldCount() const { return m_controlCount + 3; }
+
+    CPlugIn* m_pEffect = nullptr;
+    bool* m_pBypass = nullptr;
+    std::size_t m_controlCount = 0;
+    std::atomic<bool> m_processing{false};
+    SpscRing<Change, kCapacity> m_ring;
+
+    // UI side: changes the full ring could not take yet, and, per stored field, the last value
+    // sent and its sequence number.
+    std::deque<Change> m_backlog;
+    uint64_t m_sentSequence = 0;
+    std::vector<uint64_t> m_lastSentSequence;
+    std::vector<float> m_lastSentValue;
+
+    // Audio side (or the UI side while processing is off): the last change applied.
+    uint64_t m_appliedSequence = 0;
+
+    // The stored values as the audio thread last left them, under a sequence lock: odd while
+    // being written.
+    std::unique_ptr<std::atomic<float>[]> m_published;
+    std::atomic<uint64_t> m_publishedSequence{0};
+    std::atomic<uint32_t> m_publishVersion{0};
+};
+
+} // namespace Steinberg::Vst::Veru2ZOR3
