@@ -20,6 +20,8 @@ void EffectHandOver::attach(CPlugIn* effect, bool* bypass)
     m_controlCount = effect ? effect->m_uControlCount : 0;
     m_lastSentSequence.assign(fieldCount(), 0);
     m_lastSentValue.assign(fieldCount(), 0.0f);
+    m_reports.assign(fieldCount() + 8, Report{0, 0.0});
+    m_reportCount = 0;
     m_published.reset(new std::atomic<float>[fieldCount()]);
     for (std::size_t f = 0; f < fieldCount(); ++f)
         m_published[f].store(0.0f, std::memory_order_relaxed);
@@ -87,6 +89,16 @@ void EffectHandOver::sendEditorMessage(uint32_t code, int32_t index, double valu
     change.position = code;
     change.index = index;
     change.value = value;
+    submit(change, kNoField, 0.0f);
+}
+
+void EffectHandOver::reportParameter(uint32_t id, double normalized)
+{
+    if (!m_pEffect || !isProcessing()) return;
+    Change change;
+    change.kind = Change::kReport;
+    change.position = id;
+    change.value = normalized;
     submit(change, kNoField, 0.0f);
 }
 
@@ -225,6 +237,9 @@ void EffectHandOver::apply(const Change& change)
     case Change::kBypass:
         *m_pBypass = change.value != 0.0;
         break;
+    case Change::kReport:
+        keepReport(change.position, change.value);
+        break;
     case Change::kEditorMessage:
     {
         EditorMessage message;
@@ -235,6 +250,22 @@ void EffectHandOver::apply(const Change& change)
         break;
     }
     }
+}
+
+// The last value per parameter counts; with no room left a report is dropped, as the host
+// learns the value again from the next one.
+void EffectHandOver::keepReport(uint32_t id, double value)
+{
+    if (!isProcessing()) return;
+    for (std::size_t k = 0; k < m_reportCount; ++k)
+    {
+        if (m_reports[k].id == id)
+        {
+            m_reports[k].value = value;
+            return;
+        }
+    }
+    if (m_reportCount < m_reports.size()) m_reports[m_reportCount++] = Report{id, value};
 }
 
 void EffectHandOver::publish()

@@ -47,6 +47,9 @@ class EffectHandOver
     void setJoystickY(float y);
     void setBypass(bool bypass);
     void sendEditorMessage(uint32_t code, int32_t index, double value);
+    // A parameter's new host value, for the audio thread to report to the host with the block
+    // that applies it (while processing is off there is no block: it is dropped).
+    void reportParameter(uint32_t id, double normalized);
     // The stored values as they will stand once every change made so far is applied.
     void readStoredValues(StoredValues& values);
     bool isProcessing() const { return m_processing.load(std::memory_order_acquire); }
@@ -60,6 +63,14 @@ class EffectHandOver
     void applyPending();
     // At the end of each process call: makes the stored values readable by the UI side.
     void publish();
+    // Calls f(id, normalized) for each parameter report the applied changes carried, then
+    // forgets them.
+    template <typename F> void takeReports(F&& f)
+    {
+        for (std::size_t k = 0; k < m_reportCount; ++k)
+            f(m_reports[k].id, m_reports[k].value);
+        m_reportCount = 0;
+    }
 
   private:
     struct Change
@@ -71,10 +82,11 @@ class EffectHandOver
             kJoystickX,
             kJoystickY,
             kBypass,
-            kEditorMessage
+            kEditorMessage,
+            kReport
         };
         Kind kind = kPlain;
-        uint32_t position = 0; // the control's position, or the editor message's code
+        uint32_t position = 0; // the control's position, the message's code, the report's id
         int32_t index = 0;     // the editor message's parameter index
         double value = 0.0;
         uint64_t sequence = 0;
@@ -83,6 +95,7 @@ class EffectHandOver
     void submit(Change change, int64_t field, float storedValue);
     void apply(const Change& change);
     void applyBacklog();
+    void keepReport(uint32_t id, double value);
     void moveBacklogToRing();
     void readPublished(StoredValues& values, uint64_t& appliedSequence) const;
     std::size_t fieldCount() const { return m_controlCount + 3; }
@@ -100,8 +113,16 @@ class EffectHandOver
     std::vector<uint64_t> m_lastSentSequence;
     std::vector<float> m_lastSentValue;
 
-    // Audio side (or the UI side while processing is off): the last change applied.
+    // Audio side (or the UI side while processing is off): the last change applied, and the
+    // parameter reports for this block (room for one per stored field and a few more).
     uint64_t m_appliedSequence = 0;
+    struct Report
+    {
+        uint32_t id;
+        double value;
+    };
+    std::vector<Report> m_reports;
+    std::size_t m_reportCount = 0;
 
     // The stored values as the audio thread last left them, under a sequence lock: odd while
     // being written.

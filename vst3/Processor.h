@@ -154,6 +154,7 @@ class Processor : public SingleComponentEffect,
     void processFrames(ProcessData& data, int32 channels, TimingBlock& timing,
                        ::HostMessage& transport, double secondsPerSample);
     void reportMeters(ProcessData& data, bool asZero);
+    void reportHandedOverParameters(ProcessData& data);
 
     int32 m_nLatencySamples = 0;
     std::unique_ptr<CPlugIn> m_pPlugIn;

@@ -48,6 +48,7 @@ void Processor::applyFactoryPreset(ParamValue value)
             host = ValueTapers::voltOctaveToNormalized(stored, record->minValue, record->maxValue);
         m_handOver.setNormalizedValue(i, static_cast<float>(lin));
         setHostValue(i, host);
+        m_handOver.reportParameter(i, host);
         sendEditorMessage(EditorMessage::kParameterValue, static_cast<int32>(i), host);
     }
 
@@ -57,9 +58,11 @@ void Processor::applyFactoryPreset(ParamValue value)
     const double y = (a + b) / kRoot2 / 1.414;
     m_handOver.setJoystickX(static_cast<float>(x));
     setHostValue(ParameterIds::kJoystickX, x * 0.5 + 0.5);
+    m_handOver.reportParameter(ParameterIds::kJoystickX, x * 0.5 + 0.5);
     sendEditorMessage(EditorMessage::kParameterValue, ParameterIds::kJoystickX, x * 0.5 + 0.5);
     m_handOver.setJoystickY(static_cast<float>(y));
     setHostValue(ParameterIds::kJoystickY, y * 0.5 + 0.5);
+    m_handOver.reportParameter(ParameterIds::kJoystickY, y * 0.5 + 0.5);
     sendEditorMessage(EditorMessage::kParameterValue, ParameterIds::kJoystickY, y * 0.5 + 0.5);
 
     requestParameterRefresh();
@@ -67,8 +70,8 @@ void Processor::applyFactoryPreset(ParamValue value)
 }
 
 // A host that sets the program parameter may hold its own locks while it does, and answer a
-// restart request by taking them again: the request waits for the next editor timer tick. With
-// no editor open the change came from the host itself, which knows it set the program.
+// restart request by taking them again: the request waits for the next editor timer tick.
+// With no editor open the host hears of the new values from the next process block instead.
 void Processor::requestParameterRefresh()
 {
     if (m_nOpenEditors > 0) m_bRefreshPending = true;

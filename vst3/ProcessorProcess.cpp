@@ -60,6 +60,7 @@ tresult PLUGIN_API Processor::process(ProcessData& data)
     m_handOver.applyPending();
     const tresult result = processBlock(data);
     m_handOver.publish();
+    reportHandedOverParameters(data);
     return result;
 }
 
@@ -319,6 +320,23 @@ void Processor::processFrames(ProcessData& data, int32 channels, TimingBlock& ti
         timing.timeSeconds = timing.samplePosition * secondsPerSample;
         effect.hostMessage(::HostMessage::kTiming, &transport);
     }
+}
+
+// Values a program change set on the UI side go back to the host with the block that applied
+// them: hosts that keep their own copy of the parameters learn them there, without a restart
+// request from inside their own call.
+void Processor::reportHandedOverParameters(ProcessData& data)
+{
+    IParameterChanges* changes = data.outputParameterChanges;
+    m_handOver.takeReports(
+        [changes](uint32 id, double value)
+        {
+            if (!changes) return;
+            int32 queueIndex = 0;
+            IParamValueQueue* queue = changes->addParameterData(id, queueIndex);
+            int32 pointIndex = 0;
+            if (queue) queue->addPoint(0, value, pointIndex);
+        });
 }
 
 void Processor::reportMeters(ProcessData& data, bool asZero)

@@ -92,6 +92,13 @@ TEST(Units, ProgramChangeAppliesThePresetEverywhere)
     block.process(in.channels(), out.channels(), 8);
     EXPECT_FLOAT_EQ(out[0][3], 0.25f);
     EXPECT_FLOAT_EQ(out[1][3], 0.25f);
+    // and that block tells the host the program's values.
+    ParamValue reported = -1.0;
+    EXPECT_TRUE(block.lastOutputValue(kLevel, reported));
+    EXPECT_DOUBLE_EQ(reported, 0.25);
+    EXPECT_TRUE(block.lastOutputValue(kJoystickY, reported));
+    block.process(in.channels(), out.channels(), 8);
+    EXPECT_FALSE(block.lastOutputValue(kLevel, reported)) << "reported once";
 }
 
 TEST(MidiMapping, ControllersMapToTheMidiParameters)
