@@ -23,8 +23,13 @@ void EffectHandOver::attach(CPlugIn* effect, bool* bypass)
     m_reports.assign(fieldCount() + 8, Report{0, 0.0});
     m_reportCount = 0;
     m_published.reset(new std::atomic<float>[fieldCount()]);
+    m_overflow.reset(new std::atomic<float>[fieldCount()]);
     for (std::size_t f = 0; f < fieldCount(); ++f)
+    {
         m_published[f].store(0.0f, std::memory_order_relaxed);
+        m_overflow[f].store(0.0f, std::memory_order_relaxed);
+    }
+    m_overflowRead.assign(fieldCount(), 0.0f);
     publish();
 }
 
@@ -118,25 +123,39 @@ void EffectHandOver::submit(Change change, int64_t field, float storedValue)
         m_appliedSequence = change.sequence;
         return;
     }
-    moveBacklogToRing();
-    // A full ring never makes the UI wait: the change queues here, behind the earlier ones.
-    if (!m_backlog.empty() || !m_ring.push(change)) m_backlog.push_back(change);
+    if (m_overflowing &&
+        m_overflowApplied.load(std::memory_order_acquire) >= m_overflowLatest)
+        m_overflowing = false;
+    // A full ring never makes the UI wait: the state it wants goes into the overflow snapshot.
+    if (!m_overflowing && m_ring.push(change)) return;
+    writeOverflow(change, field, storedValue);
 }
 
-void EffectHandOver::moveBacklogToRing()
+void EffectHandOver::writeOverflow(const Change& change, int64_t field, float storedValue)
 {
-    while (!m_backlog.empty() && m_ring.push(m_backlog.front()))
-        m_backlog.pop_front();
-}
-
-void EffectHandOver::applyBacklog()
-{
-    for (const Change& change : m_backlog)
+    const bool isField = field >= 0 && static_cast<std::size_t>(field) < fieldCount();
+    if (m_overflowing && !isField) return;
+    StoredValues wanted;
+    if (!m_overflowing) readStoredValues(wanted); // this change is among them already
+    const uint32_t version = m_overflowVersion.load(std::memory_order_relaxed);
+    m_overflowVersion.store(version + 1, std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_release);
+    if (!m_overflowing)
     {
-        apply(change);
-        m_appliedSequence = change.sequence;
+        for (std::size_t i = 0; i < m_controlCount; ++i)
+            m_overflow[i].store(wanted.controls[i], std::memory_order_relaxed);
+        m_overflow[m_controlCount].store(wanted.bypass ? 1.0f : 0.0f, std::memory_order_relaxed);
+        m_overflow[m_controlCount + 1].store(wanted.joystickX, std::memory_order_relaxed);
+        m_overflow[m_controlCount + 2].store(wanted.joystickY, std::memory_order_relaxed);
     }
-    m_backlog.clear();
+    else
+    {
+        m_overflow[static_cast<std::size_t>(field)].store(storedValue, std::memory_order_relaxed);
+    }
+    m_overflowSequence.store(change.sequence, std::memory_order_relaxed);
+    m_overflowVersion.store(version + 2, std::memory_order_release);
+    m_overflowing = true;
+    m_overflowLatest = change.sequence;
 }
 
 void EffectHandOver::readStoredValues(StoredValues& values)
@@ -151,7 +170,6 @@ void EffectHandOver::readStoredValues(StoredValues& values)
         m_pEffect->getJoystickPosition(values.joystickX, values.joystickY);
         return;
     }
-    moveBacklogToRing();
     uint64_t applied = 0;
     readPublished(values, applied);
     // Whatever the audio thread has not applied yet reads as it will be.
@@ -213,8 +231,29 @@ void EffectHandOver::applyPending()
         apply(change);
         m_appliedSequence = change.sequence;
     }
-    // Only the UI side reaches here with a backlog: processing is off, nothing else runs.
-    if (!isProcessing()) applyBacklog();
+    applyOverflow();
+}
+
+// Everything in the ring is older than the overflow snapshot. A snapshot caught while the UI
+// side writes it is taken on the next call instead.
+void EffectHandOver::applyOverflow()
+{
+    if (!m_overflow) return;
+    const uint32_t version = m_overflowVersion.load(std::memory_order_acquire);
+    if (version & 1) return;
+    const uint64_t sequence = m_overflowSequence.load(std::memory_order_relaxed);
+    if (sequence <= m_overflowApplied.load(std::memory_order_relaxed)) return;
+    for (std::size_t f = 0; f < fieldCount(); ++f)
+        m_overflowRead[f] = m_overflow[f].load(std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_acquire);
+    if (m_overflowVersion.load(std::memory_order_relaxed) != version) return;
+    for (uint32_t i = 0; i < m_controlCount; ++i)
+        m_pEffect->setPlainValue(i, m_overflowRead[i]);
+    *m_pBypass = m_overflowRead[m_controlCount] != 0.0f;
+    m_pEffect->setJoystickX(m_overflowRead[m_controlCount + 1], true);
+    m_pEffect->setJoystickY(m_overflowRead[m_controlCount + 2], true);
+    m_appliedSequence = sequence;
+    m_overflowApplied.store(sequence, std::memory_order_release);
 }
 
 void EffectHandOver::apply(const Change& change)

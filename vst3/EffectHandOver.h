@@ -14,7 +14,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <vector>
 
@@ -33,7 +32,9 @@ class EffectHandOver
         float joystickY = 0.0f;
     };
 
-    // Pending changes the ring holds before further ones wait on the UI side.
+    // Pending changes the ring holds. When it is full the UI side writes the whole state it
+    // wants into an overflow snapshot instead, which the audio thread applies after the ring,
+    // until it has caught up (editor messages and reports made meanwhile are dropped).
     static constexpr std::size_t kCapacity = 1024;
 
     // Binds to the effect and to the processor's bypass switch; allocates. UI thread, before
@@ -94,9 +95,9 @@ class EffectHandOver
 
     void submit(Change change, int64_t field, float storedValue);
     void apply(const Change& change);
-    void applyBacklog();
     void keepReport(uint32_t id, double value);
-    void moveBacklogToRing();
+    void writeOverflow(const Change& change, int64_t field, float storedValue);
+    void applyOverflow();
     void readPublished(StoredValues& values, uint64_t& appliedSequence) const;
     std::size_t fieldCount() const { return m_controlCount + 3; }
 
@@ -106,10 +107,11 @@ class EffectHandOver
     std::atomic<bool> m_processing{false};
     SpscRing<Change, kCapacity> m_ring;
 
-    // UI side: changes the full ring could not take yet, and, per stored field, the last value
-    // sent and its sequence number.
-    std::deque<Change> m_backlog;
+    // UI side: per stored field, the last value sent and its sequence number; whether changes
+    // go to the overflow snapshot, and the last one that went there.
     uint64_t m_sentSequence = 0;
+    bool m_overflowing = false;
+    uint64_t m_overflowLatest = 0;
     std::vector<uint64_t> m_lastSentSequence;
     std::vector<float> m_lastSentValue;
 
@@ -129,6 +131,14 @@ class EffectHandOver
     std::unique_ptr<std::atomic<float>[]> m_published;
     std::atomic<uint64_t> m_publishedSequence{0};
     std::atomic<uint32_t> m_publishVersion{0};
+
+    // The overflow snapshot: the stored values the UI side wants, under a sequence lock of its
+    // own, the last change it holds and the last one the audio side applied from it.
+    std::unique_ptr<std::atomic<float>[]> m_overflow;
+    std::atomic<uint64_t> m_overflowSequence{0};
+    std::atomic<uint32_t> m_overflowVersion{0};
+    std::atomic<uint64_t> m_overflowApplied{0};
+    std::vector<float> m_overflowRead; // audio side's copy while applying
 };
 
 } // namespace Steinberg::Vst::Veru2ZOR3
