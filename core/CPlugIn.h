@@ -22,6 +22,8 @@ class CPlugIn
     static constexpr int kPresetCount = 16;
     static constexpr int kButtonCount = 3;
     static constexpr int kNoteCount = 127;
+    // The assignable buttons reach controlChanged with these control ids and the next two.
+    static constexpr uint32_t kFirstButtonControlId = 50;
 
     CPlugIn();
     CPlugIn(const CPlugIn&) = delete;

@@ -5,6 +5,8 @@
 #include "gui/CZadaCustomView.h"
 #include "gui/VST3EditorZx.h"
 
+#include "core/EditorTexts.h"
+
 #include <cstring>
 
 namespace Steinberg::Vst::Veru2ZOR3
@@ -56,7 +58,7 @@ void Processor::willClose(VSTGUI::VST3Editor*)
 tresult Processor::receiveText(const char8* text)
 {
     if (!m_pPlugIn || !text) return kResultOk;
-    if (std::strcmp(text, "VSTGUITimerPing") == 0)
+    if (std::strcmp(text, EditorTexts::kTimerPing) == 0)
     {
         deliverParameterRefresh();
         if (m_handOver.isProcessing())
@@ -68,7 +70,7 @@ tresult Processor::receiveText(const char8* text)
         m_EditorMessage.code = EditorMessage::kTimerTick;
         m_pPlugIn->editorMessage(&m_EditorMessage);
     }
-    else if (std::strcmp(text, "RecreateView") == 0)
+    else if (std::strcmp(text, EditorTexts::kRecreateView) == 0)
     {
         sendResetEditorMessage(EditorMessage::kOpened);
     }

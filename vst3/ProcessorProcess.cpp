@@ -188,7 +188,7 @@ void Processor::applyExtraParameter(ParamID id, ParamValue v)
     case ParameterIds::kButton1:
     case ParameterIds::kButton1 + 1:
     case ParameterIds::kButton1 + 2:
-        effect.controlChanged(50 + (id - ParameterIds::kButton1));
+        effect.controlChanged(CPlugIn::kFirstButtonControlId + (id - ParameterIds::kButton1));
         break;
     case ParameterIds::kJoystickX:
         effect.setJoystickX(static_cast<float>(2.0 * v - 1.0), true);
