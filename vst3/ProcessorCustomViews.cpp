@@ -1,12 +1,12 @@
 // The processor as the editor's delegate: custom views and pad sub-controllers.
-#include "vst3/Processor.h"
+#include "vst3/ProcessorEditorDelegate.h"
 
 #include "gui/CustomViewFactory.h"
 
 namespace Steinberg::Vst::Veru2ZOR3
 {
 
-VSTGUI::CView* Processor::createCustomView(VSTGUI::UTF8StringPtr name,
+VSTGUI::CView* ProcessorEditorDelegate::createCustomView(VSTGUI::UTF8StringPtr name,
                                            const VSTGUI::UIAttributes& attributes,
                                            const VSTGUI::IUIDescription* description,
                                            VSTGUI::VST3Editor* editor)
@@ -15,7 +15,7 @@ VSTGUI::CView* Processor::createCustomView(VSTGUI::UTF8StringPtr name,
         .createCustomView(name, attributes, description, editor);
 }
 
-VSTGUI::IController* Processor::createSubController(VSTGUI::UTF8StringPtr name,
+VSTGUI::IController* ProcessorEditorDelegate::createSubController(VSTGUI::UTF8StringPtr name,
                                                     const VSTGUI::IUIDescription* description,
                                                     VSTGUI::VST3Editor* editor)
 {

@@ -1,6 +1,6 @@
 // The processor's side of the editor: the view it makes for the host, the open and close
 // notices it passes to the effect as the editor's delegate, and the editor's text messages.
-#include "vst3/Processor.h"
+#include "vst3/ProcessorEditorDelegate.h"
 
 #include "gui/CZadaCustomView.h"
 #include "gui/VST3EditorZx.h"
@@ -19,7 +19,14 @@ constexpr char kEditorDocument[] = "zada.uidesc";
 constexpr int32 kCustomViewInitialSize = 100;
 } // namespace
 
-IPlugView* PLUGIN_API Processor::createView(FIDString name)
+ProcessorEditorDelegate::ProcessorEditorDelegate(EffectFactory effectFactory)
+    : ProcessorModel(effectFactory)
+{
+}
+
+ProcessorEditorDelegate::~ProcessorEditorDelegate() = default;
+
+IPlugView* PLUGIN_API ProcessorEditorDelegate::createView(FIDString name)
 {
     if (!m_pPlugIn || !name || std::strcmp(name, ViewType::kEditor) != 0) return nullptr;
     if (!m_pPlugIn->m_bEditorMessages) return nullptr;
@@ -42,20 +49,20 @@ IPlugView* PLUGIN_API Processor::createView(FIDString name)
     return editor;
 }
 
-void Processor::didOpen(VSTGUI::VST3Editor* editor)
+void ProcessorEditorDelegate::didOpen(VSTGUI::VST3Editor* editor)
 {
     if (editor) ++m_nOpenEditors;
     if (m_pPlugIn && editor) sendResetEditorMessage(EditorMessage::kOpened);
 }
 
-void Processor::willClose(VSTGUI::VST3Editor*)
+void ProcessorEditorDelegate::willClose(VSTGUI::VST3Editor*)
 {
     if (m_nOpenEditors > 0) --m_nOpenEditors;
     if (m_nOpenEditors == 0) m_bRefreshPending = false;
     if (m_pPlugIn) sendResetEditorMessage(EditorMessage::kClosing);
 }
 
-tresult Processor::receiveText(const char8* text)
+tresult ProcessorEditorDelegate::receiveText(const char8* text)
 {
     if (!m_pPlugIn || !text) return kResultOk;
     if (std::strcmp(text, EditorTexts::kTimerPing) == 0)
@@ -77,7 +84,7 @@ tresult Processor::receiveText(const char8* text)
     return kResultOk;
 }
 
-void Processor::sendResetEditorMessage(uint32 code)
+void ProcessorEditorDelegate::sendResetEditorMessage(uint32 code)
 {
     m_EditorMessage.code = code;
     m_EditorMessage.viewName = "";

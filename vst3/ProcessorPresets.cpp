@@ -1,5 +1,5 @@
 // Program change to a factory preset, and the effect's linked controls.
-#include "vst3/Processor.h"
+#include "vst3/ProcessorModel.h"
 
 #include "vst3/ValueTapers.h"
 
@@ -21,13 +21,13 @@ double linearPosition(const ControlRecord& record, double plain)
 }
 } // namespace
 
-tresult Processor::setHostValue(ParamID id, ParamValue normalized)
+tresult ProcessorModel::setHostValue(ParamID id, ParamValue normalized)
 {
     if (!std::isfinite(normalized)) return kInvalidArgument;
     return EditController::setParamNormalized(id, std::clamp(normalized, 0.0, 1.0));
 }
 
-void Processor::applyFactoryPreset(ParamValue value)
+void ProcessorModel::applyFactoryPreset(ParamValue value)
 {
     Parameter* presets = presetParameter();
     if (!m_pPlugIn || !presets) return;
@@ -72,19 +72,19 @@ void Processor::applyFactoryPreset(ParamValue value)
 // A host that sets the program parameter may hold its own locks while it does, and answer a
 // restart request by taking them again: the request waits for the next editor timer tick.
 // With no editor open the host hears of the new values from the next process block instead.
-void Processor::requestParameterRefresh()
+void ProcessorModel::requestParameterRefresh()
 {
     if (m_nOpenEditors > 0) m_bRefreshPending = true;
 }
 
-void Processor::deliverParameterRefresh()
+void ProcessorModel::deliverParameterRefresh()
 {
     if (!m_bRefreshPending) return;
     m_bRefreshPending = false;
     if (componentHandler) componentHandler->restartComponent(kParamValuesChanged);
 }
 
-void Processor::applyLinkedUpdate(const LinkedUpdate& update)
+void ProcessorModel::applyLinkedUpdate(const LinkedUpdate& update)
 {
     const uint32 count = m_pPlugIn->m_Controls.count();
     for (uint32 k = 0; k < count; ++k)
@@ -98,7 +98,7 @@ void Processor::applyLinkedUpdate(const LinkedUpdate& update)
     }
 }
 
-void Processor::refreshLinkedControls()
+void ProcessorModel::refreshLinkedControls()
 {
     if (!m_pPlugIn) return;
     const uint32 count = m_pPlugIn->m_Controls.count();

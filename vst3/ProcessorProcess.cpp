@@ -1,5 +1,5 @@
 // The audio thread's entry: parameter changes, transport, events, frames, meters.
-#include "vst3/Processor.h"
+#include "vst3/ProcessorAudio.h"
 
 #include "vst3/CVSTMidiEventList.h"
 #include "vst3/CVSTParamUpdateQueue.h"
@@ -52,7 +52,7 @@ int32 usableChannels(const AudioBusBuffers& bus, int32 wanted)
 }
 } // namespace
 
-tresult PLUGIN_API Processor::process(ProcessData& data)
+tresult PLUGIN_API ProcessorAudio::process(ProcessData& data)
 {
     if (!m_pPlugIn) return kResultFalse;
     const DenormalGuard flushDenormals;
@@ -64,7 +64,7 @@ tresult PLUGIN_API Processor::process(ProcessData& data)
     return result;
 }
 
-tresult Processor::processBlock(ProcessData& data)
+tresult ProcessorAudio::processBlock(ProcessData& data)
 {
 
     SpeakerArrangement outputArrangement = 0;
@@ -120,7 +120,7 @@ tresult Processor::processBlock(ProcessData& data)
 
 // ---- parameter changes ---------------------------------------------------------------------
 
-void Processor::applyParameterChanges(ProcessData& data)
+void ProcessorAudio::applyParameterChanges(ProcessData& data)
 {
     // Last block's host queues are gone: no control may still pull from them.
     if (m_bSampleAccurate) detachAutomationQueues(data.numSamples);
@@ -142,7 +142,7 @@ void Processor::applyParameterChanges(ProcessData& data)
     }
 }
 
-void Processor::detachAutomationQueues(int32 numSamples)
+void ProcessorAudio::detachAutomationQueues(int32 numSamples)
 {
     for (uint32 position = 0; position < m_ppParamUpdateQueues.size(); ++position)
     {
@@ -153,7 +153,7 @@ void Processor::detachAutomationQueues(int32 numSamples)
     }
 }
 
-void Processor::applyControlChange(uint32 position, ParamValue value, IParamValueQueue& queue,
+void ProcessorAudio::applyControlChange(uint32 position, ParamValue value, IParamValueQueue& queue,
                                    int32 pointCount, int32 numSamples)
 {
     // The exchange array, not the list: nothing on the audio thread walks the list.
@@ -180,7 +180,7 @@ void Processor::applyControlChange(uint32 position, ParamValue value, IParamValu
     m_pPlugIn->setNormalizedValue(position, linear, false);
 }
 
-void Processor::applyExtraParameter(ParamID id, ParamValue v)
+void ProcessorAudio::applyExtraParameter(ParamID id, ParamValue v)
 {
     CPlugIn& effect = *m_pPlugIn;
     switch (id)
@@ -234,7 +234,7 @@ void Processor::applyExtraParameter(ParamID id, ParamValue v)
 
 // ---- audio ---------------------------------------------------------------------------------
 
-void Processor::processBypassed(ProcessData& data, int32 channels)
+void ProcessorAudio::processBypassed(ProcessData& data, int32 channels)
 {
     for (int32 c = 0; c < channels; ++c)
     {
@@ -244,7 +244,7 @@ void Processor::processBypassed(ProcessData& data, int32 channels)
     }
 }
 
-void Processor::processChannelBuffers(ProcessData& data, int32 channels)
+void ProcessorAudio::processChannelBuffers(ProcessData& data, int32 channels)
 {
     if (m_bEnableSidechain && data.numInputs > 1 && data.inputs[1].channelBuffers32)
     {
@@ -265,7 +265,7 @@ void Processor::processChannelBuffers(ProcessData& data, int32 channels)
                                      static_cast<unsigned>(std::max(data.numSamples, 0)));
 }
 
-void Processor::processFrames(ProcessData& data, int32 channels, TimingBlock& timing,
+void ProcessorAudio::processFrames(ProcessData& data, int32 channels, TimingBlock& timing,
                               ::HostMessage& transport, double secondsPerSample)
 {
     CPlugIn& effect = *m_pPlugIn;
@@ -325,7 +325,7 @@ void Processor::processFrames(ProcessData& data, int32 channels, TimingBlock& ti
 // Values a program change set on the UI side go back to the host with the block that applied
 // them: hosts that keep their own copy of the parameters learn them there, without a restart
 // request from inside their own call.
-void Processor::reportHandedOverParameters(ProcessData& data)
+void ProcessorAudio::reportHandedOverParameters(ProcessData& data)
 {
     IParameterChanges* changes = data.outputParameterChanges;
     m_handOver.takeReports(
@@ -339,7 +339,7 @@ void Processor::reportHandedOverParameters(ProcessData& data)
         });
 }
 
-void Processor::reportMeters(ProcessData& data, bool asZero)
+void ProcessorAudio::reportMeters(ProcessData& data, bool asZero)
 {
     IParameterChanges* changes = data.outputParameterChanges;
     if (!changes) return;

@@ -1,5 +1,5 @@
 // The state stream: version, every control's value by its value type, bypass, joystick.
-#include "vst3/Processor.h"
+#include "vst3/ProcessorModel.h"
 
 #include "base/source/fstreamer.h"
 
@@ -85,7 +85,7 @@ float sanitizedAxis(float value)
 }
 } // namespace
 
-tresult PLUGIN_API Processor::getState(IBStream* stream)
+tresult PLUGIN_API ProcessorModel::getState(IBStream* stream)
 {
     if (!m_pPlugIn || !stream) return kResultFalse;
     // The values as the audio thread holds them, with the changes on their way applied.
@@ -107,7 +107,7 @@ tresult PLUGIN_API Processor::getState(IBStream* stream)
 }
 
 // While processing is active the values reach the effect at the start of the next process call.
-tresult PLUGIN_API Processor::setState(IBStream* stream)
+tresult PLUGIN_API ProcessorModel::setState(IBStream* stream)
 {
     if (!m_pPlugIn || !stream) return kResultFalse;
     IBStreamer in(stream, kLittleEndian);
@@ -137,7 +137,7 @@ tresult PLUGIN_API Processor::setState(IBStream* stream)
     return kResultOk;
 }
 
-tresult PLUGIN_API Processor::setComponentState(IBStream* stream)
+tresult PLUGIN_API ProcessorModel::setComponentState(IBStream* stream)
 {
     if (!m_pPlugIn || !stream) return kResultFalse;
     IBStreamer in(stream, kLittleEndian);
