@@ -10,6 +10,10 @@ namespace
 // A reader that keeps meeting a write in progress gives up after this many tries and takes
 // what it read: every value is whole, only their mutual consistency is at stake.
 constexpr int kMaxReadAttempts = 64;
+// Both snapshots are sequence locks without fences: the writer makes the version odd, stores
+// every value with release order and makes the version even again; a reader loads the version,
+// the values with acquire order and the version once more, and keeps what it read only when
+// both versions are the same even number.
 constexpr int64_t kNoField = -1;
 } // namespace
 
@@ -139,20 +143,19 @@ void EffectHandOver::writeOverflow(const Change& change, int64_t field, float st
     if (!m_overflowing) readStoredValues(wanted); // this change is among them already
     const uint32_t version = m_overflowVersion.load(std::memory_order_relaxed);
     m_overflowVersion.store(version + 1, std::memory_order_relaxed);
-    std::atomic_thread_fence(std::memory_order_release);
     if (!m_overflowing)
     {
         for (std::size_t i = 0; i < m_controlCount; ++i)
-            m_overflow[i].store(wanted.controls[i], std::memory_order_relaxed);
-        m_overflow[m_controlCount].store(wanted.bypass ? 1.0f : 0.0f, std::memory_order_relaxed);
-        m_overflow[m_controlCount + 1].store(wanted.joystickX, std::memory_order_relaxed);
-        m_overflow[m_controlCount + 2].store(wanted.joystickY, std::memory_order_relaxed);
+            m_overflow[i].store(wanted.controls[i], std::memory_order_release);
+        m_overflow[m_controlCount].store(wanted.bypass ? 1.0f : 0.0f, std::memory_order_release);
+        m_overflow[m_controlCount + 1].store(wanted.joystickX, std::memory_order_release);
+        m_overflow[m_controlCount + 2].store(wanted.joystickY, std::memory_order_release);
     }
     else
     {
-        m_overflow[static_cast<std::size_t>(field)].store(storedValue, std::memory_order_relaxed);
+        m_overflow[static_cast<std::size_t>(field)].store(storedValue, std::memory_order_release);
     }
-    m_overflowSequence.store(change.sequence, std::memory_order_relaxed);
+    m_overflowSequence.store(change.sequence, std::memory_order_release);
     m_overflowVersion.store(version + 2, std::memory_order_release);
     m_overflowing = true;
     m_overflowLatest = change.sequence;
@@ -194,12 +197,11 @@ void EffectHandOver::readPublished(StoredValues& values, uint64_t& appliedSequen
     {
         const uint32_t before = m_publishVersion.load(std::memory_order_acquire);
         for (std::size_t i = 0; i < m_controlCount; ++i)
-            values.controls[i] = m_published[i].load(std::memory_order_relaxed);
-        values.bypass = m_published[m_controlCount].load(std::memory_order_relaxed) != 0.0f;
-        values.joystickX = m_published[m_controlCount + 1].load(std::memory_order_relaxed);
-        values.joystickY = m_published[m_controlCount + 2].load(std::memory_order_relaxed);
-        appliedSequence = m_publishedSequence.load(std::memory_order_relaxed);
-        std::atomic_thread_fence(std::memory_order_acquire);
+            values.controls[i] = m_published[i].load(std::memory_order_acquire);
+        values.bypass = m_published[m_controlCount].load(std::memory_order_acquire) != 0.0f;
+        values.joystickX = m_published[m_controlCount + 1].load(std::memory_order_acquire);
+        values.joystickY = m_published[m_controlCount + 2].load(std::memory_order_acquire);
+        appliedSequence = m_publishedSequence.load(std::memory_order_acquire);
         if ((before & 1) == 0 && m_publishVersion.load(std::memory_order_relaxed) == before)
             return;
         std::this_thread::yield();
@@ -241,11 +243,10 @@ void EffectHandOver::applyOverflow()
     if (!m_overflow) return;
     const uint32_t version = m_overflowVersion.load(std::memory_order_acquire);
     if (version & 1) return;
-    const uint64_t sequence = m_overflowSequence.load(std::memory_order_relaxed);
+    const uint64_t sequence = m_overflowSequence.load(std::memory_order_acquire);
     if (sequence <= m_overflowApplied.load(std::memory_order_relaxed)) return;
     for (std::size_t f = 0; f < fieldCount(); ++f)
-        m_overflowRead[f] = m_overflow[f].load(std::memory_order_relaxed);
-    std::atomic_thread_fence(std::memory_order_acquire);
+        m_overflowRead[f] = m_overflow[f].load(std::memory_order_acquire);
     if (m_overflowVersion.load(std::memory_order_relaxed) != version) return;
     for (uint32_t i = 0; i < m_controlCount; ++i)
         m_pEffect->setPlainValue(i, m_overflowRead[i]);
@@ -312,16 +313,15 @@ void EffectHandOver::publish()
     if (!m_published || !m_pEffect) return;
     const uint32_t version = m_publishVersion.load(std::memory_order_relaxed);
     m_publishVersion.store(version + 1, std::memory_order_relaxed);
-    std::atomic_thread_fence(std::memory_order_release);
     for (uint32_t i = 0; i < m_controlCount; ++i)
-        m_published[i].store(m_pEffect->getControlValue(i), std::memory_order_relaxed);
+        m_published[i].store(m_pEffect->getControlValue(i), std::memory_order_release);
     float x = 0.0f;
     float y = 0.0f;
     m_pEffect->getJoystickPosition(x, y);
-    m_published[m_controlCount].store(*m_pBypass ? 1.0f : 0.0f, std::memory_order_relaxed);
-    m_published[m_controlCount + 1].store(x, std::memory_order_relaxed);
-    m_published[m_controlCount + 2].store(y, std::memory_order_relaxed);
-    m_publishedSequence.store(m_appliedSequence, std::memory_order_relaxed);
+    m_published[m_controlCount].store(*m_pBypass ? 1.0f : 0.0f, std::memory_order_release);
+    m_published[m_controlCount + 1].store(x, std::memory_order_release);
+    m_published[m_controlCount + 2].store(y, std::memory_order_release);
+    m_publishedSequence.store(m_appliedSequence, std::memory_order_release);
     m_publishVersion.store(version + 2, std::memory_order_release);
 }
 
