@@ -169,6 +169,31 @@ TEST(State, RoundTripsWhileAnotherThreadProcesses)
     audio.join();
 }
 
+// More changes than the hand-over's ring holds, all before the next block: the UI side never
+// waits, the last state reads back at once and is the one the audio thread applies.
+TEST(State, ManyLoadsBetweenTwoBlocksEndInTheLastOne)
+{
+    auto instance = activeRoom();
+    ProcessBlock block(*instance);
+    Audio in(2, 64, 0.25f), out(2, 64);
+    block.process(in.channels(), out.channels(), 64);
+    RoomState saved;
+    for (int k = 0; k < 300; ++k)
+    {
+        saved.position = static_cast<uint32>(k % 11);
+        saved.absCF = static_cast<float>(k % 15);
+        saved.bypass = k % 2;
+        ASSERT_EQ(instance->loadState(saved.bytes()), kResultOk);
+    }
+    saved.bypass = 1;
+    saved.gain = 0.75f;
+    ASSERT_EQ(instance->loadState(saved.bytes()), kResultOk);
+    EXPECT_EQ(instance->saveState(), saved.bytes());
+    block.process(in.channels(), out.channels(), 64);
+    EXPECT_EQ(out[0][63], 0.25f) << "bypassed, as the last state says";
+    EXPECT_EQ(instance->saveState(), saved.bytes());
+}
+
 TEST(State, ControllerFollowsARestoredState)
 {
     RoomState saved;
