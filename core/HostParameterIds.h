@@ -21,8 +21,8 @@ constexpr uint32_t kButtonCount = 3;
 constexpr uint32_t kJoystickX = 0x8005;
 constexpr uint32_t kJoystickY = 0x8006;
 // "Factory Presets", the program change of the presets unit: the four characters "prst".
-constexpr uint32_t kFactoryPresets = (uint32_t('p') << 24) | (uint32_t('r') << 16) |
-                                     (uint32_t('s') << 8) | uint32_t('t');
+constexpr uint32_t kFactoryPresets =
+    (uint32_t('p') << 24) | (uint32_t('r') << 16) | (uint32_t('s') << 8) | uint32_t('t');
 // The reserved ids start here: a control list holds at most this many controls.
 constexpr uint32_t kMaxControls = 0x800;
 

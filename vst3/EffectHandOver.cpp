@@ -127,8 +127,7 @@ void EffectHandOver::submit(Change change, int64_t field, float storedValue)
         m_appliedSequence = change.sequence;
         return;
     }
-    if (m_overflowing &&
-        m_overflowApplied.load(std::memory_order_acquire) >= m_overflowLatest)
+    if (m_overflowing && m_overflowApplied.load(std::memory_order_acquire) >= m_overflowLatest)
         m_overflowing = false;
     // A full ring never makes the UI wait: the state it wants goes into the overflow snapshot.
     if (!m_overflowing && m_ring.push(change)) return;
@@ -202,8 +201,7 @@ void EffectHandOver::readPublished(StoredValues& values, uint64_t& appliedSequen
         values.joystickX = m_published[m_controlCount + 1].load(std::memory_order_acquire);
         values.joystickY = m_published[m_controlCount + 2].load(std::memory_order_acquire);
         appliedSequence = m_publishedSequence.load(std::memory_order_acquire);
-        if ((before & 1) == 0 && m_publishVersion.load(std::memory_order_relaxed) == before)
-            return;
+        if ((before & 1) == 0 && m_publishVersion.load(std::memory_order_relaxed) == before) return;
         std::this_thread::yield();
     }
 }

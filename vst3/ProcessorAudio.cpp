@@ -161,7 +161,7 @@ tresult PLUGIN_API ProcessorAudio::setupProcessing(ProcessSetup& setup)
 }
 
 tresult PLUGIN_API ProcessorAudio::setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
-                                                 SpeakerArrangement* outputs, int32 numOuts)
+                                                      SpeakerArrangement* outputs, int32 numOuts)
 {
     if (!m_pPlugIn || numIns < 0 || numOuts < 0 || (numIns > 0 && !inputs) ||
         (numOuts > 0 && !outputs))

@@ -7,17 +7,18 @@ namespace Steinberg::Vst::Veru2ZOR3
 {
 
 VSTGUI::CView* ProcessorEditorDelegate::createCustomView(VSTGUI::UTF8StringPtr name,
-                                           const VSTGUI::UIAttributes& attributes,
-                                           const VSTGUI::IUIDescription* description,
-                                           VSTGUI::VST3Editor* editor)
+                                                         const VSTGUI::UIAttributes& attributes,
+                                                         const VSTGUI::IUIDescription* description,
+                                                         VSTGUI::VST3Editor* editor)
 {
     return CustomViewFactory(m_pPlugIn.get(), m_EditorMessage, this)
         .createCustomView(name, attributes, description, editor);
 }
 
-VSTGUI::IController* ProcessorEditorDelegate::createSubController(VSTGUI::UTF8StringPtr name,
-                                                    const VSTGUI::IUIDescription* description,
-                                                    VSTGUI::VST3Editor* editor)
+VSTGUI::IController*
+ProcessorEditorDelegate::createSubController(VSTGUI::UTF8StringPtr name,
+                                             const VSTGUI::IUIDescription* description,
+                                             VSTGUI::VST3Editor* editor)
 {
     return CustomViewFactory(m_pPlugIn.get(), m_EditorMessage, this)
         .createSubController(name, description, editor);

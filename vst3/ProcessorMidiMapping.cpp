@@ -26,7 +26,7 @@ constexpr ControllerAssignment kFixedAssignments[] = {
 } // namespace
 
 tresult PLUGIN_API ProcessorModel::getMidiControllerAssignment(int32 busIndex, int16,
-                                                          CtrlNumber controller, ParamID& id)
+                                                               CtrlNumber controller, ParamID& id)
 {
     if (!m_pPlugIn || busIndex != 0) return kResultFalse;
     for (const ControllerAssignment& fixed : kFixedAssignments)

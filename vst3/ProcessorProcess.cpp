@@ -66,7 +66,6 @@ tresult PLUGIN_API ProcessorAudio::process(ProcessData& data)
 
 tresult ProcessorAudio::processBlock(ProcessData& data)
 {
-
     SpeakerArrangement outputArrangement = 0;
     getBusArrangement(kOutput, 0, outputArrangement);
     const int32 channels = SpeakerArr::getChannelCount(outputArrangement);
@@ -154,7 +153,7 @@ void ProcessorAudio::detachAutomationQueues(int32 numSamples)
 }
 
 void ProcessorAudio::applyControlChange(uint32 position, ParamValue value, IParamValueQueue& queue,
-                                   int32 pointCount, int32 numSamples)
+                                        int32 pointCount, int32 numSamples)
 {
     // The exchange array, not the list: nothing on the audio thread walks the list.
     ControlRecord* record = m_pPlugIn->control(position);
@@ -266,7 +265,7 @@ void ProcessorAudio::processChannelBuffers(ProcessData& data, int32 channels)
 }
 
 void ProcessorAudio::processFrames(ProcessData& data, int32 channels, TimingBlock& timing,
-                              ::HostMessage& transport, double secondsPerSample)
+                                   ::HostMessage& transport, double secondsPerSample)
 {
     CPlugIn& effect = *m_pPlugIn;
     const bool instrument = effect.m_bInstrument;

@@ -76,7 +76,7 @@ tresult PLUGIN_API ProcessorModel::getProgramListInfo(int32 listIndex, ProgramLi
 }
 
 tresult PLUGIN_API ProcessorModel::getProgramName(ProgramListID listId, int32 programIndex,
-                                             String128 name)
+                                                  String128 name)
 {
     Parameter* presets = presetParameter();
     if (listId != ParameterIds::kFactoryPresets || !presets) return kResultFalse;
@@ -88,7 +88,7 @@ tresult PLUGIN_API ProcessorModel::getProgramName(ProgramListID listId, int32 pr
 }
 
 tresult PLUGIN_API ProcessorModel::getProgramInfo(ProgramListID listId, int32 programIndex,
-                                             CString attributeId, String128 value)
+                                                  CString attributeId, String128 value)
 {
     auto it = m_ProgramLists.find(listId);
     if (it == m_ProgramLists.end()) return kResultFalse;
@@ -103,7 +103,7 @@ tresult PLUGIN_API ProcessorModel::hasProgramPitchNames(ProgramListID listId, in
 }
 
 tresult PLUGIN_API ProcessorModel::getProgramPitchName(ProgramListID listId, int32 programIndex,
-                                                  int16 midiPitch, String128 name)
+                                                       int16 midiPitch, String128 name)
 {
     auto it = m_ProgramLists.find(listId);
     if (it == m_ProgramLists.end()) return kResultFalse;
@@ -126,7 +126,8 @@ tresult PLUGIN_API ProcessorModel::setUnitProgramData(int32, int32, IBStream*)
     return kResultFalse;
 }
 
-tresult ProcessorModel::setProgramName(ProgramListID listId, int32 programIndex, const String128 name)
+tresult ProcessorModel::setProgramName(ProgramListID listId, int32 programIndex,
+                                       const String128 name)
 {
     auto it = m_ProgramLists.find(listId);
     if (it == m_ProgramLists.end()) return kResultFalse;

@@ -4,8 +4,8 @@
 // ThreadSanitizer this is the proof that the two never touch the same memory unguarded; in any
 // build the output stays finite, and once the UI thread's last state has had a refresh period
 // to settle, the instance holds exactly that state and sounds like a fresh one given it.
-#include "../vst3/PluginTestSupport.h"
 #include "../vst2/Vst2TestHost.h"
+#include "../vst3/PluginTestSupport.h"
 
 #include "pluginterfaces/base/futils.h"
 #include "public.sdk/source/vst/hosting/hostclasses.h"
