@@ -3,3 +3,13 @@ if(VEVADUR_SANITIZE)
   add_compile_options(${_san})
   add_link_options(${_san})
 endif()
+
+# ThreadSanitizer cannot share a build with AddressSanitizer.
+if(VEVADUR_TSAN)
+  if(VEVADUR_SANITIZE)
+    message(FATAL_ERROR "VEVADUR_TSAN and VEVADUR_SANITIZE exclude each other")
+  endif()
+  set(_tsan -fsanitize=thread -fno-omit-frame-pointer)
+  add_compile_options(${_tsan})
+  add_link_options(${_tsan})
+endif()

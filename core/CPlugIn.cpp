@@ -264,6 +264,24 @@ void CPlugIn::writeValue(ControlRecord* r, float v, bool roundInt, bool smoothab
     }
 }
 
+float CPlugIn::valueAsStored(uint32_t index, float v, bool rounding) const
+{
+    const ControlRecord* r = control(index);
+    if (!r) return 0.0f;
+    switch (r->valueType)
+    {
+    case ControlRecord::kInt:
+        return static_cast<float>(rounding ? roundToInteger<int32_t>(v) : truncateToInt(v));
+    case ControlRecord::kFloat:
+    case ControlRecord::kDouble:
+        return v;
+    case ControlRecord::kUint:
+        return static_cast<float>(roundToInteger<uint32_t>(v));
+    default:
+        return 0.0f;
+    }
+}
+
 // ---- smoothing ---------------------------------------------------------------------------
 
 void CPlugIn::prepareSmoother(ControlRecord& r, float value)

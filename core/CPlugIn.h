@@ -22,6 +22,8 @@ class CPlugIn
     static constexpr int kPresetCount = 16;
     static constexpr int kButtonCount = 3;
     static constexpr int kNoteCount = 127;
+    // The assignable buttons reach controlChanged with these control ids and the next two.
+    static constexpr uint32_t kFirstButtonControlId = 50;
 
     CPlugIn();
     CPlugIn(const CPlugIn&) = delete;
@@ -70,6 +72,10 @@ class CPlugIn
     void setPlainValue(ControlRecord* record, float value);
     void setJoystickX(float x, bool rotate);
     void setJoystickY(float y, bool rotate);
+    // What getControlValue reports once setPlainValue (rounding false) or setNormalizedValue
+    // (rounding true) has settled on value, given in the control's own units; 0 for a control
+    // without a variable. Reads only the record's fixed description.
+    float valueAsStored(uint32_t index, float value, bool rounding) const;
     void smoothControls();
     // True while any control (or the joystick) smooths, so values move frame by frame.
     bool smoothingActive() const;

@@ -2,10 +2,7 @@
 
 #include <cstdint>
 
-namespace Steinberg::Vst::Veru2ZOR3
-{
-class CVSTParameterConnector;
-}
+class IParameterConnector;
 
 // An RGBA colour as the editor resolves it for a custom view.
 struct EditorColour
@@ -62,7 +59,7 @@ struct EditorMessage
     double parameterValue = 0.0;
     int32_t parameterIndex = 0;
     void* moduleHandle = nullptr;
-    Steinberg::Vst::Veru2ZOR3::CVSTParameterConnector* parameterConnector = nullptr;
+    IParameterConnector* parameterConnector = nullptr;
     bool wantsCustomView = false;
     int32_t guiWidth = 0;
     int32_t guiHeight = 0;

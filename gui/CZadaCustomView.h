@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/CPlugIn.h"
-#include "vst3/CVSTParameterConnector.h"
+#include "core/IParameterConnector.h"
 
 #include "vstgui/plugin-bindings/VSTGUIEditor.h"
 
@@ -10,7 +10,7 @@ namespace Steinberg::Vst::Veru2ZOR3
 // The plug view of an effect that draws its own GUI: the effect gets the host's window when the
 // view opens (code 6) and closes (code 7), the current parameter values (code 13), and this
 // view as the channel through which its GUI edits parameters.
-class CZadaCustomView : public CVSTParameterConnector, public VSTGUI::VSTGUIEditor
+class CZadaCustomView : public IParameterConnector, public VSTGUI::VSTGUIEditor
 {
   public:
     CZadaCustomView(EditController* controller, ViewRect* size);
@@ -22,7 +22,7 @@ class CZadaCustomView : public CVSTParameterConnector, public VSTGUI::VSTGUIEdit
     bool open(void* parent, const VSTGUI::PlatformType& type) override;
     void close() override;
 
-    // CVSTParameterConnector
+    // IParameterConnector
     void beginEdit(ParamID id) override;
     void endEdit(ParamID id) override;
     void setParameter(ParamID id, ParamValue normalized) override;

@@ -9,7 +9,7 @@
 #include "gui/CustomViewAttributes.h"
 #include "gui/EffectViewRequest.h"
 
-#include "vst3/ParameterIds.h"
+#include "core/HostParameterIds.h"
 #include "vstgui/plugin-bindings/PadController.h"
 #include "vstgui/plugin-bindings/VST3Editor.h"
 
@@ -221,8 +221,8 @@ IController* CustomViewFactory::createSubController(UTF8StringPtr name, const IU
     if (controllerName == "VectorJoystick")
     {
         return new PadController(editor, m_pController,
-                                 m_pController->getParameterObject(ParameterIds::kJoystickX),
-                                 m_pController->getParameterObject(ParameterIds::kJoystickY));
+                                 m_pController->getParameterObject(HostParameterIds::kJoystickX),
+                                 m_pController->getParameterObject(HostParameterIds::kJoystickY));
     }
     ParamID xId = 0;
     ParamID yId = 0;

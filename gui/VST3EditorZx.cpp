@@ -1,5 +1,7 @@
 #include "gui/VST3EditorZx.h"
 
+#include "core/EditorTexts.h"
+
 #include "vstgui/CControl.h"
 #include "vstgui/CFrame.h"
 #include "vstgui/CTextEdit.h"
@@ -64,14 +66,14 @@ VSTGUI::CMessageResult VST3EditorZx::notify(VSTGUI::CBaseObject* sender,
     EditController* controller = getController();
     if (message == VSTGUI::CVSTGUITimer::kMsgTimer && controller)
     {
-        controller->receiveText("VSTGUITimerPing");
+        controller->receiveText(EditorTexts::kTimerPing);
         if (VSTGUI::CFrame* frame = getFrame()) frame->invalid();
     }
     const bool recreationPending = isRecreateViewPending();
     const VSTGUI::CMessageResult result = VST3Editor::notify(sender, message);
     // The base rebuilds a pending view on the tick; the effect hears of it as a fresh open.
     if (recreationPending && !isRecreateViewPending() && controller)
-        controller->receiveText("RecreateView");
+        controller->receiveText(EditorTexts::kRecreateView);
     return result;
 }
 

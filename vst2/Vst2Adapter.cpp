@@ -294,7 +294,7 @@ void Vst2Adapter::resume()
 void Vst2Adapter::suspend()
 {
     if (!resumed.exchange(false)) return;
-    ExclusiveState exclusive(*this); // a host still processing finishes its block first
+    waitForProcessCall(); // a host still processing finishes its block first
     deactivate();
 }
 
@@ -330,16 +330,12 @@ void Vst2Adapter::deactivate()
     active = false;
 }
 
-Vst2Adapter::ExclusiveState::ExclusiveState(Vst2Adapter& adapter) : adapter(adapter)
+// Waits at most for the one process call under way: a call that starts now finds the adapter
+// suspended and returns at once.
+void Vst2Adapter::waitForProcessCall() const
 {
-    adapter.stateBusy.store(true);
-    while (adapter.inProcess.load())
+    while (inProcess.load())
         std::this_thread::yield();
-}
-
-Vst2Adapter::ExclusiveState::~ExclusiveState()
-{
-    adapter.stateBusy.store(false);
 }
 
 } // namespace Vst

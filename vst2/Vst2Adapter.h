@@ -106,17 +106,8 @@ class Vst2Adapter
     intptr_t acceptsArrangement(const void* inputs, const void* outputs) const;
     bool hasEventInput() const;
 
-    // Keeps the audio thread out of the plug-in while the UI thread replaces its state; the
-    // audio thread never waits, it outputs silence for the block instead.
-    class ExclusiveState
-    {
-      public:
-        explicit ExclusiveState(Vst2Adapter& adapter);
-        ~ExclusiveState();
-
-      private:
-        Vst2Adapter& adapter;
-    };
+    // Lets a process call that is still running finish before the processor stops.
+    void waitForProcessCall() const;
 
     vst_effect record{};
     Vst2Abi::HostCallback host;
@@ -144,7 +135,6 @@ class Vst2Adapter
     int64 framePosition = 0;
     bool active = false;
     std::atomic<bool> resumed{false};
-    std::atomic<bool> stateBusy{false};
     std::atomic<bool> inProcess{false};
     std::vector<float> scratch; // kChannels inputs, then kChannels outputs, maxBlock each
     std::vector<char> chunk;

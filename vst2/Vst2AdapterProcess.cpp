@@ -36,12 +36,12 @@ void Vst2Adapter::process(const float* const* inputs, float** outputs, int32 fra
 {
     if (frames <= 0 || !outputs) return;
     InsideProcess inside(inProcess);
-    bool usable = resumed.load() && !stateBusy.load() && (inputs || record.num_inputs == 0);
+    bool usable = resumed.load() && (inputs || record.num_inputs == 0);
     for (int32 c = 0; c < kChannels; ++c)
         usable = usable && outputs[c] && (record.num_inputs == 0 || inputs[c]);
     if (!usable)
     {
-        // Not resumed, busy with a new state, or missing buffers: a defined, silent block.
+        // Not resumed, or missing buffers: a defined, silent block.
         if (!accumulate) silence(outputs, kChannels, frames);
         midi.clear();
         return;

@@ -70,11 +70,9 @@ intptr_t Vst2Adapter::setProgram(intptr_t program)
     // Earlier host values first, so that the program's values are the ones that stay.
     syncController();
     flushPendingToProcessor();
-    {
-        ExclusiveState exclusive(*this);
-        mirror.setFromController(i, value);
-        controller->setParamNormalized(parameters.info(i).id, value);
-    }
+    // The processor hands the program's values to its audio thread itself: playback goes on.
+    mirror.setFromController(i, value);
+    controller->setParamNormalized(parameters.info(i).id, value);
     refreshFromController();
     callHost(Vst2Abi::kHostUpdateDisplay);
     return 1;
@@ -115,16 +113,13 @@ intptr_t Vst2Adapter::getChunk(void** data)
 intptr_t Vst2Adapter::setChunk(const void* data, intptr_t size)
 {
     if (!data || size <= 0) return 0;
-    tresult result = kResultFalse;
-    {
-        ExclusiveState exclusive(*this);
-        // The stream only reads: the host's memory is not written.
-        IPtr<MemoryStream> stream = owned(new MemoryStream(const_cast<void*>(data), size));
-        result = component->setState(stream);
-        stream->seek(0, IBStream::kIBSeekSet, nullptr);
-        controller->setComponentState(stream);
-        mirror.dropPending(); // the new state replaces any value still on its way
-    }
+    // The processor hands the state to its audio thread itself: playback goes on. The stream
+    // only reads: the host's memory is not written.
+    IPtr<MemoryStream> stream = owned(new MemoryStream(const_cast<void*>(data), size));
+    const tresult result = component->setState(stream);
+    stream->seek(0, IBStream::kIBSeekSet, nullptr);
+    controller->setComponentState(stream);
+    mirror.dropPending(); // the new state replaces any value still on its way
     refreshFromController();
     callHost(Vst2Abi::kHostUpdateDisplay);
     return result == kResultOk ? 1 : 0;

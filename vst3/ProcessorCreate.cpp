@@ -16,7 +16,14 @@ CPlugIn* createRoomEffect()
 }
 } // namespace
 
+// Generated once for this plug-in; hosts identify it by these words in their projects.
+const FUID Processor::cid(0x5A3C91E2, 0x47B04F6D, 0x9E21C8A5, 0x3D7F0B14);
+
 Processor::Processor() : Processor(&createRoomEffect) {}
+
+Processor::Processor(EffectFactory effectFactory) : ProcessorEditorDelegate(effectFactory) {}
+
+Processor::~Processor() = default;
 
 FUnknown* Processor::createInstance(void*)
 {

@@ -1,23 +1,24 @@
 // The processor as the editor's delegate: custom views and pad sub-controllers.
-#include "vst3/Processor.h"
+#include "vst3/ProcessorEditorDelegate.h"
 
 #include "gui/CustomViewFactory.h"
 
 namespace Steinberg::Vst::Veru2ZOR3
 {
 
-VSTGUI::CView* Processor::createCustomView(VSTGUI::UTF8StringPtr name,
-                                           const VSTGUI::UIAttributes& attributes,
-                                           const VSTGUI::IUIDescription* description,
-                                           VSTGUI::VST3Editor* editor)
+VSTGUI::CView* ProcessorEditorDelegate::createCustomView(VSTGUI::UTF8StringPtr name,
+                                                         const VSTGUI::UIAttributes& attributes,
+                                                         const VSTGUI::IUIDescription* description,
+                                                         VSTGUI::VST3Editor* editor)
 {
     return CustomViewFactory(m_pPlugIn.get(), m_EditorMessage, this)
         .createCustomView(name, attributes, description, editor);
 }
 
-VSTGUI::IController* Processor::createSubController(VSTGUI::UTF8StringPtr name,
-                                                    const VSTGUI::IUIDescription* description,
-                                                    VSTGUI::VST3Editor* editor)
+VSTGUI::IController*
+ProcessorEditorDelegate::createSubController(VSTGUI::UTF8StringPtr name,
+                                             const VSTGUI::IUIDescription* description,
+                                             VSTGUI::VST3Editor* editor)
 {
     return CustomViewFactory(m_pPlugIn.get(), m_EditorMessage, this)
         .createSubController(name, description, editor);

@@ -1,9 +1,11 @@
 // The processor's side of the editor: the view it makes for the host, the open and close
 // notices it passes to the effect as the editor's delegate, and the editor's text messages.
-#include "vst3/Processor.h"
+#include "vst3/ProcessorEditorDelegate.h"
 
 #include "gui/CZadaCustomView.h"
 #include "gui/VST3EditorZx.h"
+
+#include "core/EditorTexts.h"
 
 #include <cstring>
 
@@ -17,7 +19,14 @@ constexpr char kEditorDocument[] = "zada.uidesc";
 constexpr int32 kCustomViewInitialSize = 100;
 } // namespace
 
-IPlugView* PLUGIN_API Processor::createView(FIDString name)
+ProcessorEditorDelegate::ProcessorEditorDelegate(EffectFactory effectFactory)
+    : ProcessorModel(effectFactory)
+{
+}
+
+ProcessorEditorDelegate::~ProcessorEditorDelegate() = default;
+
+IPlugView* PLUGIN_API ProcessorEditorDelegate::createView(FIDString name)
 {
     if (!m_pPlugIn || !name || std::strcmp(name, ViewType::kEditor) != 0) return nullptr;
     if (!m_pPlugIn->m_bEditorMessages) return nullptr;
@@ -40,33 +49,42 @@ IPlugView* PLUGIN_API Processor::createView(FIDString name)
     return editor;
 }
 
-void Processor::didOpen(VSTGUI::VST3Editor* editor)
+void ProcessorEditorDelegate::didOpen(VSTGUI::VST3Editor* editor)
 {
+    if (editor) ++m_nOpenEditors;
     if (m_pPlugIn && editor) sendResetEditorMessage(EditorMessage::kOpened);
 }
 
-void Processor::willClose(VSTGUI::VST3Editor*)
+void ProcessorEditorDelegate::willClose(VSTGUI::VST3Editor*)
 {
+    if (m_nOpenEditors > 0) --m_nOpenEditors;
+    if (m_nOpenEditors == 0) m_bRefreshPending = false;
     if (m_pPlugIn) sendResetEditorMessage(EditorMessage::kClosing);
 }
 
-tresult Processor::receiveText(const char8* text)
+tresult ProcessorEditorDelegate::receiveText(const char8* text)
 {
     if (!m_pPlugIn || !text) return kResultOk;
-    if (std::strcmp(text, "VSTGUITimerPing") == 0)
+    if (std::strcmp(text, EditorTexts::kTimerPing) == 0)
     {
+        deliverParameterRefresh();
+        if (m_handOver.isProcessing())
+        {
+            m_handOver.sendEditorMessage(EditorMessage::kTimerTick, 0, 0.0);
+            return kResultOk;
+        }
         // A tick changes nothing of the record but its code.
         m_EditorMessage.code = EditorMessage::kTimerTick;
         m_pPlugIn->editorMessage(&m_EditorMessage);
     }
-    else if (std::strcmp(text, "RecreateView") == 0)
+    else if (std::strcmp(text, EditorTexts::kRecreateView) == 0)
     {
         sendResetEditorMessage(EditorMessage::kOpened);
     }
     return kResultOk;
 }
 
-void Processor::sendResetEditorMessage(uint32 code)
+void ProcessorEditorDelegate::sendResetEditorMessage(uint32 code)
 {
     m_EditorMessage.code = code;
     m_EditorMessage.viewName = "";
@@ -74,7 +92,11 @@ void Processor::sendResetEditorMessage(uint32 code)
     m_EditorMessage.editorInterface = nullptr;
     m_EditorMessage.controlListener = nullptr;
     m_EditorMessage.wantsCustomView = false;
-    m_pPlugIn->editorMessage(&m_EditorMessage);
+    // While processing, the audio thread delivers it, as a fresh record of its own.
+    if (m_handOver.isProcessing())
+        m_handOver.sendEditorMessage(code, 0, 0.0);
+    else
+        m_pPlugIn->editorMessage(&m_EditorMessage);
 }
 
 } // namespace Steinberg::Vst::Veru2ZOR3

@@ -1,5 +1,5 @@
 // MIDI controllers hosts turn into parameter changes instead of events.
-#include "vst3/Processor.h"
+#include "vst3/ProcessorModel.h"
 
 #include "pluginterfaces/vst/ivstmidicontrollers.h"
 
@@ -25,8 +25,8 @@ constexpr ControllerAssignment kFixedAssignments[] = {
 };
 } // namespace
 
-tresult PLUGIN_API Processor::getMidiControllerAssignment(int32 busIndex, int16,
-                                                          CtrlNumber controller, ParamID& id)
+tresult PLUGIN_API ProcessorModel::getMidiControllerAssignment(int32 busIndex, int16,
+                                                               CtrlNumber controller, ParamID& id)
 {
     if (!m_pPlugIn || busIndex != 0) return kResultFalse;
     for (const ControllerAssignment& fixed : kFixedAssignments)

@@ -1,7 +1,6 @@
 // Host parameters: one per control record of the effect, then the fixed extras.
-#include "vst3/Processor.h"
+#include "vst3/ProcessorModel.h"
 
-#include "vst3/CVSTParamUpdateQueue.h"
 #include "vst3/LogParameter.h"
 #include "vst3/ParameterText.h"
 #include "vst3/PeakParameter.h"
@@ -96,24 +95,18 @@ constexpr MidiControllerParameter kMidiControllerParameters[] = {
 };
 } // namespace
 
-void Processor::registerControlParameters()
+void ProcessorModel::registerControlParameters()
 {
     if (!m_pPlugIn) return;
     const uint32 count = m_pPlugIn->m_Controls.count();
-    if (m_bSampleAccurate) m_ppParamUpdateQueues.resize(count);
     // Positions from the first reserved id on would collide with the extra parameters.
     for (uint32 i = 0; i < count && i < ParameterIds::kMaxControls; ++i)
     {
-        const ControlRecord* record = controlAt(i);
-        if (!record) continue;
-        if (m_bSampleAccurate)
-            m_ppParamUpdateQueues[i] = std::make_unique<CVSTParamUpdateQueue>(
-                record->minValue, record->maxValue, m_nSampleAccuracy);
-        registerControlParameter(i, *record);
+        if (const ControlRecord* record = controlAt(i)) registerControlParameter(i, *record);
     }
 }
 
-void Processor::registerControlParameter(uint32 position, const ControlRecord& record)
+void ProcessorModel::registerControlParameter(uint32 position, const ControlRecord& record)
 {
     if (record.type == ControlRecord::kMeter)
     {
@@ -139,7 +132,7 @@ void Processor::registerControlParameter(uint32 position, const ControlRecord& r
     parameters.addParameter(makeRangeParameter(position, record, currentPlain));
 }
 
-void Processor::registerExtraParameters()
+void ProcessorModel::registerExtraParameters()
 {
     constexpr int32 automatable = ParameterInfo::kCanAutomate;
     if (m_pPlugIn)

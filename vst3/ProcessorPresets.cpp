@@ -1,5 +1,5 @@
 // Program change to a factory preset, and the effect's linked controls.
-#include "vst3/Processor.h"
+#include "vst3/ProcessorModel.h"
 
 #include "vst3/ValueTapers.h"
 
@@ -21,13 +21,13 @@ double linearPosition(const ControlRecord& record, double plain)
 }
 } // namespace
 
-tresult Processor::setHostValue(ParamID id, ParamValue normalized)
+tresult ProcessorModel::setHostValue(ParamID id, ParamValue normalized)
 {
     if (!std::isfinite(normalized)) return kInvalidArgument;
     return EditController::setParamNormalized(id, std::clamp(normalized, 0.0, 1.0));
 }
 
-void Processor::applyFactoryPreset(ParamValue value)
+void ProcessorModel::applyFactoryPreset(ParamValue value)
 {
     Parameter* presets = presetParameter();
     if (!m_pPlugIn || !presets) return;
@@ -46,8 +46,9 @@ void Processor::applyFactoryPreset(ParamValue value)
             host = ValueTapers::logHostValue(lin);
         else if (record->voltOctave)
             host = ValueTapers::voltOctaveToNormalized(stored, record->minValue, record->maxValue);
-        m_pPlugIn->setNormalizedValue(i, static_cast<float>(lin), false);
+        m_handOver.setNormalizedValue(i, static_cast<float>(lin));
         setHostValue(i, host);
+        m_handOver.reportParameter(i, host);
         sendEditorMessage(EditorMessage::kParameterValue, static_cast<int32>(i), host);
     }
 
@@ -55,18 +56,35 @@ void Processor::applyFactoryPreset(ParamValue value)
     const double b = m_pPlugIn->m_JoystickY.presetValue[program];
     const double x = (a - b) / kRoot2 / 1.414;
     const double y = (a + b) / kRoot2 / 1.414;
-    m_pPlugIn->setJoystickX(static_cast<float>(x), true);
+    m_handOver.setJoystickX(static_cast<float>(x));
     setHostValue(ParameterIds::kJoystickX, x * 0.5 + 0.5);
+    m_handOver.reportParameter(ParameterIds::kJoystickX, x * 0.5 + 0.5);
     sendEditorMessage(EditorMessage::kParameterValue, ParameterIds::kJoystickX, x * 0.5 + 0.5);
-    m_pPlugIn->setJoystickY(static_cast<float>(y), true);
+    m_handOver.setJoystickY(static_cast<float>(y));
     setHostValue(ParameterIds::kJoystickY, y * 0.5 + 0.5);
+    m_handOver.reportParameter(ParameterIds::kJoystickY, y * 0.5 + 0.5);
     sendEditorMessage(EditorMessage::kParameterValue, ParameterIds::kJoystickY, y * 0.5 + 0.5);
 
-    if (componentHandler) componentHandler->restartComponent(kParamValuesChanged);
+    requestParameterRefresh();
     refreshLinkedControls();
 }
 
-void Processor::applyLinkedUpdate(const LinkedUpdate& update)
+// A host that sets the program parameter may hold its own locks while it does, and answer a
+// restart request by taking them again: the request waits for the next editor timer tick.
+// With no editor open the host hears of the new values from the next process block instead.
+void ProcessorModel::requestParameterRefresh()
+{
+    if (m_nOpenEditors > 0) m_bRefreshPending = true;
+}
+
+void ProcessorModel::deliverParameterRefresh()
+{
+    if (!m_bRefreshPending) return;
+    m_bRefreshPending = false;
+    if (componentHandler) componentHandler->restartComponent(kParamValuesChanged);
+}
+
+void ProcessorModel::applyLinkedUpdate(const LinkedUpdate& update)
 {
     const uint32 count = m_pPlugIn->m_Controls.count();
     for (uint32 k = 0; k < count; ++k)
@@ -80,7 +98,7 @@ void Processor::applyLinkedUpdate(const LinkedUpdate& update)
     }
 }
 
-void Processor::refreshLinkedControls()
+void ProcessorModel::refreshLinkedControls()
 {
     if (!m_pPlugIn) return;
     const uint32 count = m_pPlugIn->m_Controls.count();

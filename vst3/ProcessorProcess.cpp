@@ -1,5 +1,5 @@
 // The audio thread's entry: parameter changes, transport, events, frames, meters.
-#include "vst3/Processor.h"
+#include "vst3/ProcessorAudio.h"
 
 #include "vst3/CVSTMidiEventList.h"
 #include "vst3/CVSTParamUpdateQueue.h"
@@ -52,11 +52,20 @@ int32 usableChannels(const AudioBusBuffers& bus, int32 wanted)
 }
 } // namespace
 
-tresult PLUGIN_API Processor::process(ProcessData& data)
+tresult PLUGIN_API ProcessorAudio::process(ProcessData& data)
 {
     if (!m_pPlugIn) return kResultFalse;
     const DenormalGuard flushDenormals;
+    // The UI side's changes first, in the order they were made; then this block.
+    m_handOver.applyPending();
+    const tresult result = processBlock(data);
+    m_handOver.publish();
+    reportHandedOverParameters(data);
+    return result;
+}
 
+tresult ProcessorAudio::processBlock(ProcessData& data)
+{
     SpeakerArrangement outputArrangement = 0;
     getBusArrangement(kOutput, 0, outputArrangement);
     const int32 channels = SpeakerArr::getChannelCount(outputArrangement);
@@ -110,7 +119,7 @@ tresult PLUGIN_API Processor::process(ProcessData& data)
 
 // ---- parameter changes ---------------------------------------------------------------------
 
-void Processor::applyParameterChanges(ProcessData& data)
+void ProcessorAudio::applyParameterChanges(ProcessData& data)
 {
     // Last block's host queues are gone: no control may still pull from them.
     if (m_bSampleAccurate) detachAutomationQueues(data.numSamples);
@@ -132,18 +141,19 @@ void Processor::applyParameterChanges(ProcessData& data)
     }
 }
 
-void Processor::detachAutomationQueues(int32 numSamples)
+void ProcessorAudio::detachAutomationQueues(int32 numSamples)
 {
     for (uint32 position = 0; position < m_ppParamUpdateQueues.size(); ++position)
     {
         if (m_ppParamUpdateQueues[position])
             m_ppParamUpdateQueues[position]->rearm(numSamples, nullptr, 0);
-        if (ControlRecord* record = m_pPlugIn->control(position)) record->automationQueue = nullptr;
+        ControlRecord* record = m_pPlugIn->control(position);
+        if (record && record->automationQueue) record->automationQueue = nullptr;
     }
 }
 
-void Processor::applyControlChange(uint32 position, ParamValue value, IParamValueQueue& queue,
-                                   int32 pointCount, int32 numSamples)
+void ProcessorAudio::applyControlChange(uint32 position, ParamValue value, IParamValueQueue& queue,
+                                        int32 pointCount, int32 numSamples)
 {
     // The exchange array, not the list: nothing on the audio thread walks the list.
     ControlRecord* record = m_pPlugIn->control(position);
@@ -161,14 +171,15 @@ void Processor::applyControlChange(uint32 position, ParamValue value, IParamValu
         updates->rearm(numSamples, &queue, pointCount);
         record->automationQueue = static_cast<IParamUpdateQueue*>(updates);
     }
-    else
+    else if (record->automationQueue)
     {
+        // Written only when it changes: the editor copies the records on the UI thread.
         record->automationQueue = nullptr;
     }
     m_pPlugIn->setNormalizedValue(position, linear, false);
 }
 
-void Processor::applyExtraParameter(ParamID id, ParamValue v)
+void ProcessorAudio::applyExtraParameter(ParamID id, ParamValue v)
 {
     CPlugIn& effect = *m_pPlugIn;
     switch (id)
@@ -176,7 +187,7 @@ void Processor::applyExtraParameter(ParamID id, ParamValue v)
     case ParameterIds::kButton1:
     case ParameterIds::kButton1 + 1:
     case ParameterIds::kButton1 + 2:
-        effect.controlChanged(50 + (id - ParameterIds::kButton1));
+        effect.controlChanged(CPlugIn::kFirstButtonControlId + (id - ParameterIds::kButton1));
         break;
     case ParameterIds::kJoystickX:
         effect.setJoystickX(static_cast<float>(2.0 * v - 1.0), true);
@@ -222,7 +233,7 @@ void Processor::applyExtraParameter(ParamID id, ParamValue v)
 
 // ---- audio ---------------------------------------------------------------------------------
 
-void Processor::processBypassed(ProcessData& data, int32 channels)
+void ProcessorAudio::processBypassed(ProcessData& data, int32 channels)
 {
     for (int32 c = 0; c < channels; ++c)
     {
@@ -232,7 +243,7 @@ void Processor::processBypassed(ProcessData& data, int32 channels)
     }
 }
 
-void Processor::processChannelBuffers(ProcessData& data, int32 channels)
+void ProcessorAudio::processChannelBuffers(ProcessData& data, int32 channels)
 {
     if (m_bEnableSidechain && data.numInputs > 1 && data.inputs[1].channelBuffers32)
     {
@@ -253,8 +264,8 @@ void Processor::processChannelBuffers(ProcessData& data, int32 channels)
                                      static_cast<unsigned>(std::max(data.numSamples, 0)));
 }
 
-void Processor::processFrames(ProcessData& data, int32 channels, TimingBlock& timing,
-                              ::HostMessage& transport, double secondsPerSample)
+void ProcessorAudio::processFrames(ProcessData& data, int32 channels, TimingBlock& timing,
+                                   ::HostMessage& transport, double secondsPerSample)
 {
     CPlugIn& effect = *m_pPlugIn;
     const AudioBusBuffers* sidechainBus = nullptr;
@@ -272,7 +283,7 @@ void Processor::processFrames(ProcessData& data, int32 channels, TimingBlock& ti
 
 // The frames between two event offsets go to the effect as one run; the transport it stores
 // advances with each run.
-void Processor::processRuns(ProcessData& data, int32 channels, TimingBlock& timing,
+void ProcessorAudio::processRuns(ProcessData& data, int32 channels, TimingBlock& timing,
                             ::HostMessage& transport, double secondsPerSample)
 {
     CPlugIn& effect = *m_pPlugIn;
@@ -309,7 +320,7 @@ void Processor::processRuns(ProcessData& data, int32 channels, TimingBlock& timi
 
 // Instruments (no input to read), effects with a side-chain and effects that do not take runs
 // go one frame at a time.
-void Processor::processFrameByFrame(ProcessData& data, int32 channels,
+void ProcessorAudio::processFrameByFrame(ProcessData& data, int32 channels,
                                     const AudioBusBuffers* sidechainBus, TimingBlock& timing,
                                     ::HostMessage& transport, double secondsPerSample)
 {
@@ -359,7 +370,24 @@ void Processor::processFrameByFrame(ProcessData& data, int32 channels,
     }
 }
 
-void Processor::reportMeters(ProcessData& data, bool asZero)
+// Values a program change set on the UI side go back to the host with the block that applied
+// them: hosts that keep their own copy of the parameters learn them there, without a restart
+// request from inside their own call.
+void ProcessorAudio::reportHandedOverParameters(ProcessData& data)
+{
+    IParameterChanges* changes = data.outputParameterChanges;
+    m_handOver.takeReports(
+        [changes](uint32 id, double value)
+        {
+            if (!changes) return;
+            int32 queueIndex = 0;
+            IParamValueQueue* queue = changes->addParameterData(id, queueIndex);
+            int32 pointIndex = 0;
+            if (queue) queue->addPoint(0, value, pointIndex);
+        });
+}
+
+void ProcessorAudio::reportMeters(ProcessData& data, bool asZero)
 {
     IParameterChanges* changes = data.outputParameterChanges;
     if (!changes) return;

@@ -1,5 +1,5 @@
 // The state stream: version, every control's value by its value type, bypass, joystick.
-#include "vst3/Processor.h"
+#include "vst3/ProcessorModel.h"
 
 #include "base/source/fstreamer.h"
 
@@ -85,9 +85,12 @@ float sanitizedAxis(float value)
 }
 } // namespace
 
-tresult PLUGIN_API Processor::getState(IBStream* stream)
+tresult PLUGIN_API ProcessorModel::getState(IBStream* stream)
 {
     if (!m_pPlugIn || !stream) return kResultFalse;
+    // The values as the audio thread holds them, with the changes on their way applied.
+    EffectHandOver::StoredValues values;
+    m_handOver.readStoredValues(values);
     IBStreamer out(stream, kLittleEndian);
     if (!out.writeInt64(kStateVersion)) return kResultFalse;
     const uint32 count = m_pPlugIn->m_Controls.count();
@@ -95,18 +98,16 @@ tresult PLUGIN_API Processor::getState(IBStream* stream)
     {
         const ControlRecord* record = controlAt(i);
         if (!record || !isStoredType(record->valueType)) continue;
-        if (!writeControlValue(out, record->valueType, m_pPlugIn->getControlValue(i)))
-            return kResultFalse;
+        const float value = i < values.controls.size() ? values.controls[i] : 0.0f;
+        if (!writeControlValue(out, record->valueType, value)) return kResultFalse;
     }
-    if (!out.writeInt16(m_bBypass ? 1 : 0)) return kResultFalse;
-    float x = 0.0f;
-    float y = 0.0f;
-    m_pPlugIn->getJoystickPosition(x, y);
-    if (!out.writeFloat(x) || !out.writeFloat(y)) return kResultFalse;
+    if (!out.writeInt16(values.bypass ? 1 : 0)) return kResultFalse;
+    if (!out.writeFloat(values.joystickX) || !out.writeFloat(values.joystickY)) return kResultFalse;
     return kResultOk;
 }
 
-tresult PLUGIN_API Processor::setState(IBStream* stream)
+// While processing is active the values reach the effect at the start of the next process call.
+tresult PLUGIN_API ProcessorModel::setState(IBStream* stream)
 {
     if (!m_pPlugIn || !stream) return kResultFalse;
     IBStreamer in(stream, kLittleEndian);
@@ -119,24 +120,24 @@ tresult PLUGIN_API Processor::setState(IBStream* stream)
         if (!record || !isStoredType(record->valueType)) continue;
         double value = 0.0;
         if (!readControlValue(in, record->valueType, value)) return kResultFalse;
-        m_pPlugIn->setPlainValue(i, static_cast<float>(sanitizedValue(*record, value)));
+        m_handOver.setPlainValue(i, static_cast<float>(sanitizedValue(*record, value)));
     }
     int16 bypass = 0;
     if (!in.readInt16(bypass)) return kResultFalse;
-    m_bBypass = bypass != 0;
+    m_handOver.setBypass(bypass != 0);
     if (version != 0)
     {
         float x = 0.0f;
         if (!in.readFloat(x)) return kResultFalse;
-        m_pPlugIn->setJoystickX(sanitizedAxis(x), true);
+        m_handOver.setJoystickX(sanitizedAxis(x));
         float y = 0.0f;
         if (!in.readFloat(y)) return kResultFalse;
-        m_pPlugIn->setJoystickY(sanitizedAxis(y), true);
+        m_handOver.setJoystickY(sanitizedAxis(y));
     }
     return kResultOk;
 }
 
-tresult PLUGIN_API Processor::setComponentState(IBStream* stream)
+tresult PLUGIN_API ProcessorModel::setComponentState(IBStream* stream)
 {
     if (!m_pPlugIn || !stream) return kResultFalse;
     IBStreamer in(stream, kLittleEndian);

@@ -1,5 +1,5 @@
 // Units and the factory program list.
-#include "vst3/Processor.h"
+#include "vst3/ProcessorModel.h"
 
 #include "vst3/ParameterText.h"
 
@@ -17,7 +17,7 @@ bool hasText(const char* text)
 }
 } // namespace
 
-void Processor::addUnitsAndPresets()
+void ProcessorModel::addUnitsAndPresets()
 {
     m_Units.clear();
     int32 presetCount = 0;
@@ -41,31 +41,31 @@ void Processor::addUnitsAndPresets()
     parameters.addParameter(presets);
 }
 
-Parameter* Processor::presetParameter() const
+Parameter* ProcessorModel::presetParameter() const
 {
     return parameters.getParameter(ParameterIds::kFactoryPresets);
 }
 
 // ---- IUnitInfo -----------------------------------------------------------------------------
 
-int32 PLUGIN_API Processor::getUnitCount()
+int32 PLUGIN_API ProcessorModel::getUnitCount()
 {
     return static_cast<int32>(m_Units.size());
 }
 
-tresult PLUGIN_API Processor::getUnitInfo(int32 unitIndex, UnitInfo& info)
+tresult PLUGIN_API ProcessorModel::getUnitInfo(int32 unitIndex, UnitInfo& info)
 {
     if (unitIndex < 0 || unitIndex >= getUnitCount()) return kResultFalse;
     info = m_Units[static_cast<size_t>(unitIndex)]->getInfo();
     return kResultOk;
 }
 
-int32 PLUGIN_API Processor::getProgramListCount()
+int32 PLUGIN_API ProcessorModel::getProgramListCount()
 {
     return presetParameter() ? 1 : 0;
 }
 
-tresult PLUGIN_API Processor::getProgramListInfo(int32 listIndex, ProgramListInfo& info)
+tresult PLUGIN_API ProcessorModel::getProgramListInfo(int32 listIndex, ProgramListInfo& info)
 {
     Parameter* presets = presetParameter();
     if (!presets || listIndex != 0) return kResultFalse;
@@ -75,8 +75,8 @@ tresult PLUGIN_API Processor::getProgramListInfo(int32 listIndex, ProgramListInf
     return kResultOk;
 }
 
-tresult PLUGIN_API Processor::getProgramName(ProgramListID listId, int32 programIndex,
-                                             String128 name)
+tresult PLUGIN_API ProcessorModel::getProgramName(ProgramListID listId, int32 programIndex,
+                                                  String128 name)
 {
     Parameter* presets = presetParameter();
     if (listId != ParameterIds::kFactoryPresets || !presets) return kResultFalse;
@@ -87,60 +87,61 @@ tresult PLUGIN_API Processor::getProgramName(ProgramListID listId, int32 program
     return kResultOk;
 }
 
-tresult PLUGIN_API Processor::getProgramInfo(ProgramListID listId, int32 programIndex,
-                                             CString attributeId, String128 value)
+tresult PLUGIN_API ProcessorModel::getProgramInfo(ProgramListID listId, int32 programIndex,
+                                                  CString attributeId, String128 value)
 {
     auto it = m_ProgramLists.find(listId);
     if (it == m_ProgramLists.end()) return kResultFalse;
     return it->second->getProgramInfo(programIndex, attributeId, value);
 }
 
-tresult PLUGIN_API Processor::hasProgramPitchNames(ProgramListID listId, int32 programIndex)
+tresult PLUGIN_API ProcessorModel::hasProgramPitchNames(ProgramListID listId, int32 programIndex)
 {
     auto it = m_ProgramLists.find(listId);
     if (it == m_ProgramLists.end()) return kResultFalse;
     return it->second->hasPitchNames(programIndex);
 }
 
-tresult PLUGIN_API Processor::getProgramPitchName(ProgramListID listId, int32 programIndex,
-                                                  int16 midiPitch, String128 name)
+tresult PLUGIN_API ProcessorModel::getProgramPitchName(ProgramListID listId, int32 programIndex,
+                                                       int16 midiPitch, String128 name)
 {
     auto it = m_ProgramLists.find(listId);
     if (it == m_ProgramLists.end()) return kResultFalse;
     return it->second->getPitchName(programIndex, midiPitch, name);
 }
 
-tresult PLUGIN_API Processor::selectUnit(UnitID unitId)
+tresult PLUGIN_API ProcessorModel::selectUnit(UnitID unitId)
 {
     m_nSelectedUnit = unitId;
     return kResultOk;
 }
 
-tresult PLUGIN_API Processor::getUnitByBus(MediaType, BusDirection, int32, int32, UnitID&)
+tresult PLUGIN_API ProcessorModel::getUnitByBus(MediaType, BusDirection, int32, int32, UnitID&)
 {
     return kResultFalse;
 }
 
-tresult PLUGIN_API Processor::setUnitProgramData(int32, int32, IBStream*)
+tresult PLUGIN_API ProcessorModel::setUnitProgramData(int32, int32, IBStream*)
 {
     return kResultFalse;
 }
 
-tresult Processor::setProgramName(ProgramListID listId, int32 programIndex, const String128 name)
+tresult ProcessorModel::setProgramName(ProgramListID listId, int32 programIndex,
+                                       const String128 name)
 {
     auto it = m_ProgramLists.find(listId);
     if (it == m_ProgramLists.end()) return kResultFalse;
     return it->second->setProgramName(programIndex, name);
 }
 
-tresult Processor::notifyUnitSelection()
+tresult ProcessorModel::notifyUnitSelection()
 {
     FUnknownPtr<IUnitHandler> unitHandler(componentHandler);
     if (!unitHandler) return kResultFalse;
     return unitHandler->notifyUnitSelection(m_nSelectedUnit);
 }
 
-void PLUGIN_API Processor::update(FUnknown* changed, int32 message)
+void PLUGIN_API ProcessorModel::update(FUnknown* changed, int32 message)
 {
     SingleComponentEffect::update(changed, message);
     auto* list = FCast<ProgramList>(changed);

@@ -64,7 +64,12 @@ struct RecordingHandler : IComponentHandler
         calls.push_back({'e', id, 0});
         return kResultOk;
     }
-    tresult PLUGIN_API restartComponent(int32) override { return kResultOk; }
+    tresult PLUGIN_API restartComponent(int32 flags) override
+    {
+        restarts.push_back(flags);
+        return kResultOk;
+    }
+    std::vector<int32> restarts;
     tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override
     {
         QUERY_INTERFACE(iid, obj, FUnknown::iid, IComponentHandler)
@@ -427,4 +432,24 @@ TEST(EditorDelegate, OpenCloseAndTextMessagesReachTheEffect)
         codes.push_back(m.code);
     EXPECT_EQ(codes, (std::vector<uint32_t>{0, 2, 0, 1}));
     EXPECT_EQ(s.processor->receiveText("VSTGUITimerPing"), kResultOk);
+}
+
+TEST(EditorDelegate, AProgramChangeReportsNewValuesOnTheNextTimerTickOnly)
+{
+    Session s;
+    const ParamID presets = CCONST('p', 'r', 's', 't');
+    // No editor: the host that set the program is not called back from inside its own call.
+    ASSERT_EQ(s.processor->setParamNormalized(presets, 0.0), kResultOk);
+    s.processor->receiveText("VSTGUITimerPing");
+    EXPECT_TRUE(s.handler.restarts.empty());
+
+    VSTGUI::ManualTimerScheduler clock;
+    auto editor = s.openEditor(&clock);
+    ASSERT_EQ(s.processor->setParamNormalized(presets, 0.0), kResultOk);
+    EXPECT_TRUE(s.handler.restarts.empty());
+    s.processor->receiveText("VSTGUITimerPing");
+    EXPECT_EQ(s.handler.restarts, (std::vector<int32>{kParamValuesChanged}));
+    s.processor->receiveText("VSTGUITimerPing");
+    EXPECT_EQ(s.handler.restarts.size(), 1u);
+    editor->close();
 }

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 using namespace vst2test;
@@ -174,4 +176,59 @@ TEST_F(Vst2Audio, AccumulatingProcessAddsToTheOutput)
         ASSERT_EQ(output.left[i], 0.5f + expected.left[i]) << i;
         ASSERT_EQ(output.right[i], -0.25f + expected.right[i]) << i;
     }
+}
+
+// A VST2 host loads chunks and switches programs on its UI thread while playback goes on: the
+// audio never drops out for a silent block, and the last chunk is the one that stays.
+TEST_F(Vst2Audio, ChunkAndProgramLoadsPlayThroughWithoutASilentBlock)
+{
+    Vst2Effect effect(module);
+    ASSERT_NE(effect.get(), nullptr);
+    effect.start(kRate, 64);
+    const std::vector<char> initial = effect.chunk();
+    applySettings(effect);
+    {
+        Stereo in(64), out(64);
+        const float* inputs[] = {in.left.data(), in.right.data()};
+        float* outputs[] = {out.left.data(), out.right.data()};
+        effect.processReplacing(inputs, outputs, 64); // the settings reach the processor
+    }
+    const std::vector<char> settings = effect.chunk();
+    ASSERT_NE(initial, settings);
+
+    std::atomic<bool> stop{false};
+    std::atomic<int> silentBlocks{0};
+    std::atomic<int> blocks{0};
+    std::thread audio(
+        [&]
+        {
+            Stereo in(64, 3), out(64);
+            const float* inputs[] = {in.left.data(), in.right.data()};
+            float* outputs[] = {out.left.data(), out.right.data()};
+            while (!stop.load())
+            {
+                effect.processReplacing(inputs, outputs, 64);
+                bool silent = true;
+                for (size_t i = 0; i < 64; ++i)
+                    silent = silent && out.left[i] == 0.0f && out.right[i] == 0.0f;
+                // The room's first response comes after its delay: only later blocks count.
+                if (silent && blocks.load() > 16) silentBlocks.fetch_add(1);
+                blocks.fetch_add(1);
+            }
+        });
+    while (blocks.load() < 32)
+        std::this_thread::yield();
+    for (int k = 0; k < 60; ++k)
+    {
+        EXPECT_TRUE(effect.setChunk(k % 2 ? initial : settings));
+        effect.dispatch(kSetProgram, 0, 0);
+    }
+    EXPECT_TRUE(effect.setChunk(settings));
+    const int seen = blocks.load();
+    while (blocks.load() < seen + 4)
+        std::this_thread::yield();
+    stop.store(true);
+    audio.join();
+    EXPECT_EQ(silentBlocks.load(), 0);
+    EXPECT_EQ(effect.chunk(), settings);
 }

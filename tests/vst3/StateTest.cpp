@@ -4,8 +4,11 @@
 
 #include "public.sdk/source/common/memorystream.h"
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <limits>
+#include <thread>
 
 namespace vevadur::test
 {
@@ -122,6 +125,73 @@ TEST(State, RoundTripsThroughAFreshInstance)
     auto second = activeRoom();
     ASSERT_EQ(second->loadState(state), kResultOk);
     EXPECT_EQ(second->saveState(), state);
+}
+
+// A host loads states on its UI thread while its audio thread keeps processing: every state
+// reads back at once as loaded, and reaches the audio within a few blocks (bypass shows it).
+TEST(State, RoundTripsWhileAnotherThreadProcesses)
+{
+    auto instance = activeRoom();
+    ProcessBlock block(*instance);
+    std::atomic<bool> stop{false};
+    std::atomic<int> blocks{0};
+    std::atomic<bool> lastBlockBypassed{false};
+    std::thread audio(
+        [&]
+        {
+            Audio in(2, 64, 0.25f), out(2, 64);
+            while (!stop.load())
+            {
+                block.process(in.channels(), out.channels(), 64);
+                lastBlockBypassed.store(out[0][63] == 0.25f && out[1][63] == 0.25f);
+                blocks.fetch_add(1);
+            }
+        });
+    for (int k = 0; k < 40; ++k)
+    {
+        RoomState saved;
+        saved.gain = 0.125f + 0.01f * static_cast<float>(k);
+        saved.position = static_cast<uint32>(k % 11);
+        saved.absLR = static_cast<float>(k % 15);
+        saved.speed = 0.125f * static_cast<float>(k % 5);
+        saved.bypass = k % 2;
+        saved.joyX = -0.5f + 0.02f * static_cast<float>(k);
+        ASSERT_EQ(instance->loadState(saved.bytes()), kResultOk);
+        EXPECT_EQ(instance->saveState(), saved.bytes()) << "state " << k;
+        const int seen = blocks.load();
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (blocks.load() < seen + 2 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::yield();
+        EXPECT_EQ(lastBlockBypassed.load(), saved.bypass != 0) << "state " << k;
+        EXPECT_EQ(instance->saveState(), saved.bytes()) << "state " << k << ", once applied";
+    }
+    stop.store(true);
+    audio.join();
+}
+
+// More changes than the hand-over's ring holds, all before the next block: the UI side never
+// waits, the last state reads back at once and is the one the audio thread applies.
+TEST(State, ManyLoadsBetweenTwoBlocksEndInTheLastOne)
+{
+    auto instance = activeRoom();
+    ProcessBlock block(*instance);
+    Audio in(2, 64, 0.25f), out(2, 64);
+    block.process(in.channels(), out.channels(), 64);
+    RoomState saved;
+    for (int k = 0; k < 300; ++k)
+    {
+        saved.position = static_cast<uint32>(k % 11);
+        saved.absCF = static_cast<float>(k % 15);
+        saved.bypass = k % 2;
+        ASSERT_EQ(instance->loadState(saved.bytes()), kResultOk);
+    }
+    saved.bypass = 1;
+    saved.gain = 0.75f;
+    ASSERT_EQ(instance->loadState(saved.bytes()), kResultOk);
+    EXPECT_EQ(instance->saveState(), saved.bytes());
+    block.process(in.channels(), out.channels(), 64);
+    EXPECT_EQ(out[0][63], 0.25f) << "bypassed, as the last state says";
+    EXPECT_EQ(instance->saveState(), saved.bytes());
 }
 
 TEST(State, ControllerFollowsARestoredState)

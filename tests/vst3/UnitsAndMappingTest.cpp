@@ -79,7 +79,8 @@ TEST(Units, ProgramChangeAppliesThePresetEverywhere)
 
     EXPECT_DOUBLE_EQ(instance->controller().getParamNormalized(kLevel), 0.25);
     EXPECT_DOUBLE_EQ(instance->controller().getParamNormalized(kSwitch), 1.0);
-    EXPECT_NE(instance->handler().restartFlags() & kParamValuesChanged, 0);
+    // The host set the program itself: no restart request re-enters it from inside its call.
+    EXPECT_EQ(instance->handler().restartCount(), 0);
     // Joystick corners (0.5, 0.5) rotate into the axis positions (0, 1 / 1.41421356 / 1.414).
     EXPECT_DOUBLE_EQ(instance->controller().getParamNormalized(kJoystickX), 0.5);
     EXPECT_NEAR(instance->controller().getParamNormalized(kJoystickY),
@@ -91,6 +92,13 @@ TEST(Units, ProgramChangeAppliesThePresetEverywhere)
     block.process(in.channels(), out.channels(), 8);
     EXPECT_FLOAT_EQ(out[0][3], 0.25f);
     EXPECT_FLOAT_EQ(out[1][3], 0.25f);
+    // and that block tells the host the program's values.
+    ParamValue reported = -1.0;
+    EXPECT_TRUE(block.lastOutputValue(kLevel, reported));
+    EXPECT_DOUBLE_EQ(reported, 0.25);
+    EXPECT_TRUE(block.lastOutputValue(kJoystickY, reported));
+    block.process(in.channels(), out.channels(), 8);
+    EXPECT_FALSE(block.lastOutputValue(kLevel, reported)) << "reported once";
 }
 
 TEST(MidiMapping, ControllersMapToTheMidiParameters)

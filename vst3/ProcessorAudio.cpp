@@ -1,4 +1,6 @@
-#include "vst3/Processor.h"
+// The audio side's set-up: the effect, buses, event list, update queues, sample rate and
+// activation, and what it tells the host about latency and tail.
+#include "vst3/ProcessorAudio.h"
 
 #include "vst3/CVSTMidiEventList.h"
 #include "vst3/CVSTParamUpdateQueue.h"
@@ -20,10 +22,7 @@ bool isUsableRate(SampleRate rate)
 }
 } // namespace
 
-// Generated once for this plug-in; hosts identify it by these words in their projects.
-const FUID Processor::cid(0x5A3C91E2, 0x47B04F6D, 0x9E21C8A5, 0x3D7F0B14);
-
-Processor::Processor(EffectFactory effectFactory) : m_createEffect(effectFactory)
+ProcessorAudio::ProcessorAudio(EffectFactory effectFactory) : m_createEffect(effectFactory)
 {
     // Transport position, tempo and time signature reach the effect's timing block.
     processContextRequirements =
@@ -32,9 +31,9 @@ Processor::Processor(EffectFactory effectFactory) : m_createEffect(effectFactory
     m_bBypass = false;
 }
 
-Processor::~Processor() = default;
+ProcessorAudio::~ProcessorAudio() = default;
 
-void Processor::createEffect()
+void ProcessorAudio::createEffect()
 {
     m_pPlugIn.reset(m_createEffect ? m_createEffect() : nullptr);
     if (!m_pPlugIn) return;
@@ -45,16 +44,22 @@ void Processor::createEffect()
     m_bEnableSidechain = m_pPlugIn->m_nSidechain != 0;
     m_bSampleAccurate = m_pPlugIn->m_nAutomationQueues != 0;
     m_nSampleAccuracy = m_pPlugIn->m_nQueueSetting;
+    m_handOver.attach(m_pPlugIn.get(), &m_bBypass);
 }
 
-ControlRecord* Processor::controlAt(uint32 position) const
+ControlRecord* ProcessorAudio::controlAt(uint32 position) const
 {
     return m_pPlugIn ? m_pPlugIn->m_Controls.find(position) : nullptr;
 }
 
-void Processor::sendEditorMessage(uint32 code, int32 index, double value)
+void ProcessorAudio::sendEditorMessage(uint32 code, int32 index, double value)
 {
     if (!m_pPlugIn) return;
+    if (m_handOver.isProcessing())
+    {
+        m_handOver.sendEditorMessage(code, index, value);
+        return;
+    }
     EditorMessage message;
     message.code = code;
     message.parameterIndex = index;
@@ -62,37 +67,40 @@ void Processor::sendEditorMessage(uint32 code, int32 index, double value)
     m_pPlugIn->editorMessage(&message);
 }
 
-tresult PLUGIN_API Processor::queryInterface(const TUID iid, void** obj)
-{
-    QUERY_INTERFACE(iid, obj, IMidiMapping::iid, IMidiMapping)
-    QUERY_INTERFACE(iid, obj, IUnitInfo::iid, IUnitInfo)
-    return SingleComponentEffect::queryInterface(iid, obj);
-}
-
 // ---- lifecycle -----------------------------------------------------------------------------
 
-tresult PLUGIN_API Processor::initialize(FUnknown* context)
+tresult PLUGIN_API ProcessorAudio::initialize(FUnknown* context)
 {
     const tresult result = SingleComponentEffect::initialize(context);
-    if (result == kResultOk)
+    if (result != kResultOk) return result;
+    addAudioOutput(STR16("Audio Output"), SpeakerArr::kStereo);
+    if (!m_pPlugIn || !m_pPlugIn->m_bInstrument)
     {
-        addAudioOutput(STR16("Audio Output"), SpeakerArr::kStereo);
-        if (!m_pPlugIn || !m_pPlugIn->m_bInstrument)
-        {
-            addAudioInput(STR16("AudioInput"), SpeakerArr::kStereo);
-            if (m_bEnableSidechain) addAudioInput(STR16("AuxInput"), SpeakerArr::kStereo, kAux);
-        }
-        addEventInput(STR16("Event Input"), 16);
-        if (!m_pPlugIn) createEffect();
-        handOverEventList();
-        registerControlParameters();
-        registerExtraParameters();
+        addAudioInput(STR16("AudioInput"), SpeakerArr::kStereo);
+        if (m_bEnableSidechain) addAudioInput(STR16("AuxInput"), SpeakerArr::kStereo, kAux);
     }
-    addUnitsAndPresets();
+    addEventInput(STR16("Event Input"), 16);
+    if (!m_pPlugIn) createEffect();
+    handOverEventList();
+    createUpdateQueues();
     return result;
 }
 
-void Processor::handOverEventList()
+void ProcessorAudio::createUpdateQueues()
+{
+    if (!m_pPlugIn || !m_bSampleAccurate) return;
+    const uint32 count = m_pPlugIn->m_Controls.count();
+    m_ppParamUpdateQueues.resize(count);
+    // Positions from the first reserved id on would collide with the extra parameters.
+    for (uint32 i = 0; i < count && i < ParameterIds::kMaxControls; ++i)
+    {
+        if (const ControlRecord* record = controlAt(i))
+            m_ppParamUpdateQueues[i] = std::make_unique<CVSTParamUpdateQueue>(
+                record->minValue, record->maxValue, m_nSampleAccuracy);
+    }
+}
+
+void ProcessorAudio::handOverEventList()
 {
     if (!m_pPlugIn) return;
     m_pMidiEventList = std::make_unique<CVSTMidiEventList>(m_pPlugIn.get());
@@ -101,7 +109,7 @@ void Processor::handOverEventList()
     m_pPlugIn->hostMessage(::HostMessage::kEventList, &message);
 }
 
-tresult PLUGIN_API Processor::terminate()
+tresult PLUGIN_API ProcessorAudio::terminate()
 {
     m_MeterIndexes.clear();
     if (m_pPlugIn)
@@ -116,12 +124,10 @@ tresult PLUGIN_API Processor::terminate()
     }
     m_ppParamUpdateQueues.clear();
     m_pMidiEventList.reset();
-    m_Units.clear();
-    m_ProgramLists.clear();
     return SingleComponentEffect::terminate();
 }
 
-void Processor::setEffectRate(SampleRate rate)
+void ProcessorAudio::setEffectRate(SampleRate rate)
 {
     if (!m_pPlugIn) createEffect();
     if (!m_pPlugIn) return;
@@ -129,13 +135,22 @@ void Processor::setEffectRate(SampleRate rate)
     m_pPlugIn->prepare();
 }
 
-tresult PLUGIN_API Processor::setActive(TBool state)
+tresult PLUGIN_API ProcessorAudio::setActive(TBool state)
 {
     if (state) setEffectRate(processSetup.sampleRate);
+    // From activation on, process may run at any time; on deactivation anything still pending
+    // is applied here.
+    m_handOver.setProcessing(state != 0);
     return kResultOk;
 }
 
-tresult PLUGIN_API Processor::setupProcessing(ProcessSetup& setup)
+tresult PLUGIN_API ProcessorAudio::setProcessing(TBool state)
+{
+    m_handOver.setProcessing(state != 0);
+    return SingleComponentEffect::setProcessing(state);
+}
+
+tresult PLUGIN_API ProcessorAudio::setupProcessing(ProcessSetup& setup)
 {
     // A rate of zero, a negative or a non-finite one would reach the effect's filters and the
     // tail report; such a set-up is refused and the previous one stays in force.
@@ -145,8 +160,8 @@ tresult PLUGIN_API Processor::setupProcessing(ProcessSetup& setup)
     return result;
 }
 
-tresult PLUGIN_API Processor::setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
-                                                 SpeakerArrangement* outputs, int32 numOuts)
+tresult PLUGIN_API ProcessorAudio::setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
+                                                      SpeakerArrangement* outputs, int32 numOuts)
 {
     if (!m_pPlugIn || numIns < 0 || numOuts < 0 || (numIns > 0 && !inputs) ||
         (numOuts > 0 && !outputs))
@@ -166,12 +181,12 @@ tresult PLUGIN_API Processor::setBusArrangements(SpeakerArrangement* inputs, int
     return SingleComponentEffect::setBusArrangements(inputs, numIns, outputs, numOuts);
 }
 
-uint32 PLUGIN_API Processor::getLatencySamples()
+uint32 PLUGIN_API ProcessorAudio::getLatencySamples()
 {
     return static_cast<uint32>(m_nLatencySamples);
 }
 
-uint32 PLUGIN_API Processor::getTailSamples()
+uint32 PLUGIN_API ProcessorAudio::getTailSamples()
 {
     if (!m_pPlugIn) return 0;
     if (m_pPlugIn->m_nInfiniteTail == 1) return kInfiniteTail;
@@ -179,28 +194,6 @@ uint32 PLUGIN_API Processor::getTailSamples()
     if (!(tail > 0.0)) return 0;
     return tail < static_cast<double>(kInfiniteTail) ? static_cast<uint32>(tail)
                                                      : kInfiniteTail - 1;
-}
-
-// ---- edit controller -----------------------------------------------------------------------
-
-ParamValue PLUGIN_API Processor::normalizedParamToPlain(ParamID id, ParamValue normalized)
-{
-    return EditController::normalizedParamToPlain(id, normalized);
-}
-
-ParamValue PLUGIN_API Processor::plainParamToNormalized(ParamID id, ParamValue plain)
-{
-    return EditController::plainParamToNormalized(id, plain);
-}
-
-tresult PLUGIN_API Processor::setParamNormalized(ParamID id, ParamValue value)
-{
-    // A NaN would be stored as it is and later index the program list.
-    if (std::isnan(value)) return kInvalidArgument;
-    const tresult result = EditController::setParamNormalized(id, value);
-    sendEditorMessage(EditorMessage::kParameterValue, static_cast<int32>(id), value);
-    if (result == kResultOk && id == ParameterIds::kFactoryPresets) applyFactoryPreset(value);
-    return result;
 }
 
 } // namespace Steinberg::Vst::Veru2ZOR3
