@@ -1,0 +1,156 @@
+// vevadur-editor-probe BUNDLE SCREENSHOT.bmp: opens the plug-in's editor in a window of its own,
+// as a Windows host does (the view attached to an HWND), lets it draw, saves what the window
+// shows, then drags the "Gain" knob upwards with the mouse. Prints "attached", "screenshot W H"
+// and each parameter edit the plug-in reported ("edit ID VALUE"). Exits 1 when the editor does
+// not open.
+#include "host/PluginInstance.h"
+#include "host/PluginModule.h"
+
+#include "pluginterfaces/gui/iplugview.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+using namespace Steinberg;
+
+namespace
+{
+// The "Gain" knob's centre in the editor: the panel container at (15, 15), its knob group at
+// (150, 385), the 42-pixel knob at (16, 22) in the group.
+constexpr int kGainX = 15 + 150 + 16 + 21;
+constexpr int kGainY = 15 + 385 + 22 + 21;
+
+void pumpMessages(DWORD milliseconds)
+{
+    const DWORD end = GetTickCount() + milliseconds;
+    while (GetTickCount() < end)
+    {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(5);
+    }
+}
+
+HWND createHostWindow(int width, int height)
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"VevadurEditorProbe";
+    RegisterClassW(&windowClass);
+    RECT frame{0, 0, width, height};
+    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+    HWND window = CreateWindowW(L"VevadurEditorProbe", L"VevadurROT", WS_OVERLAPPEDWINDOW, 0, 0,
+                                frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                nullptr, windowClass.hInstance, nullptr);
+    ShowWindow(window, SW_SHOW);
+    return window;
+}
+
+// What the window shows on screen, as a 32-bit top-down BMP file.
+bool saveScreenshot(HWND window, int width, int height, const char* path)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP image = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, image);
+    const bool copied = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    bool written = false;
+    if (copied && pixels)
+    {
+        BITMAPFILEHEADER file{};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
+        file.bfSize = file.bfOffBits + static_cast<DWORD>(width * height * 4);
+        if (FILE* out = std::fopen(path, "wb"))
+        {
+            written = std::fwrite(&file, sizeof(file), 1, out) == 1 &&
+                      std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out) == 1 &&
+                      std::fwrite(pixels, 4, static_cast<size_t>(width * height), out) ==
+                          static_cast<size_t>(width * height);
+            written = std::fclose(out) == 0 && written;
+        }
+    }
+    SelectObject(memory, previous);
+    DeleteObject(image);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return written;
+}
+
+// A press on the knob, a move 40 pixels up in steps, a release: a user's drag.
+void dragUp(HWND window, int x, int y)
+{
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    for (int step = 1; step <= 8; ++step)
+    {
+        SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y - 5 * step));
+        pumpMessages(10);
+    }
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y - 40));
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3)
+    {
+        std::fprintf(stderr, "usage: vevadur-editor-probe BUNDLE SCREENSHOT.bmp\n");
+        return 2;
+    }
+    std::string error;
+    auto module = vevadur::host::PluginModule::load(argv[1], error);
+    auto instance = module ? vevadur::host::PluginInstance::create(*module, "", error) : nullptr;
+    if (!instance)
+    {
+        std::printf("cannot load: %s\n", error.c_str());
+        return 1;
+    }
+    IPtr<IPlugView> view = owned(instance->controller().createView("editor"));
+    ViewRect size;
+    if (!view || view->isPlatformTypeSupported(kPlatformTypeHWND) != kResultTrue ||
+        view->getSize(&size) != kResultTrue)
+    {
+        std::printf("no editor for HWND\n");
+        return 1;
+    }
+    HWND window = createHostWindow(size.getWidth(), size.getHeight());
+    if (view->attached(window, kPlatformTypeHWND) != kResultTrue)
+    {
+        std::printf("attach failed\n");
+        return 1;
+    }
+    std::printf("attached %d %d\n", size.getWidth(), size.getHeight());
+    HWND editor = GetWindow(window, GW_CHILD);
+    pumpMessages(1500);
+    if (editor && saveScreenshot(editor, size.getWidth(), size.getHeight(), argv[2]))
+        std::printf("screenshot %d %d\n", size.getWidth(), size.getHeight());
+    const double before = instance->controller().getParamNormalized(0);
+    if (editor) dragUp(editor, kGainX, kGainY);
+    pumpMessages(300);
+    for (const auto& edit : instance->handler().edits())
+        std::printf("edit %u %.6f\n", static_cast<unsigned>(edit.id), edit.value);
+    std::printf("gain %.6f -> %.6f\n", before, instance->controller().getParamNormalized(0));
+    view->removed();
+    view = nullptr;
+    DestroyWindow(window);
+    std::fflush(stdout);
+    return 0;
+}

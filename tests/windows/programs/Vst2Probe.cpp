@@ -1,0 +1,145 @@
+// vevadur-vst2-probe BUNDLE: runs the same signal through the plug-in twice under Windows, once
+// as a VST2 host does (VSTPluginMain, processReplacing) and once as a VST3 host does (the
+// factory, through our host library), and prints "blocks N peak P maxdiff D". Exits 0 when the
+// two agree within 1e-6 of the peak.
+#include "host/PluginInstance.h"
+#include "host/PluginModule.h"
+#include "host/ProcessBlock.h"
+
+#include "Vst2Abi.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace Steinberg;
+namespace Abi = Steinberg::Vst::Vst2Abi;
+
+namespace
+{
+constexpr int kBlock = 512;
+constexpr int kBlocks = 60;
+constexpr float kSampleRate = 48000.f;
+
+intptr_t hostCallback(vst_effect*, int32_t opcode, int32_t, intptr_t, void*, float)
+{
+    // Opcode 1 asks the host's VST version; everything else gets "no".
+    return opcode == 1 ? 2400 : 0;
+}
+
+// A deterministic stereo test signal: a decaying tone on the left, a ramped pulse train right.
+void fillInput(int block, std::vector<float>& left, std::vector<float>& right)
+{
+    for (int i = 0; i < kBlock; ++i)
+    {
+        const double t = (block * kBlock + i) / static_cast<double>(kSampleRate);
+        const bool sounding = block < kBlocks / 3;
+        left[i] = sounding ? static_cast<float>(0.5 * std::sin(2 * 3.141592653589793 * 330 * t)) : 0.f;
+        right[i] = sounding && (block * kBlock + i) % 997 == 0 ? 0.8f : 0.f;
+    }
+}
+
+std::vector<float> renderVst2(HMODULE module)
+{
+    using Entry = vst_effect* (*)(Abi::HostCallback);
+    auto entry = reinterpret_cast<Entry>(
+        reinterpret_cast<void*>(GetProcAddress(module, "VSTPluginMain")));
+    vst_effect* effect = entry ? entry(&hostCallback) : nullptr;
+    if (!effect) return {};
+    effect->control(effect, static_cast<VST_EFFECT_OPCODE>(Abi::kOpen), 0, 0, nullptr, 0.f);
+    effect->control(effect, static_cast<VST_EFFECT_OPCODE>(Abi::kSetSampleRate), 0, 0, nullptr,
+                    kSampleRate);
+    effect->control(effect, static_cast<VST_EFFECT_OPCODE>(Abi::kSetBlockSize), 0, kBlock,
+                    nullptr, 0.f);
+    effect->control(effect, static_cast<VST_EFFECT_OPCODE>(Abi::kMainsChanged), 0, 1, nullptr,
+                    0.f);
+    std::vector<float> inL(kBlock), inR(kBlock), outL(kBlock), outR(kBlock), result;
+    for (int b = 0; b < kBlocks; ++b)
+    {
+        fillInput(b, inL, inR);
+        const float* in[2] = {inL.data(), inR.data()};
+        float* out[2] = {outL.data(), outR.data()};
+        effect->process_float(effect, in, out, kBlock);
+        for (int i = 0; i < kBlock; ++i)
+        {
+            result.push_back(outL[i]);
+            result.push_back(outR[i]);
+        }
+    }
+    effect->control(effect, static_cast<VST_EFFECT_OPCODE>(Abi::kMainsChanged), 0, 0, nullptr,
+                    0.f);
+    effect->control(effect, static_cast<VST_EFFECT_OPCODE>(Abi::kClose), 0, 0, nullptr, 0.f);
+    return result;
+}
+
+std::vector<float> renderVst3(const std::string& bundle)
+{
+    std::string error;
+    auto module = vevadur::host::PluginModule::load(bundle, error);
+    auto instance = module ? vevadur::host::PluginInstance::create(*module, "", error) : nullptr;
+    if (!instance ||
+        !instance->setBusArrangements(Vst::SpeakerArr::kStereo, Vst::SpeakerArr::kStereo) ||
+        !instance->activate(kSampleRate, kBlock, false))
+    {
+        std::printf("VST3: %s\n", error.c_str());
+        return {};
+    }
+    std::vector<float> result;
+    {
+        vevadur::host::ProcessBlock block(*instance);
+        std::vector<float> inL(kBlock), inR(kBlock), outL(kBlock), outR(kBlock);
+        for (int b = 0; b < kBlocks; ++b)
+        {
+            fillInput(b, inL, inR);
+            const float* in[2] = {inL.data(), inR.data()};
+            float* out[2] = {outL.data(), outR.data()};
+            block.process(in, out, kBlock);
+            for (int i = 0; i < kBlock; ++i)
+            {
+                result.push_back(outL[i]);
+                result.push_back(outR[i]);
+            }
+        }
+    }
+    instance->deactivate();
+    return result;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2)
+    {
+        std::fprintf(stderr, "usage: vevadur-vst2-probe BUNDLE\n");
+        return 2;
+    }
+    const std::string bundle = argv[1];
+    HMODULE module = LoadLibraryA(vevadur::host::PluginModule::libraryOf(bundle).c_str());
+    if (!module)
+    {
+        std::printf("cannot load the plug-in\n");
+        return 1;
+    }
+    const std::vector<float> vst2 = renderVst2(module);
+    const std::vector<float> vst3 = renderVst3(bundle);
+    FreeLibrary(module);
+    if (vst2.empty() || vst2.size() != vst3.size())
+    {
+        std::printf("VST2 gave %zu samples, VST3 %zu\n", vst2.size(), vst3.size());
+        return 1;
+    }
+    double peak = 0;
+    double maxDiff = 0;
+    for (size_t i = 0; i < vst2.size(); ++i)
+    {
+        peak = std::max(peak, std::fabs(static_cast<double>(vst3[i])));
+        maxDiff = std::max(maxDiff, std::fabs(static_cast<double>(vst2[i]) - vst3[i]));
+    }
+    std::printf("blocks %d peak %.9g maxdiff %.9g\n", kBlocks, peak, maxDiff);
+    return peak > 0 && maxDiff <= 1e-6 * peak ? 0 : 1;
+}
