@@ -38,6 +38,7 @@ CDrawContext::CDrawContext(NativeDrawingContext* graphics, TextRenderer* textRen
     if (m_cr) m_cr->SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
 }
 
+// GDI+ takes colours per brush and pen (paintPath below), not as a current source.
 void CDrawContext::setSource(const CColor&) {}
 
 bool CDrawContext::isPixelAligned() const
@@ -67,6 +68,7 @@ void paintPath(Gdiplus::Graphics& graphics, const Gdiplus::GraphicsPath& path, C
 }
 } // namespace
 
+// Paths are painted as they are built (paintPath); there is no current path to finish.
 void CDrawContext::finishPath(CDrawStyle) {}
 
 #define VEVADUR_PAINT(path, style)                                                                 \

@@ -232,6 +232,11 @@ bool Win32Frame::handleMessage(unsigned message, uintptr_t wParam, intptr_t lPar
     case WM_KEYUP: onKey(wParam, false); return true;
     case WM_CHAR: onCharacter(wParam); return true;
     case WM_GETDLGCODE: result = DLGC_WANTALLKEYS; return true;
+    case WM_NCDESTROY:
+        // The host destroyed its window, and ours with it: nothing is left to destroy later.
+        SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+        m_window = nullptr;
+        return false;
     case WM_KILLFOCUS:
         // Keyboard focus moved to another window: a text being typed is committed.
         m_frame.setFocusView(nullptr);
