@@ -153,12 +153,14 @@ TEST_F(WineEditor, LooksLikeTheLinuxEditorInPanelAndKnobFrames)
     for (const Region& r : regions)
     {
         const Difference d = compare(windows, linux, r.left, r.top, r.width, r.height);
-        EXPECT_LT(d.mean, 2.0) << r.what;
-        EXPECT_LE(d.largest, 48) << r.what;
+        // Both draw the same bitmaps at the same whole-pixel places: only rounding of the
+        // premultiplied alpha differs (a label's text, by comparison, differs by ~10 on average).
+        EXPECT_LT(d.mean, 1.0) << r.what;
+        EXPECT_LE(d.largest, 8) << r.what;
     }
 }
 
-TEST_F(WineEditor, DragUpOnGainEditsParameterZeroUpwards)
+TEST_F(WineEditor, DragUpOnGainEditsParameterZeroUpwardsAndTheWheelTurnsItBack)
 {
     ASSERT_EQ(probe.status, 0) << probe.output;
     EXPECT_NE(probe.output.find("attached 303 588"), std::string::npos) << probe.output;
@@ -175,5 +177,16 @@ TEST_F(WineEditor, DragUpOnGainEditsParameterZeroUpwards)
         last = value;
     }
     EXPECT_GT(edits, 0) << probe.output;
-    EXPECT_GT(last, 0.5) << probe.output;
+    double before = 0;
+    double dragged = 0;
+    double wheeled = 0;
+    const size_t gain = probe.output.find("gain ");
+    ASSERT_NE(gain, std::string::npos) << probe.output;
+    ASSERT_EQ(std::sscanf(probe.output.c_str() + gain, "gain %lf -> %lf\nwheel %lf", &before,
+                          &dragged, &wheeled),
+              3)
+        << probe.output;
+    EXPECT_GT(dragged, before + 0.05) << probe.output;
+    EXPECT_LT(wheeled, dragged) << probe.output;
+    EXPECT_DOUBLE_EQ(last, wheeled) << "the host heard every change";
 }

@@ -1,8 +1,9 @@
 // vevadur-editor-probe BUNDLE SCREENSHOT.bmp: opens the plug-in's editor in a window of its own,
 // as a Windows host does (the view attached to an HWND), lets it draw, saves what the window
-// shows, then drags the "Gain" knob upwards with the mouse. Prints "attached", "screenshot W H"
-// and each parameter edit the plug-in reported ("edit ID VALUE"). Exits 1 when the editor does
-// not open.
+// shows, then drags the "Gain" knob upwards with the mouse and turns the wheel one notch down
+// over it. Prints "attached", "screenshot W H", each parameter edit the plug-in reported
+// ("edit ID VALUE"), "gain BEFORE -> AFTER" (the drag) and "wheel VALUE". Exits 1 when the
+// editor does not open.
 #include "host/PluginInstance.h"
 #include "host/PluginModule.h"
 
@@ -145,9 +146,20 @@ int main(int argc, char** argv)
     const double before = instance->controller().getParamNormalized(0);
     if (editor) dragUp(editor, kGainX, kGainY);
     pumpMessages(300);
+    const double dragged = instance->controller().getParamNormalized(0);
+    if (editor)
+    {
+        // Wheel messages carry screen coordinates.
+        POINT knob{kGainX, kGainY};
+        ClientToScreen(editor, &knob);
+        SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)),
+                     MAKELPARAM(knob.x, knob.y));
+        pumpMessages(100);
+    }
     for (const auto& edit : instance->handler().edits())
         std::printf("edit %u %.6f\n", static_cast<unsigned>(edit.id), edit.value);
-    std::printf("gain %.6f -> %.6f\n", before, instance->controller().getParamNormalized(0));
+    std::printf("gain %.6f -> %.6f\n", before, dragged);
+    std::printf("wheel %.6f\n", instance->controller().getParamNormalized(0));
     view->removed();
     view = nullptr;
     DestroyWindow(window);
