@@ -160,23 +160,25 @@ TEST_F(WineEditor, LooksLikeTheLinuxEditorInPanelAndKnobFrames)
     }
 }
 
-TEST_F(WineEditor, DragUpOnGainEditsParameterZeroUpwardsAndTheWheelTurnsItBack)
+TEST_F(WineEditor, MouseWheelAndKeysEditParametersThroughTheHost)
 {
     ASSERT_EQ(probe.status, 0) << probe.output;
     EXPECT_NE(probe.output.find("attached 303 588"), std::string::npos) << probe.output;
+    std::vector<double> gainEdits;
+    int speedEdits = 0;
     unsigned id = 99;
     double value = 0;
-    int edits = 0;
-    double last = 0;
     for (size_t at = probe.output.find("edit "); at != std::string::npos;
          at = probe.output.find("edit ", at + 1))
     {
         if (std::sscanf(probe.output.c_str() + at, "edit %u %lf", &id, &value) != 2) continue;
-        EXPECT_EQ(id, 0u);
-        ++edits;
-        last = value;
+        if (id == 0)
+            gainEdits.push_back(value);
+        else if (id == 11)
+            ++speedEdits;
+        else
+            ADD_FAILURE() << "edit of parameter " << id << " that nobody touched";
     }
-    EXPECT_GT(edits, 0) << probe.output;
     double before = 0;
     double dragged = 0;
     double wheeled = 0;
@@ -186,7 +188,13 @@ TEST_F(WineEditor, DragUpOnGainEditsParameterZeroUpwardsAndTheWheelTurnsItBack)
                           &dragged, &wheeled),
               3)
         << probe.output;
+    // The drag up on "Gain" raises parameter 0, the wheel notch down lowers it again, and the
+    // host heard every change.
+    ASSERT_FALSE(gainEdits.empty()) << probe.output;
     EXPECT_GT(dragged, before + 0.05) << probe.output;
     EXPECT_LT(wheeled, dragged) << probe.output;
-    EXPECT_DOUBLE_EQ(last, wheeled) << "the host heard every change";
+    EXPECT_DOUBLE_EQ(gainEdits.back(), wheeled);
+    // "0.25" typed into the "Speed" field and confirmed with Return sets parameter 11 once.
+    EXPECT_EQ(speedEdits, 1) << probe.output;
+    EXPECT_NE(probe.output.find("speed 0.25\n"), std::string::npos) << probe.output;
 }

@@ -1,9 +1,9 @@
 // vevadur-editor-probe BUNDLE SCREENSHOT.bmp: opens the plug-in's editor in a window of its own,
 // as a Windows host does (the view attached to an HWND), lets it draw, saves what the window
 // shows, then drags the "Gain" knob upwards with the mouse and turns the wheel one notch down
-// over it. Prints "attached", "screenshot W H", each parameter edit the plug-in reported
-// ("edit ID VALUE"), "gain BEFORE -> AFTER" (the drag) and "wheel VALUE". Exits 1 when the
-// editor does not open.
+// over it, then types "0.25" into the "Speed" field. Prints "attached", "screenshot W H", each parameter edit the plug-in reported
+// ("edit ID VALUE"), "gain BEFORE -> AFTER" (the drag), "wheel VALUE" and "speed TEXT" (the
+// value text of the last "Speed" edit). Exits 1 when the editor does not open.
 #include "host/PluginInstance.h"
 #include "host/PluginModule.h"
 
@@ -23,6 +23,10 @@ namespace
 // (150, 385), the 42-pixel knob at (16, 22) in the group.
 constexpr int kGainX = 15 + 150 + 16 + 21;
 constexpr int kGainY = 15 + 385 + 22 + 21;
+// The "Speed" value field's centre: its knob group at (40, 295), the 45 x 15 field at (15, 67).
+constexpr int kSpeedFieldX = 15 + 40 + 15 + 22;
+constexpr int kSpeedFieldY = 15 + 295 + 67 + 7;
+constexpr unsigned kSpeedId = 11;
 
 void pumpMessages(DWORD milliseconds)
 {
@@ -107,6 +111,24 @@ void dragUp(HWND window, int x, int y)
     }
     SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y - 40));
 }
+// A click into the field, its text deleted, "0.25" typed and Return pressed, as the keyboard
+// delivers them: virtual keys for editing keys, characters for the rest.
+void typeSpeed(HWND window)
+{
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kSpeedFieldX, kSpeedFieldY));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(kSpeedFieldX, kSpeedFieldY));
+    pumpMessages(100);
+    for (int i = 0; i < 8; ++i)
+    {
+        SendMessageW(window, WM_KEYDOWN, VK_BACK, 0);
+        SendMessageW(window, WM_KEYUP, VK_BACK, 0);
+    }
+    for (char c : std::string("0.25"))
+        SendMessageW(window, WM_CHAR, static_cast<WPARAM>(c), 0);
+    SendMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(window, WM_KEYUP, VK_RETURN, 0);
+    pumpMessages(100);
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -156,10 +178,17 @@ int main(int argc, char** argv)
                      MAKELPARAM(knob.x, knob.y));
         pumpMessages(100);
     }
+    const double wheeled = instance->controller().getParamNormalized(0);
+    if (editor) typeSpeed(editor);
+    std::string speedText = "(none)";
     for (const auto& edit : instance->handler().edits())
+    {
         std::printf("edit %u %.6f\n", static_cast<unsigned>(edit.id), edit.value);
+        if (edit.id == kSpeedId) speedText = instance->valueText(kSpeedId, edit.value);
+    }
     std::printf("gain %.6f -> %.6f\n", before, dragged);
-    std::printf("wheel %.6f\n", instance->controller().getParamNormalized(0));
+    std::printf("wheel %.6f\n", wheeled);
+    std::printf("speed %s\n", speedText.c_str());
     view->removed();
     view = nullptr;
     DestroyWindow(window);
