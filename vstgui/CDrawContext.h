@@ -62,7 +62,7 @@ class CDrawContext
     void restoreGlobalState();
     void translate(CCoord dx, CCoord dy);
 
-    NativeDrawingContext* getCairo() const { return m_cr; }
+    NativeDrawingContext* getNativeContext() const { return m_cr; }
     TextRenderer* getTextRenderer() const { return m_textRenderer; }
 
   private:

@@ -26,7 +26,7 @@ void CNinePartTiledBitmap::drawPart(CDrawContext* context, const CRect& source, 
                                     float alpha)
 {
     if (source.isEmpty() || dest.isEmpty()) return;
-    cairo_t* cr = context->getCairo();
+    cairo_t* cr = context->getNativeContext();
     cairo_surface_t* part = cairo_surface_create_for_rectangle(
         getSurface(), source.left, source.top, source.getWidth(), source.getHeight());
     cairo_pattern_t* pattern = cairo_pattern_create_for_surface(part);

@@ -105,8 +105,8 @@ CBitmap::~CBitmap()
 
 void CBitmap::draw(CDrawContext* context, const CRect& rect, const CPoint& offset, float alpha)
 {
-    if (!context || !m_surface || rect.isEmpty() || !context->getCairo()) return;
-    Gdiplus::Graphics& graphics = *context->getCairo();
+    if (!context || !m_surface || rect.isEmpty() || !context->getNativeContext()) return;
+    Gdiplus::Graphics& graphics = *context->getNativeContext();
     const Gdiplus::GraphicsState saved = graphics.Save();
     graphics.SetClip(toRectF(rect), Gdiplus::CombineModeIntersect);
     // Whole pixels, unscaled: no interpolation blurs the knob frames.
@@ -130,8 +130,8 @@ void CBitmap::draw(CDrawContext* context, const CRect& rect, const CPoint& offse
 void CNinePartTiledBitmap::drawPart(CDrawContext* context, const CRect& source, const CRect& dest,
                                     float alpha)
 {
-    if (source.isEmpty() || dest.isEmpty() || !context->getCairo() || !getSurface()) return;
-    Gdiplus::Graphics& graphics = *context->getCairo();
+    if (source.isEmpty() || dest.isEmpty() || !context->getNativeContext() || !getSurface()) return;
+    Gdiplus::Graphics& graphics = *context->getNativeContext();
     std::unique_ptr<Gdiplus::Bitmap> part(getSurface()->Clone(
         static_cast<INT>(source.left), static_cast<INT>(source.top),
         static_cast<INT>(source.getWidth()), static_cast<INT>(source.getHeight()),

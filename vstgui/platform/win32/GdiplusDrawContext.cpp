@@ -49,20 +49,22 @@ bool CDrawContext::isPixelAligned() const
 
 namespace
 {
-void paintPath(Gdiplus::Graphics& graphics, const Gdiplus::GraphicsPath& path, CDrawStyle style,
-               const Gdiplus::Color& fill, const Gdiplus::Color& frame, CCoord lineWidth,
-               bool antialias)
+// Fills and/or strokes a path with the context's colours, line width and draw mode.
+void paintPath(const CDrawContext& context, const Gdiplus::GraphicsPath& path, CDrawStyle style)
 {
-    graphics.SetSmoothingMode(antialias ? Gdiplus::SmoothingModeAntiAlias
-                                        : Gdiplus::SmoothingModeNone);
+    Gdiplus::Graphics& graphics = *context.getNativeContext();
+    graphics.SetSmoothingMode(context.getDrawMode() == kAntiAliasing
+                                  ? Gdiplus::SmoothingModeAntiAlias
+                                  : Gdiplus::SmoothingModeNone);
     if (style == kDrawFilled || style == kDrawFilledAndStroked)
     {
-        Gdiplus::SolidBrush brush(fill);
+        Gdiplus::SolidBrush brush(toColor(context.getFillColor(), context.getGlobalAlpha()));
         graphics.FillPath(&brush, &path);
     }
     if (style == kDrawStroked || style == kDrawFilledAndStroked)
     {
-        Gdiplus::Pen pen(frame, real(lineWidth));
+        Gdiplus::Pen pen(toColor(context.getFrameColor(), context.getGlobalAlpha()),
+                         real(context.getLineWidth()));
         graphics.DrawPath(&pen, &path);
     }
 }
@@ -71,11 +73,6 @@ void paintPath(Gdiplus::Graphics& graphics, const Gdiplus::GraphicsPath& path, C
 // Paths are painted as they are built (paintPath); there is no current path to finish.
 void CDrawContext::finishPath(CDrawStyle) {}
 
-#define VEVADUR_PAINT(path, style)                                                                 \
-    paintPath(*m_cr, path, style, toColor(m_state.fillColor, m_state.globalAlpha),                 \
-              toColor(m_state.frameColor, m_state.globalAlpha), m_state.lineWidth,                 \
-              m_state.drawMode == kAntiAliasing)
-
 void CDrawContext::drawLine(const CPoint& start, const CPoint& end)
 {
     if (!m_cr) return;
@@ -83,7 +80,7 @@ void CDrawContext::drawLine(const CPoint& start, const CPoint& end)
     Gdiplus::GraphicsPath path;
     path.AddLine(real(start.x + shift), real(start.y + shift), real(end.x + shift),
                  real(end.y + shift));
-    VEVADUR_PAINT(path, kDrawStroked);
+    paintPath(*this, path, kDrawStroked);
 }
 
 void CDrawContext::drawRect(const CRect& rect, CDrawStyle style)
@@ -96,13 +93,13 @@ void CDrawContext::drawRect(const CRect& rect, CDrawStyle style)
     {
         Gdiplus::GraphicsPath fill;
         fill.AddRectangle(toRectF(rect));
-        VEVADUR_PAINT(fill, kDrawFilled);
+        paintPath(*this, fill, kDrawFilled);
     }
     if (style != kDrawFilled)
     {
         Gdiplus::GraphicsPath frame;
         frame.AddRectangle(toRectF(inner));
-        VEVADUR_PAINT(frame, kDrawStroked);
+        paintPath(*this, frame, kDrawStroked);
     }
 }
 
@@ -124,7 +121,7 @@ void CDrawContext::drawRoundRect(const CRect& rect, CCoord radius, CDrawStyle st
         path.AddArc(real(r.left), real(r.top), d, d, 180, 90);
         path.CloseFigure();
     }
-    VEVADUR_PAINT(path, style);
+    paintPath(*this, path, style);
 }
 
 void CDrawContext::drawEllipse(const CRect& rect, CDrawStyle style)
@@ -132,7 +129,7 @@ void CDrawContext::drawEllipse(const CRect& rect, CDrawStyle style)
     if (!m_cr || rect.getWidth() <= 0 || rect.getHeight() <= 0) return;
     Gdiplus::GraphicsPath path;
     path.AddEllipse(toRectF(rect));
-    VEVADUR_PAINT(path, style);
+    paintPath(*this, path, style);
 }
 
 void CDrawContext::drawPolygon(const PointList& points, CDrawStyle style)
@@ -144,10 +141,8 @@ void CDrawContext::drawPolygon(const PointList& points, CDrawStyle style)
     Gdiplus::GraphicsPath path;
     path.AddLines(corners.data(), static_cast<INT>(corners.size()));
     if (style != kDrawStroked) path.CloseFigure();
-    VEVADUR_PAINT(path, style);
+    paintPath(*this, path, style);
 }
-
-#undef VEVADUR_PAINT
 
 void CDrawContext::drawString(const std::string& text, const CRect& rect, CHoriTxtAlign align,
                               bool antialias)

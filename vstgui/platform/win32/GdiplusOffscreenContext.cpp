@@ -52,14 +52,14 @@ COffscreenContext::COffscreenContext(NativeImage* image, int width, int height,
 
 COffscreenContext::~COffscreenContext()
 {
-    delete getCairo();
+    delete getNativeContext();
     delete m_surface;
 }
 
 CColor COffscreenContext::getPixel(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height) return kTransparentCColor;
-    getCairo()->Flush(Gdiplus::FlushIntentionSync);
+    getNativeContext()->Flush(Gdiplus::FlushIntentionSync);
     Gdiplus::Color color;
     if (m_surface->GetPixel(x, y, &color) != Gdiplus::Ok || color.GetA() == 0)
         return kTransparentCColor;
@@ -70,7 +70,7 @@ bool COffscreenContext::writePNG(const std::string& path) const
 {
     CLSID png;
     if (!encoderFor(L"image/png", png)) return false;
-    getCairo()->Flush(Gdiplus::FlushIntentionSync);
+    getNativeContext()->Flush(Gdiplus::FlushIntentionSync);
     return m_surface->Save(Win32::toWide(path).c_str(), &png, nullptr) == Gdiplus::Ok;
 }
 } // namespace VSTGUI
