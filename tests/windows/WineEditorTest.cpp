@@ -160,10 +160,21 @@ TEST_F(WineEditor, LooksLikeTheLinuxEditorInPanelAndKnobFrames)
     }
 }
 
-TEST_F(WineEditor, MouseWheelAndKeysEditParametersThroughTheHost)
+TEST_F(WineEditor, TimerMouseWheelAndKeysWorkThroughTheHostsMessageLoop)
 {
     ASSERT_EQ(probe.status, 0) << probe.output;
     EXPECT_NE(probe.output.find("attached 303 588"), std::string::npos) << probe.output;
+    // The idle timer runs on Windows timers: it ticks, and never faster than every 50 ms
+    // (with a little slack for the clock's granularity).
+    int ticks = 0;
+    int milliseconds = 0;
+    const size_t timer = probe.output.find("timer ticks ");
+    ASSERT_NE(timer, std::string::npos) << probe.output;
+    ASSERT_EQ(std::sscanf(probe.output.c_str() + timer, "timer ticks %d in %d ms", &ticks,
+                          &milliseconds),
+              2);
+    EXPECT_GE(ticks, 5) << probe.output;
+    EXPECT_LE(ticks, milliseconds / 40 + 2) << probe.output;
     std::vector<double> gainEdits;
     int speedEdits = 0;
     unsigned id = 99;

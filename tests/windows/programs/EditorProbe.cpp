@@ -1,7 +1,7 @@
 // vevadur-editor-probe BUNDLE SCREENSHOT.bmp: opens the plug-in's editor in a window of its own,
 // as a Windows host does (the view attached to an HWND), lets it draw, saves what the window
-// shows, then drags the "Gain" knob upwards with the mouse and turns the wheel one notch down
-// over it, then types "0.25" into the "Speed" field. Prints "attached", "screenshot W H", each parameter edit the plug-in reported
+// shows (counting the timer ticks meanwhile), then drags the "Gain" knob upwards with the mouse and turns the wheel one notch down
+// over it, then types "0.25" into the "Speed" field. Prints "attached", "timer ticks N in T ms", "screenshot W H", each parameter edit the plug-in reported
 // ("edit ID VALUE"), "gain BEFORE -> AFTER" (the drag), "wheel VALUE" and "speed TEXT" (the
 // value text of the last "Speed" edit). Exits 1 when the editor does not open.
 #include "host/PluginInstance.h"
@@ -28,19 +28,24 @@ constexpr int kSpeedFieldX = 15 + 40 + 15 + 22;
 constexpr int kSpeedFieldY = 15 + 295 + 67 + 7;
 constexpr unsigned kSpeedId = 11;
 
-void pumpMessages(DWORD milliseconds)
+// Delivers the thread's messages for a while, as a host's message loop does; returns how many
+// were timer ticks.
+int pumpMessages(DWORD milliseconds)
 {
+    int ticks = 0;
     const DWORD end = GetTickCount() + milliseconds;
     while (GetTickCount() < end)
     {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
         {
+            if (message.message == WM_TIMER) ++ticks;
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
         Sleep(5);
     }
+    return ticks;
 }
 
 HWND createHostWindow(int width, int height)
@@ -162,7 +167,11 @@ int main(int argc, char** argv)
     }
     std::printf("attached %d %d\n", size.getWidth(), size.getHeight());
     HWND editor = GetWindow(window, GW_CHILD);
-    pumpMessages(1500);
+    // The editor's idle timer (50 ms) ticks through the host's loop. A busy machine may stretch
+    // the pump (the first drawing loads fonts), so the time is measured.
+    const DWORD start = GetTickCount();
+    const int ticks = pumpMessages(1500);
+    std::printf("timer ticks %d in %lu ms\n", ticks, GetTickCount() - start);
     if (editor && saveScreenshot(editor, size.getWidth(), size.getHeight(), argv[2]))
         std::printf("screenshot %d %d\n", size.getWidth(), size.getHeight());
     const double before = instance->controller().getParamNormalized(0);
