@@ -1,6 +1,7 @@
 // The editor on Windows: opened in a Win32 window under Wine (on a virtual X display), its
-// screenshot compared with the Linux build's offscreen render where fonts do not decide it, and
-// a mouse drag on "Gain" reaching the host as edits of parameter 0.
+// screenshot compared with the Linux build's offscreen render where fonts do not decide it,
+// timer, mouse, wheel and keys reaching the host as parameter edits; and the VST2 editor in a
+// VST2 host's window.
 #include "WineRunner.h"
 #include "../editor/XvfbServer.h"
 
@@ -213,4 +214,21 @@ TEST_F(WineEditor, TimerMouseWheelAndKeysWorkThroughTheHostsMessageLoop)
     ASSERT_NE(speed, std::string::npos) << probe.output;
     ASSERT_EQ(std::sscanf(probe.output.c_str() + speed, "speed %31s", speedText), 1);
     EXPECT_STREQ(speedText, "0.25");
+}
+
+TEST(WineVst2Editor, OpensInTheHostsWindowAtItsSizeAndClosesWithIt)
+{
+    XvfbServer xvfb;
+    if (!xvfb.isRunning()) GTEST_SKIP() << "no virtual X server: " << xvfb.error();
+    wine::Result probe =
+        wine::run(wine::windowsBuild("tests/windows/programs/vevadur-vst2-probe.exe"),
+                  {wine::windowsPath(wine::windowsBuild("VevadurROT.vst3")), "--editor"}, true);
+    EXPECT_EQ(probe.status, 0) << probe.output;
+    int width = 0;
+    int height = 0;
+    const size_t child = probe.output.find("child ");
+    ASSERT_NE(child, std::string::npos) << probe.output;
+    ASSERT_EQ(std::sscanf(probe.output.c_str() + child, "child %d %d", &width, &height), 2);
+    EXPECT_EQ(width, 303);
+    EXPECT_EQ(height, 588);
 }

@@ -2,6 +2,9 @@
 // as a VST2 host does (VSTPluginMain, processReplacing) and once as a VST3 host does (the
 // factory, through our host library), and prints "blocks N peak P maxdiff D". Exits 0 when the
 // two agree within 1e-6 of the peak.
+// vevadur-vst2-probe BUNDLE --editor: opens the VST2 editor in a window of its own, as a VST2
+// host does (an HWND, idle calls), and prints "rect W H", "child W H" for the window it made,
+// then "closed" when closing took that window down. Exits 0 when all of that happened.
 #include "host/PluginInstance.h"
 #include "host/PluginModule.h"
 #include "host/ProcessBlock.h"
@@ -109,13 +112,67 @@ std::vector<float> renderVst3(const std::string& bundle)
     instance->deactivate();
     return result;
 }
+intptr_t dispatch(vst_effect* effect, int32_t opcode, intptr_t value = 0, void* ptr = nullptr)
+{
+    return effect->control(effect, static_cast<VST_EFFECT_OPCODE>(opcode), 0, value, ptr, 0.f);
+}
+
+int openEditor(HMODULE module)
+{
+    using Entry = vst_effect* (*)(Abi::HostCallback);
+    auto entry = reinterpret_cast<Entry>(
+        reinterpret_cast<void*>(GetProcAddress(module, "VSTPluginMain")));
+    vst_effect* effect = entry ? entry(&hostCallback) : nullptr;
+    if (!effect || !(effect->flags & Abi::kFlagHasEditor)) return 1;
+    dispatch(effect, Abi::kOpen);
+    vst_rect* rect = nullptr;
+    if (!dispatch(effect, Abi::kEditGetRect, 0, &rect) || !rect) return 1;
+    const int width = rect->right - rect->left;
+    const int height = rect->bottom - rect->top;
+    std::printf("rect %d %d\n", width, height);
+
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"VevadurVst2Probe";
+    RegisterClassW(&windowClass);
+    HWND window = CreateWindowW(L"VevadurVst2Probe", L"VST2", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                0, width + 40, height + 60, nullptr, nullptr,
+                                windowClass.hInstance, nullptr);
+    int status = 1;
+    if (dispatch(effect, Abi::kEditOpen, 0, window) == 1)
+    {
+        for (int i = 0; i < 20; ++i)
+        {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&message);
+            dispatch(effect, Abi::kEditIdle);
+            Sleep(20);
+        }
+        HWND child = GetWindow(window, GW_CHILD);
+        RECT area{};
+        if (child && GetClientRect(child, &area))
+            std::printf("child %ld %ld\n", area.right - area.left, area.bottom - area.top);
+        dispatch(effect, Abi::kEditClose);
+        if (child && !IsWindow(child))
+        {
+            std::printf("closed\n");
+            status = 0;
+        }
+    }
+    DestroyWindow(window);
+    dispatch(effect, Abi::kClose);
+    return status;
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2)
+    const bool editor = argc == 3 && std::string(argv[2]) == "--editor";
+    if (argc != 2 && !editor)
     {
-        std::fprintf(stderr, "usage: vevadur-vst2-probe BUNDLE\n");
+        std::fprintf(stderr, "usage: vevadur-vst2-probe BUNDLE [--editor]\n");
         return 2;
     }
     const std::string bundle = argv[1];
@@ -124,6 +181,12 @@ int main(int argc, char** argv)
     {
         std::printf("cannot load the plug-in\n");
         return 1;
+    }
+    if (editor)
+    {
+        const int status = openEditor(module);
+        FreeLibrary(module);
+        return status;
     }
     const std::vector<float> vst2 = renderVst2(module);
     const std::vector<float> vst3 = renderVst3(bundle);
