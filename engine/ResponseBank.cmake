@@ -9,12 +9,18 @@ add_custom_command(
   COMMENT "Rendering the room response bank"
   VERBATIM)
 
+# Windows objects are COFF, whose assembler directives differ from ELF's.
+if(WIN32)
+  set(_bank_data ${CMAKE_CURRENT_SOURCE_DIR}/bankDataCoff.S)
+else()
+  set(_bank_data ${CMAKE_CURRENT_SOURCE_DIR}/bankData.S)
+endif()
 add_library(vevadur_bank STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/ResponseBank.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/bankData.S
+  ${_bank_data}
   ${VEVADUR_BANK_IMAGE})
 # The image is not compiled, but the assembler source includes it: re-assemble when it changes.
-set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/bankData.S PROPERTIES
+set_source_files_properties(${_bank_data} PROPERTIES
   OBJECT_DEPENDS ${VEVADUR_BANK_IMAGE}
   COMPILE_DEFINITIONS "VEVADUR_BANK_IMAGE=\"${VEVADUR_BANK_IMAGE}\"")
 target_include_directories(vevadur_bank PUBLIC ${PROJECT_SOURCE_DIR})

@@ -2,7 +2,11 @@
 
 #include "vstgui/CFrame.h"
 
+#ifdef _WIN32
+#include "vstgui/platform/win32/ModuleResources.h"
+#else
 #include <dlfcn.h>
+#endif
 
 namespace Steinberg::Vst::Veru2ZOR3
 {
@@ -19,9 +23,13 @@ CZadaCustomView::~CZadaCustomView()
 // The module that holds this code, named by its load address as a Windows instance handle is.
 void* CZadaCustomView::moduleHandle()
 {
+#ifdef _WIN32
+    return VSTGUI::Win32::thisModule();
+#else
     Dl_info info{};
     return dladdr(reinterpret_cast<void*>(&CZadaCustomView::moduleHandle), &info) ? info.dli_fbase
                                                                                   : nullptr;
+#endif
 }
 
 bool CZadaCustomView::open(void* parent, const VSTGUI::PlatformType& type)

@@ -10,7 +10,7 @@ namespace vevadur::host
 
 tresult PLUGIN_API HostContext::getName(Vst::String128 name)
 {
-    UString(name, 128).assign(u"Vevadur Host");
+    UString(name, 128).assign(STR16("Vevadur Host"));
     return kResultOk;
 }
 

@@ -2,13 +2,16 @@
 
 #include "pluginterfaces/base/funknown.h"
 
+#ifndef _WIN32
 #include <dlfcn.h>
 #include <sys/stat.h>
+#endif
 
 using namespace Steinberg;
 
 namespace vevadur::host
 {
+#ifndef _WIN32 // Windows loads DLLs in win32/PluginModuleWin32.cpp
 namespace
 {
 bool isDirectory(const std::string& path)
@@ -82,6 +85,8 @@ PluginModule::~PluginModule()
     if (m_moduleExit) m_moduleExit();
     if (m_handle) dlclose(m_handle);
 }
+
+#endif
 
 PFactoryInfo PluginModule::factoryInfo() const
 {

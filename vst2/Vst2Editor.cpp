@@ -1,6 +1,8 @@
 #include "Vst2Editor.h"
 
+#if SMTG_OS_LINUX
 #include <poll.h>
+#endif
 
 #include <algorithm>
 #include <limits>
@@ -12,6 +14,13 @@ namespace Vst
 
 namespace
 {
+// The window a VST2 host hands the editor: an X11 window id, or an HWND on Windows.
+#if SMTG_OS_WINDOWS
+const FIDString kNativeWindowType = kPlatformTypeHWND;
+#else
+const FIDString kNativeWindowType = kPlatformTypeX11EmbedWindowID;
+#endif
+
 int16_t toRectCoordinate(int32 value)
 {
     return static_cast<int16_t>(std::clamp<int32>(value, std::numeric_limits<int16_t>::min(),
@@ -33,14 +42,14 @@ bool Vst2Editor::isAvailable()
 {
     if (view) return true;
     IPtr<IPlugView> probe = owned(controller.createView(ViewType::kEditor));
-    return probe && probe->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID) == kResultTrue;
+    return probe && probe->isPlatformTypeSupported(kNativeWindowType) == kResultTrue;
 }
 
 bool Vst2Editor::makeView()
 {
     if (view) return true;
     view = owned(controller.createView(ViewType::kEditor));
-    if (view && view->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID) == kResultTrue)
+    if (view && view->isPlatformTypeSupported(kNativeWindowType) == kResultTrue)
         return true;
     view = nullptr;
     return false;
@@ -62,7 +71,7 @@ bool Vst2Editor::open(void* parentWindow)
     if (attached) close();
     if (!parentWindow || !makeView()) return false;
     view->setFrame(this);
-    if (view->attached(parentWindow, kPlatformTypeX11EmbedWindowID) != kResultTrue)
+    if (view->attached(parentWindow, kNativeWindowType) != kResultTrue)
     {
         view->setFrame(nullptr);
         view = nullptr;
@@ -79,17 +88,22 @@ void Vst2Editor::close()
     attached = false;
     view->setFrame(nullptr);
     view = nullptr;
+#if SMTG_OS_LINUX
     // A view that forgot to unregister must not be called again.
     watches.clear();
     timers.clear();
+#endif
 }
 
 void Vst2Editor::idle()
 {
+#if SMTG_OS_LINUX
     readDescriptors();
     fireDueTimers();
+#endif
 }
 
+#if SMTG_OS_LINUX
 // Handlers may unregister others (or themselves) while they run: each is called only while it
 // is still registered, and held until its call returns.
 void Vst2Editor::readDescriptors()
@@ -122,6 +136,8 @@ void Vst2Editor::fireDueTimers()
         if (isTimer(handler)) handler->onTimer();
 }
 
+#endif
+
 tresult PLUGIN_API Vst2Editor::resizeView(IPlugView* requester, ViewRect* newSize)
 {
     if (!requester || requester != view || !newSize) return kInvalidArgument;
@@ -131,6 +147,7 @@ tresult PLUGIN_API Vst2Editor::resizeView(IPlugView* requester, ViewRect* newSiz
     return view->onSize(newSize);
 }
 
+#if SMTG_OS_LINUX
 bool Vst2Editor::isWatched(const Linux::IEventHandler* handler) const
 {
     return std::any_of(watches.begin(), watches.end(),
@@ -178,12 +195,16 @@ tresult PLUGIN_API Vst2Editor::unregisterTimer(Linux::ITimerHandler* handler)
     return kResultTrue;
 }
 
+#endif
+
 tresult PLUGIN_API Vst2Editor::queryInterface(const TUID iid, void** obj)
 {
     if (!obj) return kInvalidArgument;
     QUERY_INTERFACE(iid, obj, FUnknown::iid, IPlugFrame)
     QUERY_INTERFACE(iid, obj, IPlugFrame::iid, IPlugFrame)
+#if SMTG_OS_LINUX
     QUERY_INTERFACE(iid, obj, Linux::IRunLoop::iid, Linux::IRunLoop)
+#endif
     *obj = nullptr;
     return kNoInterface;
 }

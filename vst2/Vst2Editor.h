@@ -1,7 +1,8 @@
 // The plug-in's editor for a VST2 host. A VST2 host hands the editor a bare X11 window and calls
 // the editor's idle opcode from its UI thread; the VST3 view wants a frame with a run loop. This
 // is both: the view's IPlugFrame and Linux::IRunLoop, whose descriptors and timers are served
-// on each idle call, and whose resize requests go to the host as window-size requests.
+// on each idle call, and whose resize requests go to the host as window-size requests. On
+// Windows the host hands an HWND and its own message loop serves the view: no run loop here.
 #pragma once
 
 #include "Vst2Abi.h"
@@ -18,7 +19,11 @@ namespace Steinberg
 namespace Vst
 {
 
-class Vst2Editor : public IPlugFrame, public Linux::IRunLoop
+class Vst2Editor : public IPlugFrame
+#if SMTG_OS_LINUX
+    ,
+                   public Linux::IRunLoop
+#endif
 {
   public:
     Vst2Editor(IEditController& controller, Vst2Abi::HostCallback host, vst_effect& effect);
@@ -39,6 +44,7 @@ class Vst2Editor : public IPlugFrame, public Linux::IRunLoop
 
     // IPlugFrame
     tresult PLUGIN_API resizeView(IPlugView* view, ViewRect* newSize) SMTG_OVERRIDE;
+#if SMTG_OS_LINUX
     // Linux::IRunLoop
     tresult PLUGIN_API registerEventHandler(Linux::IEventHandler* handler,
                                             Linux::FileDescriptor fd) SMTG_OVERRIDE;
@@ -46,6 +52,7 @@ class Vst2Editor : public IPlugFrame, public Linux::IRunLoop
     tresult PLUGIN_API registerTimer(Linux::ITimerHandler* handler,
                                      Linux::TimerInterval milliseconds) SMTG_OVERRIDE;
     tresult PLUGIN_API unregisterTimer(Linux::ITimerHandler* handler) SMTG_OVERRIDE;
+#endif
 
     // Lives exactly as long as its adapter, which closes the view before going.
     tresult PLUGIN_API queryInterface(const TUID iid, void** obj) SMTG_OVERRIDE;
@@ -53,6 +60,8 @@ class Vst2Editor : public IPlugFrame, public Linux::IRunLoop
     uint32 PLUGIN_API release() SMTG_OVERRIDE { return 1; }
 
   private:
+    bool makeView();
+#if SMTG_OS_LINUX
     using Clock = std::chrono::steady_clock;
     struct Watch
     {
@@ -66,11 +75,11 @@ class Vst2Editor : public IPlugFrame, public Linux::IRunLoop
         Clock::time_point due;
     };
 
-    bool makeView();
     void readDescriptors();
     void fireDueTimers();
     bool isWatched(const Linux::IEventHandler* handler) const;
     bool isTimer(const Linux::ITimerHandler* handler) const;
+#endif
 
     IEditController& controller;
     Vst2Abi::HostCallback host;
@@ -78,8 +87,10 @@ class Vst2Editor : public IPlugFrame, public Linux::IRunLoop
     IPtr<IPlugView> view;
     bool attached = false;
     vst_rect editorRect{};
+#if SMTG_OS_LINUX
     std::vector<Watch> watches;
     std::vector<Timer> timers;
+#endif
 };
 
 } // namespace Vst

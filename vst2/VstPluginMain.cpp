@@ -32,11 +32,14 @@ extern "C"
         return Vst::vst2PluginMain(host, facts);
     }
 
-    // Exported under the assembler name "main"; a C++ function cannot be called that.
+#ifndef _WIN32
+    // Exported under the assembler name "main"; a C++ function cannot be called that. Windows
+    // hosts look up VSTPluginMain only.
     SMTG_EXPORT_SYMBOL vst_effect* vst2MainAlias(Vst::Vst2Abi::HostCallback host) asm("main");
     vst_effect* vst2MainAlias(Vst::Vst2Abi::HostCallback host)
     {
         return VSTPluginMain(host);
     }
+#endif
 
 } // extern "C"

@@ -23,7 +23,7 @@ int toByte(int value)
 
 bool isRawMidiChord(const ChordEvent& chord)
 {
-    static const char16 kMarker[] = u"RODAVIDE";
+    static const char16 kMarker[] = STR16("RODAVIDE");
     if (!chord.text) return false;
     int i = 0;
     for (; kMarker[i] != 0; ++i)

@@ -31,7 +31,7 @@ CBitmap::~CBitmap()
 void CBitmap::draw(CDrawContext* context, const CRect& rect, const CPoint& offset, float alpha)
 {
     if (!context || !m_surface || rect.isEmpty()) return;
-    cairo_t* cr = context->getCairo();
+    cairo_t* cr = context->getNativeContext();
     cairo_save(cr);
     cairo_rectangle(cr, rect.left, rect.top, rect.getWidth(), rect.getHeight());
     cairo_clip(cr);

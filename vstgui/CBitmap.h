@@ -5,7 +5,7 @@
 
 #include <string>
 
-typedef struct _cairo_surface cairo_surface_t;
+#include "vstgui/NativeDrawing.h"
 
 namespace VSTGUI
 {
@@ -35,11 +35,11 @@ class CBitmap : public CBaseObject
     virtual void draw(CDrawContext* context, const CRect& rect, const CPoint& offset = CPoint(),
                       float alpha = 1.f);
 
-    cairo_surface_t* getSurface() const { return m_surface; }
+    NativeImage* getSurface() const { return m_surface; }
 
   private:
     CResourceDescription m_description;
-    cairo_surface_t* m_surface = nullptr;
+    NativeImage* m_surface = nullptr;
     CCoord m_width = 0;
     CCoord m_height = 0;
 };

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-typedef struct _cairo cairo_t;
+#include "vstgui/NativeDrawing.h"
 
 namespace VSTGUI
 {
@@ -21,7 +21,7 @@ class CDrawContext
     using PointList = std::vector<CPoint>;
 
     // Draws on cr (not owned); text goes through textRenderer, or is skipped without one.
-    CDrawContext(cairo_t* cr, TextRenderer* textRenderer);
+    CDrawContext(NativeDrawingContext* cr, TextRenderer* textRenderer);
     virtual ~CDrawContext() = default;
     CDrawContext(const CDrawContext&) = delete;
     CDrawContext& operator=(const CDrawContext&) = delete;
@@ -62,7 +62,7 @@ class CDrawContext
     void restoreGlobalState();
     void translate(CCoord dx, CCoord dy);
 
-    cairo_t* getCairo() const { return m_cr; }
+    NativeDrawingContext* getNativeContext() const { return m_cr; }
     TextRenderer* getTextRenderer() const { return m_textRenderer; }
 
   private:
@@ -75,12 +75,13 @@ class CDrawContext
         CCoord lineWidth = 1;
         CDrawMode drawMode = kAliasing;
         float globalAlpha = 1.f;
+        unsigned nativeState = 0; // the back end's own saved state, where it has one
     };
     void setSource(const CColor& color);
     void finishPath(CDrawStyle style);
     bool isPixelAligned() const;
 
-    cairo_t* m_cr;
+    NativeDrawingContext* m_cr;
     TextRenderer* m_textRenderer;
     State m_state;
     std::vector<State> m_stack;

@@ -2,7 +2,9 @@
 
 #include "vstgui/CDrawContext.h"
 
+#ifndef _WIN32
 #include <cairo.h>
+#endif
 
 #include <algorithm>
 
@@ -19,11 +21,12 @@ CNinePartTiledBitmap::CNinePartTiledBitmap(const CResourceDescription& descripti
     m_offsets.bottom = std::clamp(m_offsets.bottom, 0.0, getHeight() - m_offsets.top);
 }
 
+#ifndef _WIN32 // GDI+ draws the parts on Windows (platform/win32/GdiplusBitmap.cpp).
 void CNinePartTiledBitmap::drawPart(CDrawContext* context, const CRect& source, const CRect& dest,
                                     float alpha)
 {
     if (source.isEmpty() || dest.isEmpty()) return;
-    cairo_t* cr = context->getCairo();
+    cairo_t* cr = context->getNativeContext();
     cairo_surface_t* part = cairo_surface_create_for_rectangle(
         getSurface(), source.left, source.top, source.getWidth(), source.getHeight());
     cairo_pattern_t* pattern = cairo_pattern_create_for_surface(part);
@@ -40,6 +43,7 @@ void CNinePartTiledBitmap::drawPart(CDrawContext* context, const CRect& source, 
     cairo_pattern_destroy(pattern);
     cairo_surface_destroy(part);
 }
+#endif
 
 void CNinePartTiledBitmap::draw(CDrawContext* context, const CRect& rect, const CPoint&,
                                 float alpha)

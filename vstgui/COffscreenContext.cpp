@@ -29,7 +29,7 @@ COffscreenContext::COffscreenContext(cairo_surface_t* surface, int width, int he
 
 COffscreenContext::~COffscreenContext()
 {
-    cairo_destroy(getCairo());
+    cairo_destroy(getNativeContext());
     cairo_surface_destroy(m_surface);
 }
 

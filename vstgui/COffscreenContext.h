@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-typedef struct _cairo_surface cairo_surface_t;
 
 namespace VSTGUI
 {
@@ -22,12 +21,12 @@ class COffscreenContext : public CDrawContext
     // The pixel at (x, y), un-premultiplied; transparent outside the image.
     CColor getPixel(int x, int y) const;
     bool writePNG(const std::string& path) const;
-    cairo_surface_t* getSurface() const { return m_surface; }
+    NativeImage* getSurface() const { return m_surface; }
 
   private:
-    COffscreenContext(cairo_surface_t* surface, int width, int height, TextRenderer* textRenderer);
+    COffscreenContext(NativeImage* surface, int width, int height, TextRenderer* textRenderer);
 
-    cairo_surface_t* m_surface;
+    NativeImage* m_surface;
     int m_width;
     int m_height;
 };

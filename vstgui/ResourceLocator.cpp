@@ -46,10 +46,15 @@ std::string ResourceLocator::resourceFolderOf(const std::string& modulePath)
     return contents.empty() ? std::string() : contents + "/Resources";
 }
 
+bool ResourceLocator::isAbsolute(const std::string& name)
+{
+    return !name.empty() && name[0] == '/';
+}
+
 std::string ResourceLocator::findResource(const std::string& name, const std::string& folder)
 {
     if (name.empty()) return {};
-    if (name[0] == '/') return isFile(name) ? name : std::string();
+    if (isAbsolute(name)) return isFile(name) ? name : std::string();
     std::string base = folder.empty() ? moduleResourceFolder() : folder;
     if (base.empty()) return {};
     std::string path = base + "/" + name;

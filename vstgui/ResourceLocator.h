@@ -6,7 +6,9 @@ namespace VSTGUI
 {
 // Where the toolkit finds resources by name (the UI description, bitmaps). On Linux a plug-in
 // bundle's Contents/Resources folder stands in for the module's resources: it is found from the
-// location of the module that holds this code (<bundle>/Contents/<arch>/<name>.so).
+// location of the module that holds this code (<bundle>/Contents/<arch>/<name>.so). On Windows
+// the module's own resources come first (platform/win32/ModuleResources.h); the folder is the
+// fallback.
 class ResourceLocator
 {
   public:
@@ -17,5 +19,7 @@ class ResourceLocator
     // The file for a resource name: an absolute path stands for itself; any other name is
     // looked up in folder (the module's resource folder when empty). Empty when not found.
     static std::string findResource(const std::string& name, const std::string& folder = {});
+    // Whether a resource name is a path of its own rather than a name to look up.
+    static bool isAbsolute(const std::string& name);
 };
 } // namespace VSTGUI

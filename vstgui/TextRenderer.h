@@ -3,17 +3,21 @@
 #include "vstgui/CFontDesc.h"
 #include "vstgui/CRect.h"
 
+#include <cstdint>
 #include <string>
 
-typedef struct _cairo cairo_t;
+#include "vstgui/NativeDrawing.h"
+
+#ifndef _WIN32
 typedef struct _PangoFontMap PangoFontMap;
 typedef struct _PangoContext PangoContext;
 typedef struct _PangoLayout PangoLayout;
+#endif
 
 namespace VSTGUI
 {
-// Lays out and draws text with Pango. Each frame owns one, so fonts are cached per editor and
-// nothing is left in process-wide caches that a host would share.
+// Lays out and draws text with Pango (GDI+ on Windows). Each frame owns one, so fonts are cached
+// per editor and nothing is left in process-wide caches that a host would share.
 class TextRenderer
 {
   public:
@@ -23,14 +27,22 @@ class TextRenderer
     TextRenderer& operator=(const TextRenderer&) = delete;
 
     // Draws one line of UTF-8 text, vertically centred in rect, aligned as asked, clipped to rect.
-    void drawString(cairo_t* cr, const std::string& text, const CFontDesc& font, const CRect& rect,
-                    CHoriTxtAlign align, bool antialias);
+#ifdef _WIN32
+    // argb: the text colour (GDI+ draws with a brush, not the context's current source).
+    void drawString(NativeDrawingContext* graphics, const std::string& text, const CFontDesc& font,
+                    const CRect& rect, CHoriTxtAlign align, bool antialias, uint32_t argb);
+#else
+    void drawString(NativeDrawingContext* cr, const std::string& text, const CFontDesc& font,
+                    const CRect& rect, CHoriTxtAlign align, bool antialias);
+#endif
     CCoord getStringWidth(const std::string& text, const CFontDesc& font);
 
   private:
+#ifndef _WIN32
     PangoLayout* layoutFor(const std::string& text, const CFontDesc& font);
 
     PangoFontMap* m_fontMap;
     PangoContext* m_context;
+#endif
 };
 } // namespace VSTGUI

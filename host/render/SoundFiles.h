@@ -1,6 +1,10 @@
 #pragma once
 
+#ifdef _WIN32
+#include "host/render/win32/WavFormat.h"
+#else
 #include <sndfile.h>
+#endif
 
 #include <string>
 #include <vector>
@@ -8,7 +12,8 @@
 namespace vevadur::render
 {
 
-// An input file opened with libsndfile, read as interleaved float frames.
+// An input file opened with libsndfile, read as interleaved float frames. Windows builds,
+// without libsndfile, read and write WAV files of their own (win32/WavFiles.cpp).
 class SoundFileReader
 {
   public:
@@ -23,8 +28,13 @@ class SoundFileReader
     long long frames() const { return m_info.frames; }
 
   private:
+#ifdef _WIN32
+    std::FILE* m_file = nullptr;
+    WavInfo m_info{};
+#else
     SNDFILE* m_file = nullptr;
     SF_INFO m_info{};
+#endif
 };
 
 // An output file written under a temporary name beside its final one and renamed into
@@ -43,7 +53,12 @@ class SoundFileWriter
     static int formatFor(const std::string& path);
 
   private:
+#ifdef _WIN32
+    std::FILE* m_file = nullptr;
+    WavInfo m_info{};
+#else
     SNDFILE* m_file = nullptr;
+#endif
     std::string m_path;
     std::string m_temporaryPath;
 };

@@ -1,9 +1,14 @@
 #include "vstgui/plugin-bindings/VSTGUIEditor.h"
 
 #include "vstgui/CFrame.h"
+#ifdef _WIN32
+#include "vstgui/platform/win32/Win32Frame.h"
+#include "vstgui/platform/win32/Win32TimerScheduler.h"
+#else
 #include "vstgui/platform/x11/RunLoopTimerScheduler.h"
 #include "vstgui/platform/x11/X11Frame.h"
 #include "vstgui/plugin-bindings/HostRunLoop.h"
+#endif
 
 #include <cstdint>
 #include <cstring>
@@ -73,7 +78,12 @@ CMessageResult VSTGUIEditor::notify(CBaseObject*, IdStringPtr message)
 
 Steinberg::tresult PLUGIN_API VSTGUIEditor::isPlatformTypeSupported(Steinberg::FIDString type)
 {
-    return (type && std::strcmp(type, Steinberg::kPlatformTypeX11EmbedWindowID) == 0)
+#ifdef _WIN32
+    const char* native = Steinberg::kPlatformTypeHWND;
+#else
+    const char* native = Steinberg::kPlatformTypeX11EmbedWindowID;
+#endif
+    return (type && std::strcmp(type, native) == 0)
                ? Steinberg::kResultTrue
                : Steinberg::kResultFalse;
 }
@@ -82,6 +92,12 @@ Steinberg::tresult PLUGIN_API VSTGUIEditor::attached(void* parent, Steinberg::FI
 {
     if (isPlatformTypeSupported(type) != Steinberg::kResultTrue || !parent || isOpen())
         return Steinberg::kResultFalse;
+#ifdef _WIN32
+    // Windows delivers the window's messages and timers through the host's message loop.
+    m_windowTimers = std::make_unique<Win32::Win32TimerScheduler>();
+    setTimerScheduler(m_windowTimers.get());
+    if (!open(parent, kHWND))
+#else
     // On Linux the host lends its run loop through the frame it gave the view; without one the
     // window could neither receive events nor run timers.
     Steinberg::FUnknownPtr<Steinberg::Linux::IRunLoop> runLoop(plugFrame);
@@ -90,6 +106,7 @@ Steinberg::tresult PLUGIN_API VSTGUIEditor::attached(void* parent, Steinberg::FI
     m_windowTimers = std::make_unique<X11::RunLoopTimerScheduler>(*m_hostRunLoop);
     setTimerScheduler(m_windowTimers.get());
     if (!open(parent, kX11EmbedWindowID))
+#endif
     {
         releaseHostRunLoop();
         return Steinberg::kResultFalse;
@@ -107,10 +124,16 @@ Steinberg::tresult PLUGIN_API VSTGUIEditor::removed()
 bool VSTGUIEditor::openWindow(void* parent, const PlatformType& type)
 {
     if (!parent) return true;
+#ifdef _WIN32
+    if (type != kHWND || !m_frame) return false;
+    m_window = Win32::Win32Frame::create(*m_frame, static_cast<HWND>(parent));
+    return m_window != nullptr;
+#else
     if (type != kX11EmbedWindowID || !m_frame || !m_hostRunLoop) return false;
     const auto parentWindow = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(parent));
     m_window = X11::X11Frame::create(*m_frame, parentWindow, *m_hostRunLoop);
     return m_window != nullptr;
+#endif
 }
 
 void VSTGUIEditor::closeWindow()
@@ -123,7 +146,9 @@ void VSTGUIEditor::releaseHostRunLoop()
     closeWindow();
     if (m_windowTimers) setTimerScheduler(nullptr);
     m_windowTimers.reset();
+#ifndef _WIN32
     m_hostRunLoop.reset();
+#endif
 }
 
 namespace

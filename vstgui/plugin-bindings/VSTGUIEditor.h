@@ -12,16 +12,25 @@
 namespace VSTGUI
 {
 class HostRunLoop;
+#ifdef _WIN32
+namespace Win32
+{
+class Win32TimerScheduler;
+class Win32Frame;
+} // namespace Win32
+#else
 namespace X11
 {
 class RunLoopTimerScheduler;
 class X11Frame;
 } // namespace X11
+#endif
 
 // The VST3 plug view of a toolkit editor: opens and closes a frame when the host attaches and
 // removes the view, and runs an idle timer while open. Attached to a host's X11 window, the
 // frame gets a child window of it, and the window's events and the timers run in the run loop
-// that the host offers through its IPlugFrame.
+// that the host offers through its IPlugFrame. On Windows the window is a child of the host's
+// HWND, served by the host's message loop.
 class VSTGUIEditor : public Steinberg::Vst::EditorView,
                      public VSTGUIEditorInterface,
                      public CBaseObject
@@ -75,8 +84,13 @@ class VSTGUIEditor : public Steinberg::Vst::EditorView,
     SharedPointer<CVSTGUITimer> m_timer;
     ITimerScheduler* m_scheduler = nullptr;
     int32_t m_idleRate = 100;
+#ifdef _WIN32
+    std::unique_ptr<Win32::Win32TimerScheduler> m_windowTimers;
+    std::unique_ptr<Win32::Win32Frame> m_window;
+#else
     std::unique_ptr<HostRunLoop> m_hostRunLoop;
     std::unique_ptr<X11::RunLoopTimerScheduler> m_windowTimers;
     std::unique_ptr<X11::X11Frame> m_window;
+#endif
 };
 } // namespace VSTGUI

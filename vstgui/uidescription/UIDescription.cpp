@@ -4,8 +4,13 @@
 #include "vstgui/CViewContainer.h"
 #include "vstgui/IController.h"
 #include "vstgui/ResourceLocator.h"
+#include "vstgui/uidescription/XmlTree.h"
 
-#include <pugixml.hpp>
+#include <fstream>
+#include <sstream>
+#ifdef _WIN32
+#include "vstgui/platform/win32/ModuleResources.h"
+#endif
 
 namespace VSTGUI
 {
@@ -14,15 +19,14 @@ namespace
 // Templates may include one another; a document that includes itself stops here.
 constexpr int kMaxTemplateDepth = 32;
 
-UIDescription::Node convert(const pugi::xml_node& element)
+bool readFile(const std::string& path, std::string& text)
 {
-    UIDescription::Node node;
-    node.name = element.name();
-    for (const auto& attribute : element.attributes())
-        node.attributes.setAttribute(attribute.name(), attribute.value());
-    for (const auto& child : element.children())
-        if (child.type() == pugi::node_element) node.children.push_back(convert(child));
-    return node;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    std::ostringstream content;
+    content << file.rdbuf();
+    text = content.str();
+    return !file.bad();
 }
 
 std::string folderOf(const std::string& path)
@@ -53,20 +57,26 @@ UIDescription::~UIDescription() = default;
 
 bool UIDescription::parse()
 {
+#ifdef _WIN32
+    // On Windows the document is a resource of the module: type "DATA", its name in capitals.
+    std::string xml;
+    if (!ResourceLocator::isAbsolute(m_resourceName) &&
+        Win32::readModuleResource(m_resourceName, "DATA", xml))
+        return parseText(xml, {});
+#endif
     m_filePath = ResourceLocator::findResource(m_resourceName);
     if (m_filePath.empty()) return false;
-    pugi::xml_document document;
-    if (!document.load_file(m_filePath.c_str())) return false;
-    m_resourceFolder = folderOf(m_filePath);
-    return readDocument(convert(document.document_element()));
+    std::string text;
+    if (!readFile(m_filePath, text)) return false;
+    return parseText(text, folderOf(m_filePath));
 }
 
 bool UIDescription::parseText(const std::string& xml, const std::string& resourceFolder)
 {
-    pugi::xml_document document;
-    if (!document.load_buffer(xml.data(), xml.size())) return false;
+    Node root;
+    if (!readXmlTree(xml, root)) return false;
     m_resourceFolder = resourceFolder;
-    return readDocument(convert(document.document_element()));
+    return readDocument(root);
 }
 
 bool UIDescription::readDocument(const Node& root)

@@ -1,0 +1,234 @@
+// The editor on Windows: opened in a Win32 window under Wine (on a virtual X display), its
+// screenshot compared with the Linux build's offscreen render where fonts do not decide it,
+// timer, mouse, wheel and keys reaching the host as parameter edits; and the VST2 editor in a
+// VST2 host's window.
+#include "WineRunner.h"
+#include "../editor/XvfbServer.h"
+
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+#include <vector>
+
+namespace
+{
+struct Image
+{
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> rgb; // 0x00RRGGBB per pixel, rows top down
+    uint32_t at(int x, int y) const { return rgb[static_cast<size_t>(y) * width + x]; }
+};
+
+// The probe's 32-bit top-down BMP.
+bool readBmp(const std::string& path, Image& image)
+{
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    std::vector<unsigned char> data;
+    unsigned char buffer[65536];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        data.insert(data.end(), buffer, buffer + got);
+    std::fclose(file);
+    if (data.size() < 54 || data[0] != 'B' || data[1] != 'M') return false;
+    auto le32 = [&](size_t at) {
+        uint32_t v;
+        std::memcpy(&v, &data[at], 4);
+        return v;
+    };
+    const uint32_t offset = le32(10);
+    image.width = static_cast<int32_t>(le32(18));
+    image.height = -static_cast<int32_t>(le32(22));
+    if (image.width <= 0 || image.height <= 0 ||
+        data.size() < offset + static_cast<size_t>(image.width) * image.height * 4)
+        return false;
+    image.rgb.resize(static_cast<size_t>(image.width) * image.height);
+    for (size_t i = 0; i < image.rgb.size(); ++i)
+        image.rgb[i] = le32(offset + i * 4) & 0xffffff;
+    return true;
+}
+
+bool readPng(const std::string& path, Image& image)
+{
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
+    const bool ok = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
+    if (ok)
+    {
+        image.width = cairo_image_surface_get_width(surface);
+        image.height = cairo_image_surface_get_height(surface);
+        const int stride = cairo_image_surface_get_stride(surface);
+        const unsigned char* data = cairo_image_surface_get_data(surface);
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x)
+            {
+                uint32_t pixel;
+                std::memcpy(&pixel, data + y * stride + x * 4, 4);
+                image.rgb.push_back(pixel & 0xffffff); // the editor is opaque
+            }
+    }
+    cairo_surface_destroy(surface);
+    return ok;
+}
+
+// The mean and the largest per-channel difference over a rectangle of both images.
+struct Difference
+{
+    double mean = 0;
+    int largest = 0;
+};
+
+Difference compare(const Image& a, const Image& b, int left, int top, int width, int height)
+{
+    Difference d;
+    long total = 0;
+    for (int y = top; y < top + height; ++y)
+        for (int x = left; x < left + width; ++x)
+            for (int shift = 0; shift <= 16; shift += 8)
+            {
+                const int delta = std::abs(static_cast<int>((a.at(x, y) >> shift) & 0xff) -
+                                           static_cast<int>((b.at(x, y) >> shift) & 0xff));
+                total += delta;
+                d.largest = std::max(d.largest, delta);
+            }
+    d.mean = static_cast<double>(total) / (3.0 * width * height);
+    return d;
+}
+
+class WineEditor : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        if (!xvfb.isRunning()) GTEST_SKIP() << "no virtual X server: " << xvfb.error();
+        char pattern[] = "/tmp/vevadur-wine-editor-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+        probe = wine::run(wine::windowsBuild("tests/windows/programs/vevadur-editor-probe.exe"),
+                          {wine::windowsPath(wine::windowsBuild("VevadurROT.vst3")),
+                           wine::windowsPath(folder + "/windows.bmp")},
+                          true);
+    }
+    void TearDown() override
+    {
+        if (!folder.empty()) wine::shell("rm -rf " + wine::quoted(folder));
+    }
+
+    XvfbServer xvfb;
+    std::string folder;
+    wine::Result probe;
+};
+} // namespace
+
+TEST_F(WineEditor, LooksLikeTheLinuxEditorInPanelAndKnobFrames)
+{
+    ASSERT_EQ(probe.status, 0) << probe.output;
+    ASSERT_NE(probe.output.find("screenshot 303 588"), std::string::npos) << probe.output;
+    wine::Result render = wine::shell(std::string(VEVADUR_LINUX_RENDER_EDITOR) + " " +
+                                      wine::quoted(folder + "/linux.png"));
+    ASSERT_EQ(render.status, 0) << render.output;
+    Image windows;
+    Image linux;
+    ASSERT_TRUE(readBmp(folder + "/windows.bmp", windows));
+    ASSERT_TRUE(readPng(folder + "/linux.png", linux));
+    ASSERT_EQ(windows.width, linux.width);
+    ASSERT_EQ(windows.height, linux.height);
+
+    struct Region
+    {
+        const char* what;
+        int left, top, width, height;
+    } regions[] = {
+        {"brushed-metal panel left of the knobs", 18, 100, 28, 340},
+        {"frame of the \"Gain\" knob", 181, 422, 42, 42},
+        {"frame of the \"Abs L-R\" knob", 180, 65, 42, 42},
+        {"frame of the \"Vol L-R\" knob", 66, 67, 42, 42},
+        {"frame of the \"Speed\" knob", 71, 332, 42, 42},
+    };
+    for (const Region& r : regions)
+    {
+        const Difference d = compare(windows, linux, r.left, r.top, r.width, r.height);
+        // Both draw the same bitmaps at the same whole-pixel places: only rounding of the
+        // premultiplied alpha differs (a label's text, by comparison, differs by ~10 on average).
+        EXPECT_LT(d.mean, 1.0) << r.what;
+        EXPECT_LE(d.largest, 8) << r.what;
+    }
+}
+
+TEST_F(WineEditor, TimerMouseWheelAndKeysWorkThroughTheHostsMessageLoop)
+{
+    ASSERT_EQ(probe.status, 0) << probe.output;
+    EXPECT_NE(probe.output.find("attached 303 588"), std::string::npos) << probe.output;
+    // The idle timer runs on Windows timers: it ticks, and never faster than every 50 ms
+    // (with a little slack for the clock's granularity).
+    int ticks = 0;
+    int milliseconds = 0;
+    const size_t timer = probe.output.find("timer ticks ");
+    ASSERT_NE(timer, std::string::npos) << probe.output;
+    ASSERT_EQ(std::sscanf(probe.output.c_str() + timer, "timer ticks %d in %d ms", &ticks,
+                          &milliseconds),
+              2);
+    EXPECT_GE(ticks, 5) << probe.output;
+    EXPECT_LE(ticks, milliseconds / 40 + 2) << probe.output;
+    std::vector<double> gainEdits;
+    int speedEdits = 0;
+    unsigned id = 99;
+    double value = 0;
+    for (size_t at = probe.output.find("edit "); at != std::string::npos;
+         at = probe.output.find("edit ", at + 1))
+    {
+        if (std::sscanf(probe.output.c_str() + at, "edit %u %lf", &id, &value) != 2) continue;
+        if (id == 0)
+            gainEdits.push_back(value);
+        else if (id == 11)
+            ++speedEdits;
+        else
+            ADD_FAILURE() << "edit of parameter " << id << " that nobody touched";
+    }
+    double before = 0;
+    double dragged = 0;
+    double wheeled = 0;
+    const size_t gain = probe.output.find("gain ");
+    ASSERT_NE(gain, std::string::npos) << probe.output;
+    // Wine's console ends lines with "\r\n"; whitespace in the format takes either.
+    ASSERT_EQ(std::sscanf(probe.output.c_str() + gain, "gain %lf -> %lf wheel %lf", &before,
+                          &dragged, &wheeled),
+              3)
+        << probe.output;
+    // The drag up on "Gain" raises parameter 0, the wheel notch down lowers it again, and the
+    // host heard every change.
+    ASSERT_FALSE(gainEdits.empty()) << probe.output;
+    EXPECT_GT(dragged, before + 0.05) << probe.output;
+    EXPECT_LT(wheeled, dragged) << probe.output;
+    EXPECT_DOUBLE_EQ(gainEdits.back(), wheeled);
+    // "0.25" typed into the "Speed" field and confirmed with Return sets parameter 11 once.
+    EXPECT_EQ(speedEdits, 1) << probe.output;
+    char speedText[32] = {};
+    const size_t speed = probe.output.find("speed ");
+    ASSERT_NE(speed, std::string::npos) << probe.output;
+    ASSERT_EQ(std::sscanf(probe.output.c_str() + speed, "speed %31s", speedText), 1);
+    EXPECT_STREQ(speedText, "0.25");
+}
+
+TEST(WineVst2Editor, OpensInTheHostsWindowAtItsSizeAndClosesWithIt)
+{
+    XvfbServer xvfb;
+    if (!xvfb.isRunning()) GTEST_SKIP() << "no virtual X server: " << xvfb.error();
+    wine::Result probe =
+        wine::run(wine::windowsBuild("tests/windows/programs/vevadur-vst2-probe.exe"),
+                  {wine::windowsPath(wine::windowsBuild("VevadurROT.vst3")), "--editor"}, true);
+    EXPECT_EQ(probe.status, 0) << probe.output;
+    int width = 0;
+    int height = 0;
+    const size_t child = probe.output.find("child ");
+    ASSERT_NE(child, std::string::npos) << probe.output;
+    ASSERT_EQ(std::sscanf(probe.output.c_str() + child, "child %d %d", &width, &height), 2);
+    EXPECT_EQ(width, 303);
+    EXPECT_EQ(height, 588);
+}

@@ -1,0 +1,55 @@
+#include "WineRunner.h"
+
+#include <sys/wait.h>
+
+#include <cstdio>
+
+namespace wine
+{
+std::string windowsBuild(const std::string& relative)
+{
+    return std::string(VEVADUR_WINDOWS_BUILD) + "/" + relative;
+}
+
+std::string windowsPath(const std::string& linuxPath)
+{
+    std::string path = "Z:" + linuxPath;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+std::string quoted(const std::string& word)
+{
+    std::string text = "'";
+    for (char c : word)
+        text += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return text + "'";
+}
+
+Result shell(const std::string& command)
+{
+    Result result;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        result.output.append(buffer, got);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+Result run(const std::string& program, const std::vector<std::string>& arguments,
+           bool withDisplay)
+{
+    // Wine's own messages are silenced.
+    std::string command = "env WINEPREFIX=" + quoted(VEVADUR_WINE_PREFIX) + " WINEDEBUG=-all " +
+                          (withDisplay ? "" : "DISPLAY= ") + quoted(VEVADUR_WINE) + " " +
+                          quoted(program);
+    for (const std::string& argument : arguments)
+        command += " " + quoted(argument);
+    return shell(command);
+}
+} // namespace wine

@@ -1,0 +1,206 @@
+// vevadur-editor-probe BUNDLE SCREENSHOT.bmp: opens the plug-in's editor in a window of its own,
+// as a Windows host does (the view attached to an HWND), lets it draw, saves what the window
+// shows (counting the timer ticks meanwhile), then drags the "Gain" knob upwards with the mouse and turns the wheel one notch down
+// over it, then types "0.25" into the "Speed" field. Prints "attached", "timer ticks N in T ms", "screenshot W H", each parameter edit the plug-in reported
+// ("edit ID VALUE"), "gain BEFORE -> AFTER" (the drag), "wheel VALUE" and "speed TEXT" (the
+// value text of the last "Speed" edit). Exits 1 when the editor does not open.
+#include "host/PluginInstance.h"
+#include "host/PluginModule.h"
+
+#include "pluginterfaces/gui/iplugview.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+using namespace Steinberg;
+
+namespace
+{
+// The "Gain" knob's centre in the editor: the panel container at (15, 15), its knob group at
+// (150, 385), the 42-pixel knob at (16, 22) in the group.
+constexpr int kGainX = 15 + 150 + 16 + 21;
+constexpr int kGainY = 15 + 385 + 22 + 21;
+// The "Speed" value field's centre: its knob group at (40, 295), the 45 x 15 field at (15, 67).
+constexpr int kSpeedFieldX = 15 + 40 + 15 + 22;
+constexpr int kSpeedFieldY = 15 + 295 + 67 + 7;
+constexpr unsigned kSpeedId = 11;
+
+// Delivers the thread's messages for a while, as a host's message loop does; returns how many
+// were timer ticks.
+int pumpMessages(DWORD milliseconds)
+{
+    int ticks = 0;
+    const DWORD end = GetTickCount() + milliseconds;
+    while (GetTickCount() < end)
+    {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        {
+            if (message.message == WM_TIMER) ++ticks;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(5);
+    }
+    return ticks;
+}
+
+HWND createHostWindow(int width, int height)
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"VevadurEditorProbe";
+    RegisterClassW(&windowClass);
+    RECT frame{0, 0, width, height};
+    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+    HWND window = CreateWindowW(L"VevadurEditorProbe", L"VevadurROT", WS_OVERLAPPEDWINDOW, 0, 0,
+                                frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                nullptr, windowClass.hInstance, nullptr);
+    ShowWindow(window, SW_SHOW);
+    return window;
+}
+
+// What the window shows on screen, as a 32-bit top-down BMP file.
+bool saveScreenshot(HWND window, int width, int height, const char* path)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP image = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, image);
+    const bool copied = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    bool written = false;
+    if (copied && pixels)
+    {
+        BITMAPFILEHEADER file{};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
+        file.bfSize = file.bfOffBits + static_cast<DWORD>(width * height * 4);
+        if (FILE* out = std::fopen(path, "wb"))
+        {
+            written = std::fwrite(&file, sizeof(file), 1, out) == 1 &&
+                      std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out) == 1 &&
+                      std::fwrite(pixels, 4, static_cast<size_t>(width * height), out) ==
+                          static_cast<size_t>(width * height);
+            written = std::fclose(out) == 0 && written;
+        }
+    }
+    SelectObject(memory, previous);
+    DeleteObject(image);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return written;
+}
+
+// A press on the knob, a move 40 pixels up in steps, a release: a user's drag.
+void dragUp(HWND window, int x, int y)
+{
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    for (int step = 1; step <= 8; ++step)
+    {
+        SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y - 5 * step));
+        pumpMessages(10);
+    }
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y - 40));
+}
+// A click into the field, its text deleted, "0.25" typed and Return pressed, as the keyboard
+// delivers them: virtual keys for editing keys, characters for the rest.
+void typeSpeed(HWND window)
+{
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kSpeedFieldX, kSpeedFieldY));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(kSpeedFieldX, kSpeedFieldY));
+    pumpMessages(100);
+    for (int i = 0; i < 8; ++i)
+    {
+        SendMessageW(window, WM_KEYDOWN, VK_BACK, 0);
+        SendMessageW(window, WM_KEYUP, VK_BACK, 0);
+    }
+    for (char c : std::string("0.25"))
+        SendMessageW(window, WM_CHAR, static_cast<WPARAM>(c), 0);
+    SendMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(window, WM_KEYUP, VK_RETURN, 0);
+    pumpMessages(100);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3)
+    {
+        std::fprintf(stderr, "usage: vevadur-editor-probe BUNDLE SCREENSHOT.bmp\n");
+        return 2;
+    }
+    std::string error;
+    auto module = vevadur::host::PluginModule::load(argv[1], error);
+    auto instance = module ? vevadur::host::PluginInstance::create(*module, "", error) : nullptr;
+    if (!instance)
+    {
+        std::printf("cannot load: %s\n", error.c_str());
+        return 1;
+    }
+    IPtr<IPlugView> view = owned(instance->controller().createView("editor"));
+    ViewRect size;
+    if (!view || view->isPlatformTypeSupported(kPlatformTypeHWND) != kResultTrue ||
+        view->getSize(&size) != kResultTrue)
+    {
+        std::printf("no editor for HWND\n");
+        return 1;
+    }
+    HWND window = createHostWindow(size.getWidth(), size.getHeight());
+    if (view->attached(window, kPlatformTypeHWND) != kResultTrue)
+    {
+        std::printf("attach failed\n");
+        return 1;
+    }
+    std::printf("attached %d %d\n", size.getWidth(), size.getHeight());
+    HWND editor = GetWindow(window, GW_CHILD);
+    // The editor's idle timer (50 ms) ticks through the host's loop. A busy machine may stretch
+    // the pump (the first drawing loads fonts), so the time is measured.
+    const DWORD start = GetTickCount();
+    const int ticks = pumpMessages(1500);
+    std::printf("timer ticks %d in %lu ms\n", ticks, GetTickCount() - start);
+    if (editor && saveScreenshot(editor, size.getWidth(), size.getHeight(), argv[2]))
+        std::printf("screenshot %d %d\n", size.getWidth(), size.getHeight());
+    const double before = instance->controller().getParamNormalized(0);
+    if (editor) dragUp(editor, kGainX, kGainY);
+    pumpMessages(300);
+    const double dragged = instance->controller().getParamNormalized(0);
+    if (editor)
+    {
+        // Wheel messages carry screen coordinates.
+        POINT knob{kGainX, kGainY};
+        ClientToScreen(editor, &knob);
+        SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)),
+                     MAKELPARAM(knob.x, knob.y));
+        pumpMessages(100);
+    }
+    const double wheeled = instance->controller().getParamNormalized(0);
+    if (editor) typeSpeed(editor);
+    std::string speedText = "(none)";
+    for (const auto& edit : instance->handler().edits())
+    {
+        std::printf("edit %u %.6f\n", static_cast<unsigned>(edit.id), edit.value);
+        if (edit.id == kSpeedId) speedText = instance->valueText(kSpeedId, edit.value);
+    }
+    std::printf("gain %.6f -> %.6f\n", before, dragged);
+    std::printf("wheel %.6f\n", wheeled);
+    std::printf("speed %s\n", speedText.c_str());
+    view->removed();
+    view = nullptr;
+    DestroyWindow(window);
+    std::fflush(stdout);
+    return 0;
+}

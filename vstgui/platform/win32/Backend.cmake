@@ -1,0 +1,14 @@
+# The toolkit's drawing back end on Windows: GDI+ (system gdiplus.dll), UI descriptions read with
+# XmlLite, resources from the module itself. Sets VSTGUI_BACKEND_SOURCES and VSTGUI_BACKEND_LIBS
+# for vstgui/CMakeLists.txt.
+set(VSTGUI_BACKEND_SOURCES
+  platform/win32/WideText.cpp
+  platform/win32/ModuleResources.cpp
+  platform/win32/ResourceLocatorWin32.cpp
+  platform/win32/GdiplusSession.cpp
+  platform/win32/GdiplusDrawContext.cpp
+  platform/win32/GdiplusTextRenderer.cpp
+  platform/win32/GdiplusBitmap.cpp
+  platform/win32/GdiplusOffscreenContext.cpp
+  platform/win32/XmlTreeXmlLite.cpp)
+set(VSTGUI_BACKEND_LIBS gdiplus shlwapi ole32)

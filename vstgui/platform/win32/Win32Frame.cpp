@@ -1,0 +1,247 @@
+#include "vstgui/platform/win32/Win32Frame.h"
+
+#include "vstgui/COffscreenContext.h"
+#include "vstgui/platform/win32/Gdiplus.h"
+#include "vstgui/platform/win32/ModuleResources.h"
+#include "vstgui/platform/win32/Win32Input.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace VSTGUI::Win32
+{
+namespace
+{
+// One window class per module, named after the module so that two copies of the plug-in
+// loaded from different places do not share (and unload) each other's window procedure.
+std::wstring windowClassName()
+{
+    return L"VevadurFrame" + std::to_wstring(reinterpret_cast<uintptr_t>(thisModule()));
+}
+
+LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE)
+    {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* frame = reinterpret_cast<Win32Frame*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    intptr_t result = 0;
+    if (frame && frame->handleMessage(message, wParam, lParam, result)) return result;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool registerWindowClass()
+{
+    const std::wstring name = windowClassName();
+    const auto instance = static_cast<HINSTANCE>(thisModule());
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExW(instance, name.c_str(), &existing)) return true;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = &windowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.lpszClassName = name.c_str();
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+CPoint pointOf(LPARAM lParam)
+{
+    return CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+}
+
+// A whole-pixel rectangle that covers rect, inside the window.
+CRect pixelBounds(const CRect& rect, int width, int height)
+{
+    CRect r(std::floor(rect.left), std::floor(rect.top), std::ceil(rect.right),
+            std::ceil(rect.bottom));
+    return r.bound(CRect(0, 0, width, height));
+}
+} // namespace
+
+Win32Frame::Win32Frame(CFrame& frame) : m_frame(frame) {}
+
+std::unique_ptr<Win32Frame> Win32Frame::create(CFrame& frame, HWND parent)
+{
+    std::unique_ptr<Win32Frame> platformFrame(new Win32Frame(frame));
+    if (!platformFrame->open(parent)) return nullptr;
+    frame.setPlatformFrame(platformFrame.get());
+    frame.invalid();
+    return platformFrame;
+}
+
+bool Win32Frame::open(HWND parent)
+{
+    if (!parent || !IsWindow(parent) || !registerWindowClass()) return false;
+    ensureGdiplus();
+    m_width = std::max(1, static_cast<int>(m_frame.getWidth()));
+    m_height = std::max(1, static_cast<int>(m_frame.getHeight()));
+    m_backBuffer = std::make_unique<Gdiplus::Bitmap>(m_width, m_height, PixelFormat32bppPARGB);
+    m_window = CreateWindowExW(0, windowClassName().c_str(), L"",
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+                               m_width, m_height, parent, nullptr,
+                               static_cast<HINSTANCE>(thisModule()), this);
+    return m_window != nullptr;
+}
+
+Win32Frame::~Win32Frame()
+{
+    m_frame.setPlatformFrame(nullptr);
+    if (m_window)
+    {
+        SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+        DestroyWindow(m_window);
+    }
+}
+
+void Win32Frame::invalidRect(const CRect& rect)
+{
+    const CRect r = pixelBounds(rect, m_width, m_height);
+    if (!m_window || r.isEmpty()) return;
+    RECT area{static_cast<LONG>(r.left), static_cast<LONG>(r.top), static_cast<LONG>(r.right),
+              static_cast<LONG>(r.bottom)};
+    InvalidateRect(m_window, &area, FALSE);
+}
+
+void Win32Frame::setSize(const CRect& size)
+{
+    const int width = std::max(1, static_cast<int>(size.getWidth()));
+    const int height = std::max(1, static_cast<int>(size.getHeight()));
+    if (width == m_width && height == m_height) return;
+    m_width = width;
+    m_height = height;
+    m_backBuffer = std::make_unique<Gdiplus::Bitmap>(m_width, m_height, PixelFormat32bppPARGB);
+    if (m_window) SetWindowPos(m_window, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE);
+    m_frame.invalid();
+}
+
+void Win32Frame::paint()
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(m_window, &ps);
+    CRect dirty = m_frame.takeDirtyRect();
+    dirty.unite(CRect(ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom));
+    dirty = pixelBounds(dirty, m_width, m_height);
+    if (!dirty.isEmpty())
+    {
+        const Gdiplus::Rect area(static_cast<INT>(dirty.left), static_cast<INT>(dirty.top),
+                                 static_cast<INT>(dirty.getWidth()),
+                                 static_cast<INT>(dirty.getHeight()));
+        {
+            Gdiplus::Graphics graphics(m_backBuffer.get());
+            graphics.SetClip(area);
+            graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
+            CDrawContext context(&graphics, &m_frame.getTextRenderer());
+            m_frame.drawRect(&context, dirty);
+        }
+        Gdiplus::Graphics window(dc);
+        window.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+        window.DrawImage(m_backBuffer.get(), area.X, area.Y, area.X, area.Y, area.Width,
+                         area.Height, Gdiplus::UnitPixel);
+    }
+    EndPaint(m_window, &ps);
+}
+
+void Win32Frame::onMouseDown(int32_t button, intptr_t lParam, bool doubleClick)
+{
+    // The window keeps the mouse while a button is held, as a drag outside it expects.
+    if (m_buttonsDown == 0) SetCapture(m_window);
+    m_buttonsDown |= button;
+    CPoint where = pointOf(lParam);
+    int32_t buttons = m_buttonsDown | heldModifiers();
+    if (doubleClick) buttons |= kDoubleClick;
+    m_frame.onMouseDown(where, buttons);
+    if (m_frame.getFocusView()) SetFocus(m_window);
+}
+
+void Win32Frame::onMouseUp(int32_t button, intptr_t lParam)
+{
+    m_buttonsDown &= ~button;
+    if (m_buttonsDown == 0) ReleaseCapture();
+    CPoint where = pointOf(lParam);
+    m_frame.onMouseUp(where, button | heldModifiers());
+}
+
+void Win32Frame::onMouseMove(intptr_t lParam)
+{
+    CPoint where = pointOf(lParam);
+    m_frame.onMouseMoved(where, m_buttonsDown | heldModifiers());
+}
+
+void Win32Frame::onWheel(uintptr_t wParam, intptr_t lParam)
+{
+    // Wheel positions come in screen coordinates, in steps of WHEEL_DELTA per notch.
+    POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ScreenToClient(m_window, &screen);
+    const float distance = static_cast<float>(GET_WHEEL_DELTA_WPARAM(wParam)) / WHEEL_DELTA;
+    m_frame.onWheel(CPoint(screen.x, screen.y), distance, heldModifiers());
+}
+
+void Win32Frame::onKey(uintptr_t wParam, bool down)
+{
+    // Space and printable keys arrive as characters (WM_CHAR).
+    const unsigned char key = virtualKeyOf(static_cast<uint32_t>(wParam));
+    if (key == 0 || key == VKEY_SPACE) return;
+    VstKeyCode code;
+    code.virt = key;
+    code.modifier = keyModifiers();
+    if (down)
+        m_frame.onKeyDown(code);
+    else
+        m_frame.onKeyUp(code);
+}
+
+void Win32Frame::onCharacter(uintptr_t wParam)
+{
+    if (wParam < 0x20 || wParam == 0x7f) return; // control characters came as virtual keys
+    VstKeyCode code;
+    code.character = static_cast<int32_t>(wParam);
+    code.modifier = keyModifiers();
+    m_frame.onKeyDown(code);
+}
+
+bool Win32Frame::handleMessage(unsigned message, uintptr_t wParam, intptr_t lParam,
+                               intptr_t& result)
+{
+    result = 0;
+    switch (message)
+    {
+    case WM_PAINT: paint(); return true;
+    case WM_ERASEBKGND: result = 1; return true; // the whole area is drawn by paint()
+    case WM_LBUTTONDOWN: onMouseDown(kLButton, lParam, false); return true;
+    case WM_LBUTTONDBLCLK: onMouseDown(kLButton, lParam, true); return true;
+    case WM_RBUTTONDOWN: onMouseDown(kRButton, lParam, false); return true;
+    case WM_RBUTTONDBLCLK: onMouseDown(kRButton, lParam, true); return true;
+    case WM_MBUTTONDOWN: onMouseDown(kMButton, lParam, false); return true;
+    case WM_MBUTTONDBLCLK: onMouseDown(kMButton, lParam, true); return true;
+    case WM_LBUTTONUP: onMouseUp(kLButton, lParam); return true;
+    case WM_RBUTTONUP: onMouseUp(kRButton, lParam); return true;
+    case WM_MBUTTONUP: onMouseUp(kMButton, lParam); return true;
+    case WM_MOUSEMOVE: onMouseMove(lParam); return true;
+    case WM_MOUSEWHEEL: onWheel(wParam, lParam); return true;
+    case WM_CAPTURECHANGED: m_buttonsDown = 0; return true;
+    case WM_KEYDOWN: onKey(wParam, true); return true;
+    case WM_KEYUP: onKey(wParam, false); return true;
+    case WM_CHAR: onCharacter(wParam); return true;
+    case WM_GETDLGCODE: result = DLGC_WANTALLKEYS; return true;
+    case WM_NCDESTROY:
+        // The host destroyed its window, and ours with it: nothing is left to destroy later.
+        SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+        m_window = nullptr;
+        return false;
+    case WM_KILLFOCUS:
+        // Keyboard focus moved to another window: a text being typed is committed.
+        m_frame.setFocusView(nullptr);
+        return true;
+    default: return false;
+    }
+}
+} // namespace VSTGUI::Win32
