@@ -8,7 +8,8 @@
 //       in 64-frame blocks, as a real-time factor and as a share of (1);
 //   (5) bytes one instance of the effect holds (and a whole VST3 instance, set up).
 // With --reference the engine figures are those of the reference engine (the per-sample
-// convolvers the effect ran before), for comparison on the same machine.
+// convolvers the effect ran before), for comparison on the same machine; --bundle PATH runs the
+// VST3 figures on another build of the plug-in.
 // The whole process is pinned to one core; zita's partition levels run as ordinary threads on
 // that core and process() waits for them, and times are process CPU time, so every cycle either
 // job spends is counted.
@@ -32,6 +33,7 @@
 #include <map>
 #include <random>
 #include <sched.h>
+#include <string>
 
 namespace
 {
@@ -230,12 +232,18 @@ void registerFftBenchmarks()
                                  });
 }
 
-void registerBenchmarks(const RoomSettings& room, const StereoSignal& in, const bool& reference)
+struct Options
+{
+    bool reference = false;
+    std::string bundle = VEVADUR_BUNDLE;
+};
+
+void registerBenchmarks(const RoomSettings& room, const StereoSignal& in, const Options& options)
 {
     benchmark::RegisterBenchmark(kEngineName,
-                                 [&room, &in, &reference](benchmark::State& state)
+                                 [&room, &in, &options](benchmark::State& state)
                                  {
-                                     EffectRoomJob job(room, reference);
+                                     EffectRoomJob job(room, options.reference);
                                      runJob(state, job, in, room.sampleRate, kHostBlock);
                                  })
         ->MeasureProcessCPUTime()
@@ -253,12 +261,12 @@ void registerBenchmarks(const RoomSettings& room, const StereoSignal& in, const 
         ->MeasureProcessCPUTime()
         ->MinTime(3.0)
         ->Unit(benchmark::kMicrosecond);
-    if (!reference)
+    if (!options.reference)
     {
         benchmark::RegisterBenchmark(kVst3Name,
                                      [&](benchmark::State& state)
                                      {
-                                         Vst3RoomJob job(VEVADUR_BUNDLE, room, kSmallBlock);
+                                         Vst3RoomJob job(options.bundle, room, kSmallBlock);
                                          if (!job.error().empty())
                                              state.SkipWithError(job.error().c_str());
                                          else
@@ -273,8 +281,9 @@ void registerBenchmarks(const RoomSettings& room, const StereoSignal& in, const 
 }
 
 void printFigures(const FigureRecorder& recorder, const RoomSettings& room,
-                  const StereoSignal& in, bool reference)
+                  const StereoSignal& in, const Options& options)
 {
+    const bool reference = options.reference;
     const double ours = recorder.realTimeFactor(kEngineName);
     const double zita = recorder.realTimeFactor(kZitaName);
     const double vst3 = recorder.realTimeFactor(kVst3Name);
@@ -285,14 +294,19 @@ void printFigures(const FigureRecorder& recorder, const RoomSettings& room,
     ControlCycler cycler(automated.effect());
     const double automatedWorst =
         worstBlockLoad(automated, in, room.sampleRate, kLoadSeconds, std::ref(cycler));
-    const size_t effectBytes = bytesHeld([&] { return std::make_unique<EffectRoomJob>(room, reference); });
+    const size_t effectBytes =
+        bytesHeld([&] { return std::make_unique<EffectRoomJob>(room, reference); });
     size_t vst3Bytes = 0;
     if (!reference)
     {
         std::string error;
-        auto module = vevadur::host::PluginModule::load(VEVADUR_BUNDLE, error);
+        // The module stays loaded, so only the instance is counted.
+        auto module = vevadur::host::PluginModule::load(options.bundle, error);
         if (module)
-            vst3Bytes = bytesHeld([&] { return std::make_unique<Vst3RoomJob>(VEVADUR_BUNDLE, room, kSmallBlock); });
+        {
+            vst3Bytes = bytesHeld(
+                [&] { return std::make_unique<Vst3RoomJob>(options.bundle, room, kSmallBlock); });
+        }
     }
 
     std::fflush(stdout);
@@ -323,22 +337,26 @@ void printFigures(const FigureRecorder& recorder, const RoomSettings& room,
 
 int main(int argc, char** argv)
 {
-    bool reference = false;
+    Options options;
+    int kept = 1;
     for (int i = 1; i < argc; ++i)
     {
-        if (std::strcmp(argv[i], "--reference") == 0) reference = true;
+        if (std::strcmp(argv[i], "--reference") == 0)
+            options.reference = true;
+        else if (std::strcmp(argv[i], "--bundle") == 0 && i + 1 < argc)
+            options.bundle = argv[++i];
+        else
+            argv[kept++] = argv[i];
     }
-    argc = int(std::remove_if(argv + 1, argv + argc,
-                              [](char* a) { return std::strcmp(a, "--reference") == 0; }) -
-               argv);
+    argc = kept;
     pinToOneCore();
     benchmark::Initialize(&argc, argv);
     const RoomSettings room;
     const StereoSignal in = noise(room.sampleRate);
-    registerBenchmarks(room, in, reference);
+    registerBenchmarks(room, in, options);
     FigureRecorder recorder;
     benchmark::RunSpecifiedBenchmarks(&recorder);
-    printFigures(recorder, room, in, reference);
+    printFigures(recorder, room, in, options);
     benchmark::Shutdown();
     return 0;
 }
