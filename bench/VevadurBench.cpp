@@ -343,6 +343,10 @@ void printFigures(const FigureRecorder& recorder, const RoomSettings& room,
         std::printf("(4) VST3 path, 64-frame blocks with a parameter queue: real-time factor "
                     "%.1f, %.3f of (1) (goal >= 0.9)\n",
                     vst3, vst3 / ours);
+    else if (vst3 > 0.0)
+        std::printf("(4) VST3 path, 64-frame blocks with a parameter queue: real-time factor "
+                    "%.1f\n",
+                    vst3);
     else
         std::printf("(4) VST3 path: n/a\n");
     std::printf("(5) memory one effect instance holds: %.2f MB (goal <= 12 MB)", effectBytes / 1e6);
