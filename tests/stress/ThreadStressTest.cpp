@@ -6,6 +6,7 @@
 // to settle, the instance holds exactly that state and sounds like a fresh one given it.
 #include "../vst2/Vst2TestHost.h"
 #include "../vst3/PluginTestSupport.h"
+#include "../vst3/RoomStateStream.h"
 
 #include "pluginterfaces/base/futils.h"
 #include "public.sdk/source/vst/hosting/hostclasses.h"
@@ -22,7 +23,6 @@ namespace vevadur::test
 {
 namespace
 {
-using Bytes = std::vector<std::uint8_t>;
 using Clock = std::chrono::steady_clock;
 
 constexpr int32 kBlock = 64;
@@ -53,44 +53,9 @@ void fillNoise(Audio& in, int64_t firstFrame)
             in[static_cast<size_t>(c)][static_cast<size_t>(i)] = noiseAt(firstFrame + i, c);
 }
 
-template <typename T> void append(Bytes& bytes, T value)
+// Random valid states, and the final one the stress ends on.
+struct StressStates
 {
-    const auto* raw = reinterpret_cast<const std::uint8_t*>(&value);
-    bytes.insert(bytes.end(), raw, raw + sizeof(T));
-}
-
-// The room effect's state stream, field by field.
-struct RoomState
-{
-    float gain = 0.5f;
-    uint32 position = 0;
-    float volLR = 1.0f, absLR = 7.0f, volFB = 1.0f, absFB = 7.0f, volCF = 1.0f, absCF = 7.0f;
-    int32 decayType = 1;
-    uint32 stereoMono = 0, leftRight = 0;
-    float speed = 0.0f;
-    uint32 reverse = 0;
-    int16 bypass = 0;
-    float joyX = 0.0f, joyY = 0.0f;
-
-    Bytes bytes() const
-    {
-        Bytes b;
-        append(b, int64(1));
-        append(b, gain);
-        append(b, position);
-        for (float v : {volLR, absLR, volFB, absFB, volCF, absCF})
-            append(b, v);
-        append(b, decayType);
-        append(b, stereoMono);
-        append(b, leftRight);
-        append(b, speed);
-        append(b, reverse);
-        append(b, bypass);
-        append(b, joyX);
-        append(b, joyY);
-        return b;
-    }
-
     static RoomState random(std::mt19937& rng)
     {
         std::uniform_real_distribution<float> unit(0.0f, 1.0f);
@@ -235,7 +200,7 @@ TEST(ThreadStress, Vst3UiAndAudioThreadsTogether)
         switch (rng() % 6)
         {
         case 0:
-            EXPECT_EQ(instance->loadState(RoomState::random(rng).bytes()), kResultOk);
+            EXPECT_EQ(instance->loadState(StressStates::random(rng).bytes()), kResultOk);
             break;
         case 1:
             controller.setParamNormalized(kPresets, 0.0);
@@ -259,7 +224,7 @@ TEST(ThreadStress, Vst3UiAndAudioThreadsTogether)
     // The last state, once no automation is on its way any more.
     side.automate.store(false);
     ASSERT_TRUE(side.waitFrames(2 * kBlock));
-    const Bytes last = RoomState::final().bytes();
+    const Bytes last = StressStates::final().bytes();
     ASSERT_EQ(instance->loadState(last), kResultOk);
     ASSERT_TRUE(side.waitFrames(kRefreshFrames));
     side.stop.store(true);
@@ -373,7 +338,7 @@ TEST(ThreadStress, Vst2UiAndAudioThreadsTogether)
         switch (rng() % 5)
         {
         case 0:
-            EXPECT_TRUE(plugin.setChunk(RoomState::random(rng).bytes()));
+            EXPECT_TRUE(plugin.setChunk(StressStates::random(rng).bytes()));
             break;
         case 1:
             plugin.dispatch(Steinberg::Vst::Vst2Abi::kSetProgram, 0, 0);
@@ -395,7 +360,7 @@ TEST(ThreadStress, Vst2UiAndAudioThreadsTogether)
     ASSERT_TRUE(side.waitFrames(2 * kBlock));
     plugin.dispatch(Steinberg::Vst::Vst2Abi::kEditIdle); // the UI side's values are all out
     ASSERT_TRUE(side.waitFrames(2 * kBlock));
-    const Bytes last = RoomState::final().bytes();
+    const Bytes last = StressStates::final().bytes();
     ASSERT_TRUE(plugin.setChunk(last));
     ASSERT_TRUE(side.waitFrames(kRefreshFrames));
     side.stop.store(true);

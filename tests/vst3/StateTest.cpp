@@ -1,6 +1,7 @@
 // The state stream: its byte layout, round trips, damaged and old streams, and the
 // controller following a restored state.
 #include "PluginTestSupport.h"
+#include "RoomStateStream.h"
 
 #include "public.sdk/source/common/memorystream.h"
 
@@ -14,51 +15,6 @@ namespace vevadur::test
 {
 namespace
 {
-using Bytes = std::vector<std::uint8_t>;
-
-template <typename T> void append(Bytes& bytes, T value)
-{
-    const auto* raw = reinterpret_cast<const std::uint8_t*>(&value);
-    bytes.insert(bytes.end(), raw, raw + sizeof(T));
-}
-
-// The room effect's 70-byte state, built field by field.
-struct RoomState
-{
-    int64 version = 1;
-    float gain = 0.5f;
-    uint32 position = 0;
-    float volLR = 1.0f, absLR = 7.0f, volFB = 1.0f, absFB = 7.0f, volCF = 1.0f, absCF = 7.0f;
-    int32 decayType = 1;
-    uint32 stereoMono = 0, leftRight = 0;
-    float speed = 0.0f;
-    uint32 reverse = 0;
-    int16 bypass = 0;
-    float joyX = 0.0f, joyY = 0.0f;
-
-    Bytes bytes(bool withJoystick = true) const
-    {
-        Bytes b;
-        append(b, version);
-        append(b, gain);
-        append(b, position);
-        for (float v : {volLR, absLR, volFB, absFB, volCF, absCF})
-            append(b, v);
-        append(b, decayType);
-        append(b, stereoMono);
-        append(b, leftRight);
-        append(b, speed);
-        append(b, reverse);
-        append(b, bypass);
-        if (withJoystick)
-        {
-            append(b, joyX);
-            append(b, joyY);
-        }
-        return b;
-    }
-};
-
 constexpr size_t kBypassOffset = 60;
 
 std::unique_ptr<PluginInstance> activeRoom()
