@@ -135,7 +135,8 @@ LRESULT CALLBACK EditorWindow::windowProcedure(HWND window, UINT message, WPARAM
 {
     if (message == WM_NCCREATE)
     {
-        auto* self = static_cast<EditorWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<EditorWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->m_window = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }

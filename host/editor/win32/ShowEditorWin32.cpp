@@ -13,8 +13,7 @@ constexpr UINT kIdleMilliseconds = 100;
 UINT timeoutMilliseconds(double seconds)
 {
     const double milliseconds = seconds * 1000;
-    return milliseconds < USER_TIMER_MAXIMUM ? static_cast<UINT>(milliseconds)
-                                             : USER_TIMER_MAXIMUM;
+    return milliseconds < USER_TIMER_MAXIMUM ? static_cast<UINT>(milliseconds) : USER_TIMER_MAXIMUM;
 }
 } // namespace
 
