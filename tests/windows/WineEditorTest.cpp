@@ -279,6 +279,13 @@ TEST_F(WineEditor, TimerMouseWheelAndKeysWorkThroughTheHostsMessageLoop)
     EXPECT_STREQ(speedText, "0.25");
 }
 
+TEST_F(WineEditor, ResizeRequestsGiveTheWindowsClientAreaTheRequestedSize)
+{
+    ASSERT_EQ(probe.status, 0) << probe.output;
+    // The probe had shrunk the window to 100 x 100 before the editor asked for its own size.
+    EXPECT_NE(probe.output.find("resized 303 588 accepted"), std::string::npos) << probe.output;
+}
+
 TEST(WineVst2Editor, OpensInTheHostsWindowAtItsSizeAndClosesWithIt)
 {
     XvfbServer xvfb;
@@ -296,46 +303,103 @@ TEST(WineVst2Editor, OpensInTheHostsWindowAtItsSizeAndClosesWithIt)
     EXPECT_EQ(height, 588);
 }
 
-TEST(WineEditorHost, ShowsTheEditorInAWindowOfItsSizeAndClosesAfterTheGivenTime)
+namespace
 {
-    XvfbServer xvfb;
-    if (!xvfb.isRunning()) GTEST_SKIP() << "no virtual X server: " << xvfb.error();
-    char pattern[] = "/tmp/vevadur-wine-editor-host-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string folder = pattern;
-    wine::Result render = wine::shell(std::string(VEVADUR_LINUX_RENDER_EDITOR) + " " +
-                                      wine::quoted(folder + "/linux.png"));
-    Image linux;
-    const bool rendered = render.status == 0 && readPng(folder + "/linux.png", linux);
-    wine::shell("rm -rf " + wine::quoted(folder));
-    ASSERT_TRUE(rendered) << render.output;
-
-    auto editor = std::async(
-        std::launch::async,
-        []
-        {
-            return wine::run(wine::windowsBuild("host/vevadur-editor.exe"),
-                             {"--plugin", wine::windowsPath(wine::windowsBuild("VevadurROT.vst3")),
-                              "--seconds", "2"},
-                             true);
-        });
-    std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)> x(xcb_connect(nullptr, nullptr),
-                                                                     xcb_disconnect);
-    ASSERT_FALSE(xcb_connection_has_error(x.get()));
-    // The window is looked at while it is open: until it shows the panel, or the program ends.
-    Image shown;
-    while (editor.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready)
+// vevadur-editor.exe run under Wine with these arguments beside the test, and its window watched
+// on the X server; the Linux build's render of the editor is the reference.
+class WineEditorHost : public ::testing::Test
+{
+  protected:
+    void SetUp() override
     {
-        if (const uint32_t window = findTopLevelWindow(x.get(), "VevadurROT"))
-            shown = captureWindow(x.get(), window);
-        if (shown.width == linux.width && shown.height == linux.height &&
-            regionsUnlikeLinux(shown, linux).empty())
-            break;
+        if (!xvfb.isRunning()) GTEST_SKIP() << "no virtual X server: " << xvfb.error();
+        char pattern[] = "/tmp/vevadur-wine-editor-host-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        const std::string folder = pattern;
+        wine::Result render = wine::shell(std::string(VEVADUR_LINUX_RENDER_EDITOR) + " " +
+                                          wine::quoted(folder + "/linux.png"));
+        const bool rendered = render.status == 0 && readPng(folder + "/linux.png", linux);
+        wine::shell("rm -rf " + wine::quoted(folder));
+        ASSERT_TRUE(rendered) << render.output;
+        ASSERT_FALSE(xcb_connection_has_error(x.get()));
     }
+
+    void start(std::vector<std::string> arguments)
+    {
+        arguments.insert(arguments.begin(),
+                         {"--plugin", wine::windowsPath(wine::windowsBuild("VevadurROT.vst3"))});
+        editor = std::async(
+            std::launch::async, [arguments]
+            { return wine::run(wine::windowsBuild("host/vevadur-editor.exe"), arguments, true); });
+    }
+    // What the window shows once it shows the panel, or last before the program ended; its X
+    // window in `window`.
+    Image watchUntilThePanelShows(uint32_t& window)
+    {
+        Image shown;
+        window = 0;
+        while (editor.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready)
+        {
+            if ((window = findTopLevelWindow(x.get(), "VevadurROT")))
+                shown = captureWindow(x.get(), window);
+            if (shown.width == linux.width && shown.height == linux.height &&
+                regionsUnlikeLinux(shown, linux).empty())
+                break;
+        }
+        return shown;
+    }
+    // The window manager's close button: WM_DELETE_WINDOW, as ICCCM sends it.
+    void pressCloseButton(uint32_t window)
+    {
+        xcb_client_message_event_t event{};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = window;
+        event.type = atom("WM_PROTOCOLS");
+        event.data.data32[0] = atom("WM_DELETE_WINDOW");
+        event.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(x.get(), 0, window, XCB_EVENT_MASK_NO_EVENT,
+                       reinterpret_cast<const char*>(&event));
+        xcb_flush(x.get());
+    }
+
+    XvfbServer xvfb;
+    Image linux;
+    std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)> x{xcb_connect(nullptr, nullptr),
+                                                                     xcb_disconnect};
+    std::future<wine::Result> editor;
+
+  private:
+    xcb_atom_t atom(const char* name)
+    {
+        XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+            x.get(), xcb_intern_atom(x.get(), 0, static_cast<uint16_t>(std::strlen(name)), name),
+            nullptr));
+        return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+    }
+};
+} // namespace
+
+TEST_F(WineEditorHost, ShowsTheEditorInAWindowOfItsSizeAndClosesAfterTheGivenTime)
+{
+    start({"--seconds", "2"});
+    uint32_t window = 0;
+    const Image shown = watchUntilThePanelShows(window);
     const wine::Result result = editor.get();
     EXPECT_EQ(result.status, 0) << result.output;
     EXPECT_NE(result.output.find("editor window 0x"), std::string::npos) << result.output;
     ASSERT_EQ(shown.width, 303);
     ASSERT_EQ(shown.height, 588);
     EXPECT_EQ(regionsUnlikeLinux(shown, linux), std::vector<std::string>{});
+}
+
+TEST_F(WineEditorHost, ClosesWithItsCloseButton)
+{
+    start({}); // open until closed
+    uint32_t window = 0;
+    watchUntilThePanelShows(window);
+    ASSERT_NE(window, 0u);
+    pressCloseButton(window);
+    const wine::Result result = editor.get();
+    EXPECT_EQ(result.status, 0) << result.output;
 }
