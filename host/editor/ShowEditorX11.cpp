@@ -3,6 +3,7 @@
 #include "host/editor/ShowEditor.h"
 
 #include <cstdio>
+#include <limits>
 
 namespace vevadur::host
 {
@@ -16,8 +17,10 @@ bool showEditor(Steinberg::IPlugView* view, const std::string& title, double sec
     std::printf("editor window 0x%x\n", window->window().window());
     std::fflush(stdout);
     const auto done = [&] { return idle() || window->window().closeRequested(); };
-    if (seconds > 0)
-        loop.runUntil(done, static_cast<int>(seconds * 1000));
+    // Beyond what the loop's clock counts, a time limit is no limit.
+    const double milliseconds = seconds * 1000;
+    if (seconds > 0 && milliseconds < std::numeric_limits<int>::max())
+        loop.runUntil(done, static_cast<int>(milliseconds));
     else
         while (!done())
             loop.iterate(100);

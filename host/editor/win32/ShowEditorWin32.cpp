@@ -1,6 +1,7 @@
 #include "host/editor/ShowEditor.h"
 #include "host/editor/win32/EditorWindowWin32.h"
 
+#include <cstdint>
 #include <cstdio>
 
 namespace vevadur::host
