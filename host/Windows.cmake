@@ -1,5 +1,6 @@
 # Our host on Windows: the same host library and renderer, loading DLLs with LoadLibrary and
-# reading and writing WAV files without libsndfile. vevadur-render.exe runs under Wine too.
+# reading and writing WAV files without libsndfile. vevadur-render.exe and vevadur-editor.exe
+# run under Wine too.
 add_library(vevadur_host STATIC
   ComponentHandler.cpp
   HostContext.cpp
@@ -28,4 +29,20 @@ target_link_libraries(vevadur-render PRIVATE vevadur_render)
 vevadur_warnings(vevadur-render)
 if(TARGET VevadurROT)
   add_dependencies(vevadur-render VevadurROT)
+endif()
+
+# vevadur-editor.exe: the plug-in's editor in a top-level Win32 window, served by the thread's
+# message loop.
+add_library(vevadur_editor_host STATIC
+  editor/win32/EditorWindowWin32.cpp
+  editor/win32/ShowEditorWin32.cpp
+)
+target_link_libraries(vevadur_editor_host PUBLIC vevadur_host user32)
+vevadur_warnings(vevadur_editor_host)
+
+add_executable(vevadur-editor editor/main.cpp)
+target_link_libraries(vevadur-editor PRIVATE vevadur_editor_host vevadur_render)
+vevadur_warnings(vevadur-editor)
+if(TARGET VevadurROT)
+  add_dependencies(vevadur-editor VevadurROT)
 endif()

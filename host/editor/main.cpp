@@ -1,11 +1,11 @@
-// vevadur-editor: opens the VevadurROT plug-in's editor in a window, as a Linux host does.
+// vevadur-editor: opens the VevadurROT plug-in's editor in a window, as a Linux or Windows host
+// does.
 //   vevadur-editor [--plugin BUNDLE] [--seconds N]
-// Edits made in the editor are printed. The window closes with the window manager's close
-// button, after N seconds when asked, or on Ctrl-C.
+// Edits made in the editor are printed. The window closes with its close button, after N
+// seconds when asked, or on Ctrl-C.
 #include "host/PluginInstance.h"
 #include "host/PluginModule.h"
-#include "host/RunLoop.h"
-#include "host/editor/EditorWindow.h"
+#include "host/editor/ShowEditor.h"
 #include "host/render/BundleLocation.h"
 
 #include <csignal>
@@ -68,14 +68,8 @@ int main(int argc, char** argv)
     auto instance = PluginInstance::create(*module, "", error);
     if (!instance) return fail(error);
 
-    RunLoop loop;
     Steinberg::IPtr<Steinberg::IPlugView> view =
         Steinberg::owned(instance->controller().createView(Steinberg::Vst::ViewType::kEditor));
-    auto window = EditorWindow::open(view, loop, "VevadurROT", error);
-    if (!window) return fail(error);
-    std::printf("editor window 0x%x\n", window->window().window());
-    std::fflush(stdout);
-
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
     size_t shown = 0;
@@ -86,13 +80,9 @@ int main(int argc, char** argv)
             std::printf("parameter %u = %s\n", edits[shown].id,
                         instance->valueText(edits[shown].id, edits[shown].value).c_str());
         std::fflush(stdout);
-        return g_stopRequested || window->window().closeRequested();
+        return g_stopRequested != 0;
     };
-    if (options.seconds > 0)
-        loop.runUntil(printEdits, static_cast<int>(options.seconds * 1000));
-    else
-        while (!printEdits())
-            loop.iterate(100);
-    window.reset();
+    if (!showEditor(view, "VevadurROT", options.seconds, printEdits, error)) return fail(error);
+    printEdits(); // the last ones, made just before the window closed
     return 0;
 }

@@ -1,18 +1,24 @@
 // The editor on Windows: opened in a Win32 window under Wine (on a virtual X display), its
 // screenshot compared with the Linux build's offscreen render where fonts do not decide it,
-// timer, mouse, wheel and keys reaching the host as parameter edits; and the VST2 editor in a
-// VST2 host's window.
-#include "WineRunner.h"
+// timer, mouse, wheel and keys reaching the host as parameter edits; the VST2 editor in a VST2
+// host's window; and our own editor host, vevadur-editor.exe, seen from the X server.
 #include "../editor/XvfbServer.h"
+#include "WineRunner.h"
 
 #include <gtest/gtest.h>
 
 #include <cairo.h>
+#include <xcb/xcb.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <future>
+#include <memory>
+#include <string>
 #include <unistd.h>
 #include <vector>
 
@@ -38,7 +44,8 @@ bool readBmp(const std::string& path, Image& image)
         data.insert(data.end(), buffer, buffer + got);
     std::fclose(file);
     if (data.size() < 54 || data[0] != 'B' || data[1] != 'M') return false;
-    auto le32 = [&](size_t at) {
+    auto le32 = [&](size_t at)
+    {
         uint32_t v;
         std::memcpy(&v, &data[at], 4);
         return v;
@@ -101,6 +108,81 @@ Difference compare(const Image& a, const Image& b, int left, int top, int width,
     return d;
 }
 
+// The regions of the panel where a Windows screenshot must look like the Linux render, by name,
+// that do not. Both draw the same bitmaps at the same whole-pixel places: only rounding of the
+// premultiplied alpha differs (a label's text, by comparison, differs by ~10 on average).
+std::vector<std::string> regionsUnlikeLinux(const Image& windows, const Image& linux)
+{
+    struct Region
+    {
+        const char* what;
+        int left, top, width, height;
+    } regions[] = {
+        {"brushed-metal panel left of the knobs", 18, 100, 28, 340},
+        {"frame of the \"Gain\" knob", 181, 422, 42, 42},
+        {"frame of the \"Abs L-R\" knob", 180, 65, 42, 42},
+        {"frame of the \"Vol L-R\" knob", 66, 67, 42, 42},
+        {"frame of the \"Speed\" knob", 71, 332, 42, 42},
+    };
+    std::vector<std::string> unlike;
+    for (const Region& r : regions)
+    {
+        const Difference d = compare(windows, linux, r.left, r.top, r.width, r.height);
+        if (d.mean >= 1.0 || d.largest > 8) unlike.push_back(r.what);
+    }
+    return unlike;
+}
+
+struct FreeDeleter
+{
+    void operator()(void* p) const { std::free(p); }
+};
+template <typename T> using XcbReply = std::unique_ptr<T, FreeDeleter>;
+
+// The top-level X window with this title (Wine makes one for each top-level Win32 window), or 0.
+uint32_t findTopLevelWindow(xcb_connection_t* x, const std::string& title)
+{
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+    XcbReply<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(x, xcb_query_tree(x, root), nullptr));
+    if (!tree) return 0;
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i)
+    {
+        XcbReply<xcb_get_property_reply_t> name(xcb_get_property_reply(
+            x,
+            xcb_get_property(x, 0, children[i], XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 64),
+            nullptr));
+        if (name && std::string(static_cast<const char*>(xcb_get_property_value(name.get())),
+                                xcb_get_property_value_length(name.get())) == title)
+            return children[i];
+    }
+    return 0;
+}
+
+// What an X window shows, on the 24-bit true-colour screen Xvfb gives (empty when unreadable).
+Image captureWindow(xcb_connection_t* x, uint32_t window)
+{
+    Image image;
+    XcbReply<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(x, xcb_get_geometry(x, window), nullptr));
+    if (!geometry) return image;
+    XcbReply<xcb_get_image_reply_t> pixels(
+        xcb_get_image_reply(x,
+                            xcb_get_image(x, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0,
+                                          geometry->width, geometry->height, ~0u),
+                            nullptr));
+    if (!pixels ||
+        xcb_get_image_data_length(pixels.get()) != geometry->width * geometry->height * 4)
+        return image;
+    image.width = geometry->width;
+    image.height = geometry->height;
+    const auto* data = reinterpret_cast<const uint32_t*>(xcb_get_image_data(pixels.get()));
+    for (int i = 0; i < image.width * image.height; ++i)
+        image.rgb.push_back(data[i] & 0xffffff);
+    return image;
+}
+
 class WineEditor : public ::testing::Test
 {
   protected:
@@ -139,26 +221,7 @@ TEST_F(WineEditor, LooksLikeTheLinuxEditorInPanelAndKnobFrames)
     ASSERT_TRUE(readPng(folder + "/linux.png", linux));
     ASSERT_EQ(windows.width, linux.width);
     ASSERT_EQ(windows.height, linux.height);
-
-    struct Region
-    {
-        const char* what;
-        int left, top, width, height;
-    } regions[] = {
-        {"brushed-metal panel left of the knobs", 18, 100, 28, 340},
-        {"frame of the \"Gain\" knob", 181, 422, 42, 42},
-        {"frame of the \"Abs L-R\" knob", 180, 65, 42, 42},
-        {"frame of the \"Vol L-R\" knob", 66, 67, 42, 42},
-        {"frame of the \"Speed\" knob", 71, 332, 42, 42},
-    };
-    for (const Region& r : regions)
-    {
-        const Difference d = compare(windows, linux, r.left, r.top, r.width, r.height);
-        // Both draw the same bitmaps at the same whole-pixel places: only rounding of the
-        // premultiplied alpha differs (a label's text, by comparison, differs by ~10 on average).
-        EXPECT_LT(d.mean, 1.0) << r.what;
-        EXPECT_LE(d.largest, 8) << r.what;
-    }
+    EXPECT_EQ(regionsUnlikeLinux(windows, linux), std::vector<std::string>{});
 }
 
 TEST_F(WineEditor, TimerMouseWheelAndKeysWorkThroughTheHostsMessageLoop)
@@ -171,9 +234,9 @@ TEST_F(WineEditor, TimerMouseWheelAndKeysWorkThroughTheHostsMessageLoop)
     int milliseconds = 0;
     const size_t timer = probe.output.find("timer ticks ");
     ASSERT_NE(timer, std::string::npos) << probe.output;
-    ASSERT_EQ(std::sscanf(probe.output.c_str() + timer, "timer ticks %d in %d ms", &ticks,
-                          &milliseconds),
-              2);
+    ASSERT_EQ(
+        std::sscanf(probe.output.c_str() + timer, "timer ticks %d in %d ms", &ticks, &milliseconds),
+        2);
     EXPECT_GE(ticks, 5) << probe.output;
     EXPECT_LE(ticks, milliseconds / 40 + 2) << probe.output;
     std::vector<double> gainEdits;
@@ -216,6 +279,13 @@ TEST_F(WineEditor, TimerMouseWheelAndKeysWorkThroughTheHostsMessageLoop)
     EXPECT_STREQ(speedText, "0.25");
 }
 
+TEST_F(WineEditor, ResizeRequestsGiveTheWindowsClientAreaTheRequestedSize)
+{
+    ASSERT_EQ(probe.status, 0) << probe.output;
+    // The probe had shrunk the window to 100 x 100 before the editor asked for its own size.
+    EXPECT_NE(probe.output.find("resized 303 588 accepted"), std::string::npos) << probe.output;
+}
+
 TEST(WineVst2Editor, OpensInTheHostsWindowAtItsSizeAndClosesWithIt)
 {
     XvfbServer xvfb;
@@ -231,4 +301,105 @@ TEST(WineVst2Editor, OpensInTheHostsWindowAtItsSizeAndClosesWithIt)
     ASSERT_EQ(std::sscanf(probe.output.c_str() + child, "child %d %d", &width, &height), 2);
     EXPECT_EQ(width, 303);
     EXPECT_EQ(height, 588);
+}
+
+namespace
+{
+// vevadur-editor.exe run under Wine with these arguments beside the test, and its window watched
+// on the X server; the Linux build's render of the editor is the reference.
+class WineEditorHost : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        if (!xvfb.isRunning()) GTEST_SKIP() << "no virtual X server: " << xvfb.error();
+        char pattern[] = "/tmp/vevadur-wine-editor-host-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        const std::string folder = pattern;
+        wine::Result render = wine::shell(std::string(VEVADUR_LINUX_RENDER_EDITOR) + " " +
+                                          wine::quoted(folder + "/linux.png"));
+        const bool rendered = render.status == 0 && readPng(folder + "/linux.png", linux);
+        wine::shell("rm -rf " + wine::quoted(folder));
+        ASSERT_TRUE(rendered) << render.output;
+        ASSERT_FALSE(xcb_connection_has_error(x.get()));
+    }
+
+    void start(std::vector<std::string> arguments)
+    {
+        arguments.insert(arguments.begin(),
+                         {"--plugin", wine::windowsPath(wine::windowsBuild("VevadurROT.vst3"))});
+        editor = std::async(
+            std::launch::async, [arguments]
+            { return wine::run(wine::windowsBuild("host/vevadur-editor.exe"), arguments, true); });
+    }
+    // What the window shows once it shows the panel, or last before the program ended; its X
+    // window in `window`.
+    Image watchUntilThePanelShows(uint32_t& window)
+    {
+        Image shown;
+        window = 0;
+        while (editor.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready)
+        {
+            if ((window = findTopLevelWindow(x.get(), "VevadurROT")))
+                shown = captureWindow(x.get(), window);
+            if (shown.width == linux.width && shown.height == linux.height &&
+                regionsUnlikeLinux(shown, linux).empty())
+                break;
+        }
+        return shown;
+    }
+    // The window manager's close button: WM_DELETE_WINDOW, as ICCCM sends it.
+    void pressCloseButton(uint32_t window)
+    {
+        xcb_client_message_event_t event{};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = window;
+        event.type = atom("WM_PROTOCOLS");
+        event.data.data32[0] = atom("WM_DELETE_WINDOW");
+        event.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(x.get(), 0, window, XCB_EVENT_MASK_NO_EVENT,
+                       reinterpret_cast<const char*>(&event));
+        xcb_flush(x.get());
+    }
+
+    XvfbServer xvfb;
+    Image linux;
+    std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)> x{xcb_connect(nullptr, nullptr),
+                                                                     xcb_disconnect};
+    std::future<wine::Result> editor;
+
+  private:
+    xcb_atom_t atom(const char* name)
+    {
+        XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+            x.get(), xcb_intern_atom(x.get(), 0, static_cast<uint16_t>(std::strlen(name)), name),
+            nullptr));
+        return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+    }
+};
+} // namespace
+
+TEST_F(WineEditorHost, ShowsTheEditorInAWindowOfItsSizeAndClosesAfterTheGivenTime)
+{
+    start({"--seconds", "2"});
+    uint32_t window = 0;
+    const Image shown = watchUntilThePanelShows(window);
+    const wine::Result result = editor.get();
+    EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_NE(result.output.find("editor window 0x"), std::string::npos) << result.output;
+    ASSERT_EQ(shown.width, 303);
+    ASSERT_EQ(shown.height, 588);
+    EXPECT_EQ(regionsUnlikeLinux(shown, linux), std::vector<std::string>{});
+}
+
+TEST_F(WineEditorHost, ClosesWithItsCloseButton)
+{
+    start({}); // open until closed
+    uint32_t window = 0;
+    watchUntilThePanelShows(window);
+    ASSERT_NE(window, 0u);
+    pressCloseButton(window);
+    const wine::Result result = editor.get();
+    EXPECT_EQ(result.status, 0) << result.output;
 }

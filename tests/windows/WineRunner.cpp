@@ -41,13 +41,13 @@ Result shell(const std::string& command)
     return result;
 }
 
-Result run(const std::string& program, const std::vector<std::string>& arguments,
-           bool withDisplay)
+Result run(const std::string& program, const std::vector<std::string>& arguments, bool withDisplay)
 {
-    // Wine's own messages are silenced.
-    std::string command = "env WINEPREFIX=" + quoted(VEVADUR_WINE_PREFIX) + " WINEDEBUG=-all " +
-                          (withDisplay ? "" : "DISPLAY= ") + quoted(VEVADUR_WINE) + " " +
-                          quoted(program);
+    // Wine's own messages are silenced. A program that does not end fails its test (killed,
+    // status 124) instead of stalling the suite.
+    std::string command = "timeout 300 env WINEPREFIX=" + quoted(VEVADUR_WINE_PREFIX) +
+                          " WINEDEBUG=-all " + (withDisplay ? "" : "DISPLAY= ") +
+                          quoted(VEVADUR_WINE) + " " + quoted(program);
     for (const std::string& argument : arguments)
         command += " " + quoted(argument);
     return shell(command);

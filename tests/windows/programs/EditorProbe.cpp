@@ -1,11 +1,15 @@
-// vevadur-editor-probe BUNDLE SCREENSHOT.bmp: opens the plug-in's editor in a window of its own,
-// as a Windows host does (the view attached to an HWND), lets it draw, saves what the window
-// shows (counting the timer ticks meanwhile), then drags the "Gain" knob upwards with the mouse and turns the wheel one notch down
-// over it, then types "0.25" into the "Speed" field. Prints "attached", "timer ticks N in T ms", "screenshot W H", each parameter edit the plug-in reported
-// ("edit ID VALUE"), "gain BEFORE -> AFTER" (the drag), "wheel VALUE" and "speed TEXT" (the
-// value text of the last "Speed" edit). Exits 1 when the editor does not open.
+// vevadur-editor-probe BUNDLE SCREENSHOT.bmp: opens the plug-in's editor in vevadur-editor's
+// window (the view attached to an HWND, as a Windows host does), lets it draw, saves what the
+// window shows (counting the timer ticks meanwhile), then drags the "Gain" knob upwards with the
+// mouse and turns the wheel one notch down over it, then types "0.25" into the "Speed" field.
+// Last the editor asks for its size in a shrunk window. Prints "attached", "timer ticks N in
+// T ms", "screenshot W H", each parameter edit the plug-in reported ("edit ID VALUE"), "gain
+// BEFORE -> AFTER" (the drag), "wheel VALUE", "speed TEXT" (the value text of the last "Speed"
+// edit) and "resized W H accepted|refused" (the client area after the request, the view's
+// answer). Exits 1 when the editor does not open.
 #include "host/PluginInstance.h"
 #include "host/PluginModule.h"
+#include "host/editor/win32/EditorWindowWin32.h"
 
 #include "pluginterfaces/gui/iplugview.h"
 
@@ -46,22 +50,6 @@ int pumpMessages(DWORD milliseconds)
         Sleep(5);
     }
     return ticks;
-}
-
-HWND createHostWindow(int width, int height)
-{
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"VevadurEditorProbe";
-    RegisterClassW(&windowClass);
-    RECT frame{0, 0, width, height};
-    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-    HWND window = CreateWindowW(L"VevadurEditorProbe", L"VevadurROT", WS_OVERLAPPEDWINDOW, 0, 0,
-                                frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                                nullptr, windowClass.hInstance, nullptr);
-    ShowWindow(window, SW_SHOW);
-    return window;
 }
 
 // What the window shows on screen, as a 32-bit top-down BMP file.
@@ -159,12 +147,13 @@ int main(int argc, char** argv)
         std::printf("no editor for HWND\n");
         return 1;
     }
-    HWND window = createHostWindow(size.getWidth(), size.getHeight());
-    if (view->attached(window, kPlatformTypeHWND) != kResultTrue)
+    auto host = vevadur::host::EditorWindow::open(view, "VevadurROT", error);
+    if (!host)
     {
-        std::printf("attach failed\n");
+        std::printf("attach failed: %s\n", error.c_str());
         return 1;
     }
+    HWND window = host->handle();
     std::printf("attached %d %d\n", size.getWidth(), size.getHeight());
     HWND editor = GetWindow(window, GW_CHILD);
     // The editor's idle timer (50 ms) ticks through the host's loop. A busy machine may stretch
@@ -198,9 +187,17 @@ int main(int argc, char** argv)
     std::printf("gain %.6f -> %.6f\n", before, dragged);
     std::printf("wheel %.6f\n", wheeled);
     std::printf("speed %s\n", speedText.c_str());
-    view->removed();
+    // The window made smaller, then the editor asks for its size: the client area must be
+    // exactly that size again.
+    SetWindowPos(window, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
+    ViewRect wanted(0, 0, size.getWidth(), size.getHeight());
+    const bool accepted = host->resizeView(view, &wanted) == kResultTrue;
+    RECT client{};
+    GetClientRect(window, &client);
+    std::printf("resized %ld %ld %s\n", client.right, client.bottom,
+                accepted ? "accepted" : "refused");
+    host.reset();
     view = nullptr;
-    DestroyWindow(window);
     std::fflush(stdout);
     return 0;
 }
