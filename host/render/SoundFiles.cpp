@@ -1,5 +1,7 @@
 #include "host/render/SoundFiles.h"
 
+#include "host/render/RenderableFormat.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -38,18 +40,7 @@ bool SoundFileReader::open(const std::string& path, std::string& error)
         error = "cannot read " + path + ": " + sf_strerror(nullptr);
         return false;
     }
-    if (m_info.channels < 1 || m_info.channels > 2)
-    {
-        error = path + " has " + std::to_string(m_info.channels) +
-                " channels; only mono and stereo files can be rendered";
-        return false;
-    }
-    if (m_info.samplerate <= 0)
-    {
-        error = path + " has no usable sample rate";
-        return false;
-    }
-    return true;
+    return renderableFormat(path, m_info.channels, m_info.samplerate, error);
 }
 
 long SoundFileReader::read(float* interleaved, long frames)

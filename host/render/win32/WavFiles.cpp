@@ -3,6 +3,8 @@
 // .wav output.
 #include "host/render/SoundFiles.h"
 
+#include "host/render/RenderableFormat.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -158,18 +160,7 @@ bool SoundFileReader::open(const std::string& path, std::string& error)
             const int frameBytes = m_info.channels * m_info.bitsPerSample / 8;
             m_info.frames = frameBytes > 0 ? size / frameBytes : 0;
             m_info.framesLeft = m_info.frames;
-            if (m_info.channels < 1 || m_info.channels > 2)
-            {
-                error = path + " has " + std::to_string(m_info.channels) +
-                        " channels; only mono and stereo files can be rendered";
-                return false;
-            }
-            if (m_info.samplerate <= 0)
-            {
-                error = path + " has no usable sample rate";
-                return false;
-            }
-            return true;
+            return renderableFormat(path, m_info.channels, m_info.samplerate, error);
         }
         else if (std::fseek(m_file, size + (size % 2), SEEK_CUR) != 0)
             break;
