@@ -2,18 +2,10 @@
 -- moved away from it. The load must return at once (Ardour holds a lock while it sets the
 -- program) and Ardour's controls must read back the preset's values.
 -- Prints "RESULT: PASS" or "RESULT: FAIL".
-local function fail(message)
-	print("FAIL: " .. message)
-	print("RESULT: FAIL")
-	io.stdout:flush()
-	os.exit(1)
-end
+local common = dofile(debug.getinfo(1, "S").source:sub(2):match("(.*/)") .. "ardour-common.lua")
+local fail = common.fail
 
-local backend = AudioEngine:set_backend("None (Dummy)", "", "")
-if not backend or backend:isnil() then fail("no Dummy backend") end
-backend:set_sample_rate(48000)
-backend:set_buffer_size(256)
-if AudioEngine:start(false) ~= 0 then fail("the engine does not start") end
+common.startDummyEngine(48000)
 Session = create_session(os.getenv("ARDOUR_TEST_DIR") .. "/session", "preset", 48000)
 if not Session then fail("no session") end
 

@@ -6,17 +6,10 @@ local length = 48000   -- each bounce covers one second
 local latency = 255    -- the wet signal comes at least this much after its input
 local slack = 512      -- the response's first partitions are silent, so onsets land later
 
-local function fail(message)
-	print("FAIL: " .. message)
-	io.stdout:flush()
-	os.exit(1)
-end
+local common = dofile(debug.getinfo(1, "S").source:sub(2):match("(.*/)") .. "ardour-common.lua")
+local fail = common.fail
 
-local backend = AudioEngine:set_backend("None (Dummy)", "", "")
-if not backend or backend:isnil() then fail("no Dummy backend") end
-backend:set_sample_rate(rate)
-backend:set_buffer_size(256)
-if AudioEngine:start(false) ~= 0 then fail("the engine does not start") end
+common.startDummyEngine(rate)
 
 Session = create_session(os.getenv("ARDOUR_RENDER_SESSION"), "render", rate)
 if not Session then fail("no session") end

@@ -3,21 +3,13 @@
 -- render must equal a second one: the room sounds as its controls say from the start.
 -- Prints "RESULT: PASS" or "RESULT: FAIL".
 local dir = os.getenv("ARDOUR_TEST_DIR")
-local values = dofile(debug.getinfo(1, "S").source:sub(2):match("(.*/)") .. "ardour-room-values.lua")
 local length = 168000 -- 3.5 s
 
-local function fail(message)
-	print("FAIL: " .. message)
-	print("RESULT: FAIL")
-	io.stdout:flush()
-	os.exit(1)
-end
+local common = dofile(debug.getinfo(1, "S").source:sub(2):match("(.*/)") .. "ardour-common.lua")
+local fail = common.fail
+local values = dofile(common.beside("ardour-room-values.lua"))
 
-local backend = AudioEngine:set_backend("None (Dummy)", "", "")
-if not backend or backend:isnil() then fail("no Dummy backend") end
-backend:set_sample_rate(48000)
-backend:set_buffer_size(256)
-if AudioEngine:start(false) ~= 0 then fail("the engine does not start") end
+common.startDummyEngine(48000)
 Session = load_session(dir .. "/reload", "reload")
 if not Session then fail("the session does not load") end
 

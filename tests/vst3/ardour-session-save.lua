@@ -2,20 +2,12 @@
 -- VevadurROT (VST3), every room control set as ardour-room-values.lua says, saved. The second
 -- script reloads it in a new process. Prints "RESULT: PASS" or "RESULT: FAIL".
 local dir = os.getenv("ARDOUR_TEST_DIR")
-local values = dofile(debug.getinfo(1, "S").source:sub(2):match("(.*/)") .. "ardour-room-values.lua")
 
-local function fail(message)
-	print("FAIL: " .. message)
-	print("RESULT: FAIL")
-	io.stdout:flush()
-	os.exit(1)
-end
+local common = dofile(debug.getinfo(1, "S").source:sub(2):match("(.*/)") .. "ardour-common.lua")
+local fail = common.fail
+local values = dofile(common.beside("ardour-room-values.lua"))
 
-local backend = AudioEngine:set_backend("None (Dummy)", "", "")
-if not backend or backend:isnil() then fail("no Dummy backend") end
-backend:set_sample_rate(48000)
-backend:set_buffer_size(256)
-if AudioEngine:start(false) ~= 0 then fail("the engine does not start") end
+common.startDummyEngine(48000)
 Session = create_session(dir .. "/reload", "reload", 48000)
 if not Session then fail("no session") end
 
