@@ -1,5 +1,5 @@
--- Run by ardour7-lua: renders a noise region through the VevadurROT VST3 on a stereo track and
--- checks what comes out. Prints "RESULT: PASS" or "RESULT: FAIL" and exits with 0 or 1.
+-- Run by ardour7-lua: renders a noise region through the VevadurROT VST3 on a stereo track, once
+-- dry, once through the plug-in and once with it deactivated, and checks what comes out. Prints "RESULT: PASS" or "RESULT: FAIL" and exits with 0 or 1.
 local rate = 48000
 local onset = 4800     -- the region starts here, after silence
 local length = 48000   -- each bounce covers one second
@@ -11,7 +11,7 @@ local fail = common.fail
 
 common.startDummyEngine(rate)
 
-Session = create_session(os.getenv("ARDOUR_RENDER_SESSION"), "render", rate)
+Session = create_session(os.getenv("ARDOUR_TEST_DIR") .. "/session", "render", rate)
 if not Session then fail("no session") end
 
 local tracks = Session:new_audio_track(2, 2, nil, 1, "T", ARDOUR.PresentationInfo.max_order,
