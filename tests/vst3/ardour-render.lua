@@ -1,5 +1,6 @@
 -- Run by ardour7-lua: renders a noise region through the VevadurROT VST3 on a stereo track, once
--- dry, once through the plug-in and once with it deactivated, and checks what comes out. Prints "RESULT: PASS" or "RESULT: FAIL" and exits with 0 or 1.
+-- dry, once through the plug-in and once with it deactivated, and checks what comes out.
+-- Prints "RESULT: PASS" or "RESULT: FAIL" and exits with 0 or 1.
 local rate = 48000
 local onset = 4800     -- the region starts here, after silence
 local length = 48000   -- each bounce covers one second
