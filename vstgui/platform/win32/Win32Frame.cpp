@@ -3,6 +3,7 @@
 #include "vstgui/COffscreenContext.h"
 #include "vstgui/platform/win32/Gdiplus.h"
 #include "vstgui/platform/win32/ModuleResources.h"
+#include "vstgui/platform/win32/ModuleWindowClass.h"
 #include "vstgui/platform/win32/Win32Input.h"
 
 #include <windowsx.h>
@@ -15,12 +16,7 @@ namespace VSTGUI::Win32
 {
 namespace
 {
-// One window class per module, named after the module so that two copies of the plug-in
-// loaded from different places do not share (and unload) each other's window procedure.
-std::wstring windowClassName()
-{
-    return L"VevadurFrame" + std::to_wstring(reinterpret_cast<uintptr_t>(thisModule()));
-}
+constexpr const wchar_t* kWindowKind = L"VevadurFrame";
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -34,23 +30,6 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     intptr_t result = 0;
     if (frame && frame->handleMessage(message, wParam, lParam, result)) return result;
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-bool registerWindowClass()
-{
-    const std::wstring name = windowClassName();
-    const auto instance = static_cast<HINSTANCE>(thisModule());
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, name.c_str(), &existing)) return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = &windowProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.lpszClassName = name.c_str();
-    return RegisterClassExW(&windowClass) != 0;
 }
 
 CPoint pointOf(LPARAM lParam)
@@ -80,12 +59,15 @@ std::unique_ptr<Win32Frame> Win32Frame::create(CFrame& frame, HWND parent)
 
 bool Win32Frame::open(HWND parent)
 {
-    if (!parent || !IsWindow(parent) || !registerWindowClass()) return false;
+    const HCURSOR arrow = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    if (!parent || !IsWindow(parent) ||
+        !registerModuleWindowClass(kWindowKind, &windowProcedure, CS_DBLCLKS, arrow))
+        return false;
     ensureGdiplus();
     m_width = std::max(1, static_cast<int>(m_frame.getWidth()));
     m_height = std::max(1, static_cast<int>(m_frame.getHeight()));
     m_backBuffer = std::make_unique<Gdiplus::Bitmap>(m_width, m_height, PixelFormat32bppPARGB);
-    m_window = CreateWindowExW(0, windowClassName().c_str(), L"",
+    m_window = CreateWindowExW(0, moduleWindowClassName(kWindowKind).c_str(), L"",
                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
                                m_width, m_height, parent, nullptr,
                                static_cast<HINSTANCE>(thisModule()), this);

@@ -1,6 +1,7 @@
 #include "vstgui/platform/win32/Win32TimerScheduler.h"
 
 #include "vstgui/platform/win32/ModuleResources.h"
+#include "vstgui/platform/win32/ModuleWindowClass.h"
 
 #include <windows.h>
 
@@ -10,10 +11,7 @@ namespace VSTGUI::Win32
 {
 namespace
 {
-std::wstring windowClassName()
-{
-    return L"VevadurTimers" + std::to_wstring(reinterpret_cast<uintptr_t>(thisModule()));
-}
+constexpr const wchar_t* kWindowKind = L"VevadurTimers";
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -26,28 +24,14 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
-
-bool registerWindowClass()
-{
-    const std::wstring name = windowClassName();
-    const auto instance = static_cast<HINSTANCE>(thisModule());
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, name.c_str(), &existing)) return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &windowProcedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = name.c_str();
-    return RegisterClassExW(&windowClass) != 0;
-}
 } // namespace
 
 Win32TimerScheduler::Win32TimerScheduler()
 {
-    if (!registerWindowClass()) return;
-    m_window = CreateWindowExW(0, windowClassName().c_str(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                               nullptr, static_cast<HINSTANCE>(thisModule()), nullptr);
+    if (!registerModuleWindowClass(kWindowKind, &windowProcedure)) return;
+    m_window =
+        CreateWindowExW(0, moduleWindowClassName(kWindowKind).c_str(), L"", 0, 0, 0, 0, 0,
+                        HWND_MESSAGE, nullptr, static_cast<HINSTANCE>(thisModule()), nullptr);
     if (m_window) SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
