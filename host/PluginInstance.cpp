@@ -72,6 +72,10 @@ PluginInstance::create(PluginModule& module, const std::string& className, std::
         return nullptr;
     }
     instance->m_component = owned(component);
+    char classId[33] = {};
+    FUID::fromTUID(chosen->cid).toString(classId);
+    instance->m_classId = classId;
+    instance->m_className = chosen->name;
     instance->m_processor = FUnknownPtr<IAudioProcessor>(component);
     instance->m_controller = FUnknownPtr<IEditController>(component);
     if (!instance->m_processor || !instance->m_controller)

@@ -37,6 +37,9 @@ class PluginInstance
     Steinberg::Vst::IAudioProcessor& processor() const { return *m_processor; }
     Steinberg::Vst::IEditController& controller() const { return *m_controller; }
     ComponentHandler& handler() { return m_handler; }
+    // The class id, as 32 hexadecimal characters (the form preset files use).
+    const std::string& classId() const { return m_classId; }
+    const std::string& className() const { return m_className; }
     // Any further interface of the instance (null when it has none).
     template <typename Interface> Steinberg::IPtr<Interface> query() const
     {
@@ -73,6 +76,8 @@ class PluginInstance
 
     HostContext m_context;
     ComponentHandler m_handler;
+    std::string m_classId;
+    std::string m_className;
     Steinberg::IPtr<Steinberg::Vst::IComponent> m_component;
     Steinberg::IPtr<Steinberg::Vst::IAudioProcessor> m_processor;
     Steinberg::IPtr<Steinberg::Vst::IEditController> m_controller;

@@ -8,6 +8,7 @@ add_library(vevadur_host STATIC
   PluginModule.cpp
   win32/PluginModuleWin32.cpp
   ProcessBlock.cpp
+  VstPresetFile.cpp
 )
 target_include_directories(vevadur_host PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(vevadur_host PUBLIC vst3sdk)
@@ -16,6 +17,7 @@ vevadur_warnings(vevadur_host)
 add_library(vevadur_render STATIC
   render/win32/BundleLocationWin32.cpp
   render/ParameterSetting.cpp
+  render/PresetLocation.cpp
   render/ProgressBar.cpp
   render/RenderOptions.cpp
   render/Renderer.cpp

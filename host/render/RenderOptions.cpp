@@ -40,12 +40,15 @@ bool optionValue(const std::vector<std::string>& args, size_t& i, const std::str
 
 const char* usageText()
 {
-    return "usage: vevadur-render IN OUT [--set \"TITLE=VALUE\"]... [--block FRAMES]\n"
-           "                      [--tail SECONDS] [--plugin BUNDLE]\n"
+    return "usage: vevadur-render IN OUT [--preset NAME|FILE] [--set \"TITLE=VALUE\"]...\n"
+           "                      [--block FRAMES] [--tail SECONDS] [--plugin BUNDLE]\n"
            "\n"
            "Renders an audio file (any format libsndfile reads, 1 or 2 channels) through\n"
            "VevadurROT and writes the stereo result to OUT (.wav, .aiff, .flac or .ogg).\n"
            "\n"
+           "  --preset NAME|FILE  start from a preset: a .vstpreset file, or the name of one of\n"
+           "                      the factory presets or of a preset in the user's VST3 preset\n"
+           "                      folder (\"Tight Booth\"); --set options override its values\n"
            "  --set \"TITLE=VALUE\"  set a parameter by its title: a plain value in its range\n"
            "                      (\"Speed=0.25\") or one of its listed values (\"Position=L45\")\n"
            "  --block FRAMES      frames per process call, 1 to 8192 (default 512)\n"
@@ -68,7 +71,7 @@ bool parseOptions(const std::vector<std::string>& args, RenderOptions& options, 
         }
         std::string value;
         bool matched = false;
-        for (const char* name : {"--set", "--block", "--tail", "--plugin"})
+        for (const char* name : {"--set", "--preset", "--block", "--tail", "--plugin"})
         {
             if (!optionValue(args, i, name, value, matched))
             {
@@ -86,6 +89,16 @@ bool parseOptions(const std::vector<std::string>& args, RenderOptions& options, 
                     return false;
                 }
                 options.settings.emplace_back(value.substr(0, equals), value.substr(equals + 1));
+            }
+            else if (option == "--preset")
+            {
+                if (value.empty() || !options.preset.empty())
+                {
+                    error = value.empty() ? "--preset wants a name or a file"
+                                          : "only one --preset, please";
+                    return false;
+                }
+                options.preset = value;
             }
             else if (option == "--block")
             {

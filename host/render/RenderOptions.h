@@ -13,6 +13,8 @@ struct RenderOptions
 {
     std::string input;
     std::string output;
+    // A preset file or the name of one, loaded before the settings, which override it.
+    std::string preset;
     // "Title=value" settings in command-line order.
     std::vector<std::pair<std::string, std::string>> settings;
     int blockSize = 512;

@@ -5,12 +5,15 @@
 #include "host/ProcessBlock.h"
 #include "host/render/BundleLocation.h"
 #include "host/render/ParameterSetting.h"
+#include "host/render/PresetLocation.h"
 #include "host/render/ProgressBar.h"
 #include "host/render/SoundFiles.h"
+#include "host/VstPresetFile.h"
 
 #include "pluginterfaces/vst/vstspeaker.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -23,11 +26,19 @@ namespace vevadur::render
 namespace
 {
 constexpr int kOutputChannels = 2;
+
+std::string lowered(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
 // Files shorter than this many seconds finish too fast to need a progress bar.
 constexpr double kProgressFromSeconds = 10.0;
 
 struct LoadedPlugin
 {
+    std::string bundle;
     std::unique_ptr<host::PluginModule> module;
     std::unique_ptr<host::PluginInstance> instance;
 };
@@ -40,10 +51,35 @@ bool loadPlugin(const std::string& requested, LoadedPlugin& plugin, std::string&
         error = "cannot find VevadurROT.vst3 (give it with --plugin)";
         return false;
     }
+    plugin.bundle = bundle;
     plugin.module = host::PluginModule::load(bundle, error);
     if (!plugin.module) return false;
     plugin.instance = host::PluginInstance::create(*plugin.module, "", error);
     return plugin.instance != nullptr;
+}
+
+// Loads a preset into the instance as a host does: the component state to the processor, then
+// to the controller.
+bool loadPreset(const std::string& request, const LoadedPlugin& plugin, std::string& error)
+{
+    host::PluginInstance& instance = *plugin.instance;
+    const std::vector<std::string> folders = presetFolders(
+        plugin.bundle, plugin.module->factoryInfo().vendor, instance.className());
+    std::string path;
+    if (!locatePreset(request, folders, path, error)) return false;
+    host::VstPreset preset;
+    if (!host::readVstPreset(path, preset, error)) return false;
+    if (lowered(preset.classId) != lowered(instance.classId()))
+    {
+        error = path + " is a preset for another plug-in";
+        return false;
+    }
+    if (instance.loadState(preset.componentState) != kResultOk)
+    {
+        error = "the plug-in refused the preset " + path;
+        return false;
+    }
+    return true;
 }
 
 bool resolveSettings(const RenderOptions& options, const host::PluginInstance& instance,
@@ -184,6 +220,7 @@ bool renderFile(const RenderOptions& options, const volatile std::sig_atomic_t& 
     LoadedPlugin plugin;
     if (!loadPlugin(options.plugin, plugin, error)) return false;
     host::PluginInstance& instance = *plugin.instance;
+    if (!options.preset.empty() && !loadPreset(options.preset, plugin, error)) return false;
     std::vector<ParameterSetting> settings;
     if (!resolveSettings(options, instance, settings, error)) return false;
     if (!instance.setBusArrangements(SpeakerArr::kStereo, SpeakerArr::kStereo) ||
