@@ -56,15 +56,21 @@ std::vector<fs::path> presetsIn(const std::string& folder)
 }
 } // namespace
 
+std::string presetSubfolder(const std::string& vendor, const std::string& pluginName)
+{
+    return (fs::path(folderName(vendor)) / folderName(pluginName)).string();
+}
+
 std::vector<std::string> presetFolders(const std::string& bundle, const std::string& vendor,
                                        const std::string& pluginName)
 {
+    const std::string subfolder = presetSubfolder(vendor, pluginName);
     std::vector<std::string> folders;
     if (!bundle.empty())
-        folders.push_back((fs::path(bundle) / "Contents" / "Resources" / "Presets" / "VST3").string());
+        folders.push_back(
+            (fs::path(bundle) / "Contents" / "Resources" / "Presets" / "VST3" / subfolder).string());
     const std::string root = userPresetRoot();
-    if (!root.empty())
-        folders.push_back((fs::path(root) / folderName(vendor) / folderName(pluginName)).string());
+    if (!root.empty()) folders.push_back((fs::path(root) / subfolder).string());
     return folders;
 }
 

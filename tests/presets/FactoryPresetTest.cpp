@@ -33,6 +33,8 @@ namespace fs = std::filesystem;
 namespace
 {
 const fs::path kPresets = VEVADUR_PRESETS_DIR;
+// Laid out as in a user's preset folder, named by the factory's vendor and the class.
+const fs::path kVst3Presets = kPresets / "VST3" / "Rovazuro" / "VevadurROT";
 
 std::vector<FactoryPreset> factoryPresets()
 {
@@ -161,7 +163,7 @@ TEST_F(FactoryPresetTest, EveryPresetFileHoldsExactlyItsValuesAndLoadsAsItIs)
     const std::vector<FactoryPreset> presets = factoryPresets();
     ASSERT_GE(presets.size(), 16u);
     size_t files = 0;
-    for (const auto& entry : fs::directory_iterator(kPresets / "VST3"))
+    for (const auto& entry : fs::directory_iterator(kVst3Presets))
         files += entry.path().extension() == ".vstpreset";
     EXPECT_EQ(files, presets.size()) << "one file per preset of the data file, no others";
 
@@ -170,7 +172,7 @@ TEST_F(FactoryPresetTest, EveryPresetFileHoldsExactlyItsValuesAndLoadsAsItIs)
     for (const FactoryPreset& preset : presets)
     {
         SCOPED_TRACE(preset.name);
-        const ParsedPreset file = parseVstPreset(readFile(kPresets / "VST3" / (preset.name + ".vstpreset")));
+        const ParsedPreset file = parseVstPreset(readFile(kVst3Presets / (preset.name + ".vstpreset")));
         EXPECT_EQ(file.classId, probe->classId());
         ASSERT_EQ(file.chunks.count("Comp"), 1u);
         const Bytes& state = file.chunks.at("Comp");

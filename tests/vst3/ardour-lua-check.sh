@@ -16,8 +16,13 @@ export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache \
   XDG_DATA_HOME=$work/data
 mkdir -p "$HOME/.vst3" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME"
 unset VST3_PATH
-# ~/.vst3 is on Ardour's default search path; only our bundle is there.
+# ~/.vst3 is on Ardour's default search path; only our bundle is there. The factory presets go
+# where a user's are, as scripts/main installs them.
 ln -s "$bundle" "$HOME/.vst3/"
+if [ -d "$bundle/Contents/Resources/Presets/VST3" ]; then
+  mkdir -p "$HOME/.vst3/presets"
+  cp -r "$bundle/Contents/Resources/Presets/VST3/." "$HOME/.vst3/presets/"
+fi
 # Scanned beforehand, so the session finds a cache entry newer than the module.
 LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 "$scanner" -q -f "$HOME/.vst3/$(basename "$bundle")"
 

@@ -1,8 +1,10 @@
 // vevadur-presetgen --plugin BUNDLE DATA OUT: the factory presets of the data file as files
-// hosts load: OUT/VST3/NAME.vstpreset and OUT/VST2/NAME.fxp. The states come from the built
+// hosts load: OUT/VST3/VENDOR/PLUGIN/NAME.vstpreset (laid out as in a user's VST3 preset
+// folder, named as the factory names vendor and class) and OUT/VST2/NAME.fxp. The states come from the built
 // plug-in itself (see PresetState.h); files of presets no longer in the data file are removed.
 #include "host/PluginModule.h"
 #include "host/VstPresetFile.h"
+#include "host/render/PresetLocation.h"
 #include "tools/presetgen/FactoryPresets.h"
 #include "tools/presetgen/FxpFile.h"
 #include "tools/presetgen/PresetState.h"
@@ -66,7 +68,11 @@ int main(int argc, char** argv)
     char classId[33] = {};
     Steinberg::FUID::fromTUID(classes.front().cid).toString(classId);
 
-    if (!freshFolder(out / "VST3", ".vstpreset") || !freshFolder(out / "VST2", ".fxp"))
+    const fs::path vst3 = out / "VST3" /
+                          render::presetSubfolder(module->factoryInfo().vendor, classes.front().name);
+    std::error_code ignored;
+    fs::remove_all(out / "VST3", ignored);
+    if (!freshFolder(vst3, ".vstpreset") || !freshFolder(out / "VST2", ".fxp"))
         return fail("cannot prepare " + out.string());
     for (const presets::FactoryPreset& preset : bank)
     {
@@ -75,7 +81,7 @@ int main(int argc, char** argv)
             return fail("preset \"" + preset.name + "\": " + error);
         const host::VstPreset file{classId, state,
                                    host::presetMetaInfo(preset.name, classes.front().name)};
-        if (!host::writeVstPreset((out / "VST3" / (preset.name + ".vstpreset")).string(), file, error))
+        if (!host::writeVstPreset((vst3 / (preset.name + ".vstpreset")).string(), file, error))
             return fail(error);
         const fs::path fxp = out / "VST2" / (preset.name + ".fxp");
         if (!writeBytes(fxp, presets::fxpProgramFile(identity, preset.name, state)))
