@@ -23,7 +23,8 @@ TEST(RenderOptions, FilesSettingsBlockAndTail)
     RenderOptions o;
     std::string error;
     ASSERT_TRUE(parse({"in.wav", "--set", "Position=L45", "--block=128", "out.wav", "--set",
-                       "Speed=0.5", "--tail", "2.5", "--plugin", "/x/VevadurROT.vst3"},
+                       "Speed=0.5", "--tail", "2.5", "--plugin", "/x/VevadurROT.vst3", "--preset",
+                       "Tight Booth"},
                       o, error))
         << error;
     EXPECT_EQ(o.input, "in.wav");
@@ -34,6 +35,7 @@ TEST(RenderOptions, FilesSettingsBlockAndTail)
     EXPECT_EQ(o.blockSize, 128);
     EXPECT_EQ(o.tailSeconds, 2.5);
     EXPECT_EQ(o.plugin, "/x/VevadurROT.vst3");
+    EXPECT_EQ(o.preset, "Tight Booth");
 
     ASSERT_TRUE(parse({"a", "b"}, o, error));
     EXPECT_EQ(o.blockSize, 512);
@@ -56,6 +58,9 @@ TEST(RenderOptions, RefusesWhatItCannotDo)
                                           {"in.wav", "out.wav", "--set", "Speed"},
                                           {"in.wav", "out.wav", "--set", "=3"},
                                           {"in.wav", "out.wav", "--set"},
+                                          {"in.wav", "out.wav", "--preset"},
+                                          {"in.wav", "out.wav", "--preset="},
+                                          {"in.wav", "out.wav", "--preset", "A", "--preset", "B"},
                                           {"in.wav", "out.wav", "--loud"}})
     {
         EXPECT_FALSE(parse(args, o, error)) << args.back();

@@ -1,5 +1,7 @@
 // Rendering files through the plug-in, and leaving nothing behind when that fails.
 #include "host/render/Renderer.h"
+#include "host/VstPresetFile.h"
+#include "tools/presetgen/FactoryPresets.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -167,4 +169,65 @@ TEST_F(RenderTest, CommandLineExitStatus)
                               .c_str()),
               0);
     EXPECT_EQ(infoOf(out).frames, 64);
+}
+
+// A factory preset by name (any case) or by file gives the sound of its values set one by one;
+// --set changes single controls on top of it.
+TEST_F(RenderTest, PresetsByNameOrFileWithSettingsOnTop)
+{
+    std::vector<vevadur::presets::FactoryPreset> bank;
+    ASSERT_TRUE(vevadur::presets::readFactoryPresets(VEVADUR_PRESETS_DATA, bank, error)) << error;
+    ASSERT_FALSE(bank.empty());
+    const vevadur::presets::FactoryPreset& preset = bank.front();
+    const std::string in = writeTone("in.wav", 2, 48000, 4000);
+    const auto render = [&](const std::string& out, const std::string& name,
+                            std::vector<std::pair<std::string, std::string>> settings) {
+        RenderOptions o = options(in, out);
+        o.preset = name;
+        o.settings = std::move(settings);
+        o.tailSeconds = 0.2;
+        EXPECT_TRUE(renderFile(o, noStop, error)) << error;
+        std::vector<float> samples;
+        infoOf(o.output, &samples);
+        return samples;
+    };
+    std::vector<std::pair<std::string, std::string>> values = preset.values;
+    for (auto& [title, value] : values)
+        if (title == "Gain") value = "1";
+    const std::vector<float> bySettings = render("settings.wav", "", values);
+    const std::vector<float> byName = render("name.wav", preset.name, {{"Gain", "1"}});
+    ASSERT_FALSE(bySettings.empty());
+    EXPECT_EQ(byName, bySettings);
+    std::string lower = preset.name;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string file = std::string(VEVADUR_BUNDLE) +
+                             "/Contents/Resources/Presets/VST3/Rovazuro/VevadurROT/" + preset.name +
+                             ".vstpreset";
+    const std::vector<float> byFile = render("file.wav", file, {{"Gain", "1"}});
+    EXPECT_EQ(byFile, bySettings);
+    EXPECT_EQ(render("lower.wav", lower, {{"Gain", "1"}}), bySettings);
+    EXPECT_NE(render("default.wav", "", {{"Gain", "1"}}), bySettings);
+}
+
+TEST_F(RenderTest, PresetsThatCannotBeUsedAreRefused)
+{
+    const std::string in = writeTone("in.wav", 1, 44100, 100);
+    RenderOptions unknown = options(in, "out.wav");
+    unknown.preset = "No Such Room";
+    EXPECT_FALSE(renderFile(unknown, noStop, error));
+    EXPECT_NE(error.find("no preset \"No Such Room\" (presets: "), std::string::npos) << error;
+
+    RenderOptions foreign = options(in, "out.wav");
+    foreign.preset = folder + "/foreign.vstpreset";
+    ASSERT_TRUE(vevadur::host::writeVstPreset(
+        foreign.preset, {"00112233445566778899AABBCCDDEEFF", {1, 0, 0, 0, 0, 0, 0, 0}, ""}, error));
+    EXPECT_FALSE(renderFile(foreign, noStop, error));
+    EXPECT_NE(error.find("for another plug-in"), std::string::npos) << error;
+
+    RenderOptions notPreset = options(in, "out.wav");
+    notPreset.preset = in;
+    EXPECT_FALSE(renderFile(notPreset, noStop, error));
+    EXPECT_NE(error.find("is not a VST3 preset"), std::string::npos) << error;
+    EXPECT_EQ(files().size(), 2u) << "no output left behind";
 }
