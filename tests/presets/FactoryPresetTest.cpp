@@ -6,6 +6,7 @@
 #include "host/ProcessBlock.h"
 #include "tools/presetgen/FactoryPresets.h"
 
+#include "../vst2/Vst2TestHost.h"
 #include "../vst3/RoomStateStream.h"
 
 #include "pluginterfaces/vst/vstspeaker.h"
@@ -21,6 +22,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using namespace Steinberg;
@@ -201,6 +203,47 @@ TEST_F(FactoryPresetTest, EveryPresetFileHoldsExactlyItsValuesAndLoadsAsItIs)
     }
 }
 
+int32_t readBig(const Bytes& bytes, size_t at)
+{
+    uint32_t value = 0;
+    for (size_t i = at; i < at + 4 && i < bytes.size(); ++i)
+        value = value << 8 | bytes[i];
+    return static_cast<int32_t>(value);
+}
+
+// The VST2 program files as a VST2 host reads them: a big-endian 'CcnK' header naming the
+// plug-in by its VST2 id, version and parameter count, the program's name and, in the chunk
+// form 'FPCh', the plug-in's own chunk, which the effect takes as a program chunk.
+TEST(FactoryPresetVst2, EveryProgramFileCarriesThePresetsStateForThisPlugIn)
+{
+    vst2test::Vst2Module module(VEVADUR_VST2_PLUGIN);
+    ASSERT_TRUE(module.loaded());
+    vst2test::Vst2Effect effect(module);
+    ASSERT_NE(effect.get(), nullptr);
+    for (const FactoryPreset& preset : factoryPresets())
+    {
+        SCOPED_TRACE(preset.name);
+        const Bytes file = readFile(kPresets / "VST2" / (preset.name + ".fxp"));
+        ASSERT_GE(file.size(), 60u);
+        EXPECT_EQ(std::string(file.begin(), file.begin() + 4), "CcnK");
+        EXPECT_EQ(readBig(file, 4), static_cast<int32_t>(file.size() - 8));
+        EXPECT_EQ(std::string(file.begin() + 8, file.begin() + 12), "FPCh");
+        EXPECT_EQ(readBig(file, 12), 1);
+        EXPECT_EQ(readBig(file, 16), effect->unique_id);
+        EXPECT_EQ(readBig(file, 20), effect->version);
+        EXPECT_EQ(readBig(file, 24), effect->num_params);
+        EXPECT_STREQ(reinterpret_cast<const char*>(&file[28]), preset.name.c_str());
+        EXPECT_EQ(readBig(file, 56), static_cast<int32_t>(file.size() - 60));
+        const Bytes chunk(file.begin() + 60, file.end());
+        EXPECT_EQ(chunk, expectedState(preset).bytes());
+        std::vector<char> program(chunk.begin(), chunk.end());
+        EXPECT_EQ(effect.dispatch(Vst2Abi::kSetChunk, 1, static_cast<intptr_t>(program.size()),
+                                  program.data()),
+                  1);
+        EXPECT_EQ(effect.chunk(), program);
+    }
+}
+
 // Pink noise (Paul Kellett's filter over a fixed white-noise sequence), about -21 dB RMS.
 std::vector<float> pinkNoise(size_t frames)
 {
@@ -326,6 +369,39 @@ TEST(FactoryPresetBank, CoversTheRoomsRange)
     EXPECT_TRUE(hardLeft && hardRight) << "positions from hard left to hard right";
     EXPECT_TRUE(still && slowDrift && fast && fastReversed) << "still, drifting and fast both ways";
     EXPECT_EQ(surfacePairsAlone, 7) << "each surface pair on its own";
+}
+
+// The data file's mistakes stop the build with the line and what is wrong.
+TEST(FactoryPresetData, MistakesAreReportedWithTheirLine)
+{
+    const fs::path path = fs::temp_directory_path() /
+                          ("vevadur-presets-test-" + std::to_string(::getpid()) + ".ini");
+    const auto problem = [&path](const std::string& text) {
+        std::ofstream(path) << text;
+        std::vector<FactoryPreset> presets;
+        std::string error;
+        const bool read = vevadur::presets::readFactoryPresets(path.string(), presets, error);
+        EXPECT_FALSE(read) << text;
+        return error;
+    };
+    const std::string good = "# comment\n[A]\nDescription = d\nGain = 0.5\n";
+    {
+        std::ofstream(path) << good;
+        std::vector<FactoryPreset> presets;
+        std::string error;
+        ASSERT_TRUE(vevadur::presets::readFactoryPresets(path.string(), presets, error)) << error;
+        ASSERT_EQ(presets.size(), 1u);
+        EXPECT_EQ(presets[0].values, (std::vector<std::pair<std::string, std::string>>{{"Gain", "0.5"}}));
+    }
+    EXPECT_NE(problem(good + "[A]\nDescription = e\n").find(":5: \"A\" appears twice"), std::string::npos);
+    EXPECT_NE(problem(good + "Gain = 1\n").find(":5: \"Gain\" given twice"), std::string::npos);
+    EXPECT_NE(problem(good + "[B]\nGain = 1\n").find("\"B\" has no description"), std::string::npos);
+    EXPECT_NE(problem(good + "[A/B]\n").find("cannot be a file name"), std::string::npos);
+    EXPECT_NE(problem(good + "[" + std::string(28, 'x') + "]\n").find("longer than 27"), std::string::npos);
+    EXPECT_NE(problem("Gain = 1\n").find(":1: a value before the first [Name]"), std::string::npos);
+    EXPECT_NE(problem(good + "Gain\n").find("not \"Key = value\""), std::string::npos);
+    EXPECT_NE(problem("# nothing\n").find("no presets"), std::string::npos);
+    fs::remove(path);
 }
 
 } // namespace
