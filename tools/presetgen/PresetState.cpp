@@ -6,6 +6,7 @@
 
 #include "pluginterfaces/vst/vstspeaker.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <memory>
