@@ -1,5 +1,6 @@
-#include "common/MathConstants.h"
 #include "tools/bankgen/FractionalDelay.h"
+
+#include "common/MathConstants.h"
 
 #include <gtest/gtest.h>
 
