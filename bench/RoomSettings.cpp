@@ -1,5 +1,6 @@
 #include "RoomSettings.h"
 
+#include "common/MathConstants.h"
 #include "engine/DecayEnvelope.h"
 #include "engine/ResponseBank.h"
 
@@ -25,7 +26,7 @@ std::vector<float> componentResponse(const RoomSettings& room, int component)
 }
 
 Rotation::Rotation(const RoomSettings& room)
-    : increment_(room.revolutionsPerSecond * 2.0 * M_PI / room.sampleRate)
+    : increment_(room.revolutionsPerSecond * 2.0 * vevadur::kPi / room.sampleRate)
 {
 }
 

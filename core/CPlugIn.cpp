@@ -1,5 +1,7 @@
 #include "core/CPlugIn.h"
 
+#include "common/MathConstants.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -8,7 +10,7 @@
 
 namespace
 {
-constexpr float kTwoPiF = 6.2831855f;
+constexpr float kTwoPiF = static_cast<float>(vevadur::kTwoPi);
 
 // floor(v + 0.5), saturated to the target type so out-of-range input stays defined.
 template <typename Int> Int roundToInteger(double v)

@@ -22,7 +22,7 @@ CVevadur::CVevadur() : CVevadur(std::make_unique<FastRoom>()) {}
 CVevadur::CVevadur(std::unique_ptr<RoomModel> room)
     : m_pRoom(std::move(room)), m_RunBuffers(size_t(RoomModel::kInputs + 2) * kRunFrames, 0.0)
 {
-    m_dPi = 3.141592653589793;
+    m_dPi = vevadur::kPi;
     m_dAngle = m_dPhase = m_dAngleInc = 0.0;
     buildControls();
     m_pEffectName = "VevadurROT";

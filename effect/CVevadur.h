@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/MathConstants.h"
 #include "core/CPlugIn.h"
 
 #include <cstdint>
@@ -60,7 +61,7 @@ class CVevadur : public CPlugIn
     size_t roomMemoryBytes() const;
 
     std::unique_ptr<RoomModel> m_pRoom;
-    double m_dPi = 3.141592653589793;
+    double m_dPi = vevadur::kPi;
     double m_dAngle = 0.0;
     double m_dPhase = 0.0;
     double m_dAngleInc = 0.0;

@@ -1,12 +1,7 @@
 #include "gui/CZadaCustomView.h"
 
 #include "vstgui/CFrame.h"
-
-#ifdef _WIN32
-#include "vstgui/platform/win32/ModuleResources.h"
-#else
-#include <dlfcn.h>
-#endif
+#include "vstgui/ThisModule.h"
 
 namespace Steinberg::Vst::Veru2ZOR3
 {
@@ -23,13 +18,7 @@ CZadaCustomView::~CZadaCustomView()
 // The module that holds this code, named by its load address as a Windows instance handle is.
 void* CZadaCustomView::moduleHandle()
 {
-#ifdef _WIN32
-    return VSTGUI::Win32::thisModule();
-#else
-    Dl_info info{};
-    return dladdr(reinterpret_cast<void*>(&CZadaCustomView::moduleHandle), &info) ? info.dli_fbase
-                                                                                  : nullptr;
-#endif
+    return VSTGUI::thisModule();
 }
 
 bool CZadaCustomView::open(void* parent, const VSTGUI::PlatformType& type)

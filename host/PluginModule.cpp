@@ -1,93 +1,13 @@
+// What PluginModule does alike on every platform; loading and unloading are the platform's
+// (PluginModuleLinux.cpp, win32/PluginModuleWin32.cpp).
 #include "host/PluginModule.h"
 
 #include "pluginterfaces/base/funknown.h"
-
-#ifndef _WIN32
-#include <dlfcn.h>
-#include <sys/stat.h>
-#endif
 
 using namespace Steinberg;
 
 namespace vevadur::host
 {
-#ifndef _WIN32 // Windows loads DLLs in win32/PluginModuleWin32.cpp
-namespace
-{
-bool isDirectory(const std::string& path)
-{
-    struct stat info
-    {
-    };
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-std::string withoutTrailingSlashes(std::string path)
-{
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    return path;
-}
-} // namespace
-
-std::string PluginModule::libraryOf(const std::string& bundlePath)
-{
-    const std::string bundle = withoutTrailingSlashes(bundlePath);
-    if (!isDirectory(bundle)) return bundle;
-    // The shared object is named after the bundle folder, without ".vst3".
-    std::string name = bundle.substr(bundle.find_last_of('/') + 1);
-    const std::string extension = ".vst3";
-    if (name.size() > extension.size() &&
-        name.compare(name.size() - extension.size(), extension.size(), extension) == 0)
-        name.resize(name.size() - extension.size());
-    return bundle + "/Contents/x86_64-linux/" + name + ".so";
-}
-
-std::unique_ptr<PluginModule> PluginModule::load(const std::string& path, std::string& error)
-{
-    std::unique_ptr<PluginModule> module(new PluginModule);
-    module->m_libraryPath = libraryOf(path);
-    module->m_handle = dlopen(module->m_libraryPath.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!module->m_handle)
-    {
-        const char* reason = dlerror();
-        error = "cannot load " + module->m_libraryPath + ": " + (reason ? reason : "unknown");
-        return nullptr;
-    }
-    using EntryFunction = bool (*)(void*);
-    using ExitFunction = bool (*)();
-    auto entry = reinterpret_cast<EntryFunction>(dlsym(module->m_handle, "ModuleEntry"));
-    auto exit = reinterpret_cast<ExitFunction>(dlsym(module->m_handle, "ModuleExit"));
-    auto getFactory = reinterpret_cast<GetFactoryProc>(dlsym(module->m_handle, "GetPluginFactory"));
-    if (!entry || !exit || !getFactory)
-    {
-        error = module->m_libraryPath + " is not a VST3 module (entry points missing)";
-        return nullptr;
-    }
-    if (!entry(module->m_handle))
-    {
-        error = module->m_libraryPath + ": ModuleEntry failed";
-        return nullptr;
-    }
-    module->m_moduleExit = exit;
-    module->m_factory = getFactory();
-    if (!module->m_factory)
-    {
-        error = module->m_libraryPath + ": GetPluginFactory returned no factory";
-        return nullptr;
-    }
-    return module;
-}
-
-PluginModule::~PluginModule()
-{
-    if (m_factory) m_factory->release();
-    if (m_moduleExit) m_moduleExit();
-    if (m_handle) dlclose(m_handle);
-}
-
-#endif
-
 PFactoryInfo PluginModule::factoryInfo() const
 {
     PFactoryInfo info;

@@ -9,8 +9,9 @@
 namespace vevadur::host
 {
 
-// A VST3 module loaded through its binary interface: the shared object of a bundle, opened
-// with dlopen, entered with ModuleEntry and asked for its factory. Unloading runs ModuleExit.
+// A VST3 module loaded through its binary interface: the library of a bundle (a shared object
+// opened with dlopen and entered with ModuleEntry on Linux, a DLL loaded with LoadLibrary and
+// entered with InitDll on Windows), asked for its factory. Unloading runs ModuleExit / ExitDll.
 class PluginModule
 {
   public:

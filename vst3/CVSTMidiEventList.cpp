@@ -9,22 +9,22 @@ namespace Steinberg::Vst::Veru2ZOR3
 
 int32_t CVSTMidiEventList::getEventCount()
 {
-    return m_pHostList ? m_pHostList->getEventCount() : 0;
+    return m_hostList ? m_hostList->getEventCount() : 0;
 }
 
 bool CVSTMidiEventList::readEvent(int32_t index, Event& event) const
 {
-    return m_pHostList && m_pHostList->getEvent(index, event) == kResultOk;
+    return m_hostList && m_hostList->getEvent(index, event) == kResultOk;
 }
 
 bool CVSTMidiEventList::fireMidiEvents(int32_t sampleOffset)
 {
     bool fired = false;
     Event event{};
-    while (readEvent(m_nReadPosition, event) && event.sampleOffset == sampleOffset)
+    while (readEvent(m_readPosition, event) && event.sampleOffset == sampleOffset)
     {
-        if (m_pEffect && dispatchNoteEvent(*m_pEffect, event)) fired = true;
-        ++m_nReadPosition;
+        if (m_effect && dispatchNoteEvent(*m_effect, event)) fired = true;
+        ++m_readPosition;
     }
     return fired;
 }

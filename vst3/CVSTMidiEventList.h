@@ -14,13 +14,13 @@ namespace Steinberg::Vst::Veru2ZOR3
 class CVSTMidiEventList : public IMidiEventList
 {
   public:
-    explicit CVSTMidiEventList(CPlugIn* effect) : m_pEffect(effect) {}
+    explicit CVSTMidiEventList(CPlugIn* effect) : m_effect(effect) {}
 
     // Called by every process call: the block's events, read from the start.
     void setHostList(IEventList* hostList)
     {
-        m_pHostList = hostList;
-        m_nReadPosition = 0;
+        m_hostList = hostList;
+        m_readPosition = 0;
     }
 
     int32_t getEventCount() override;
@@ -29,9 +29,9 @@ class CVSTMidiEventList : public IMidiEventList
   private:
     bool readEvent(int32_t index, Event& event) const;
 
-    CPlugIn* m_pEffect;
-    IEventList* m_pHostList = nullptr;
-    int32_t m_nReadPosition = 0;
+    CPlugIn* m_effect;
+    IEventList* m_hostList = nullptr;
+    int32_t m_readPosition = 0;
 };
 
 } // namespace Steinberg::Vst::Veru2ZOR3

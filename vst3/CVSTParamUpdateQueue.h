@@ -14,7 +14,7 @@ class CVSTParamUpdateQueue : public IParamUpdateQueue
 {
   public:
     CVSTParamUpdateQueue(double minimum, double maximum, const int32& granularity)
-        : m_dMaximum(maximum), m_dMinimum(minimum), m_nGranularity(granularity)
+        : m_maximum(maximum), m_minimum(minimum), m_granularity(granularity)
     {
     }
 
@@ -25,8 +25,8 @@ class CVSTParamUpdateQueue : public IParamUpdateQueue
     bool getValueAtOffset(int32_t sampleOffset, double& value) override;
     bool getNextValue(double& value) override;
 
-    double minimum() const { return m_dMinimum; }
-    double maximum() const { return m_dMaximum; }
+    double minimum() const { return m_minimum; }
+    double maximum() const { return m_maximum; }
 
   private:
     enum class Outcome
@@ -40,22 +40,22 @@ class CVSTParamUpdateQueue : public IParamUpdateQueue
     void advanceSegment();
     bool readPoint(int32 index, int32& offset, double& value) const;
 
-    int32 m_nBlockSize = 0;
-    double m_dLastValue = 0.0;
-    double m_dMaximum;
-    double m_dMinimum;
-    double m_dSlope = 1.0;
-    double m_dIntercept = 0.0;
-    const int32& m_nGranularity;
-    int32 m_nPointIndex = 0;
-    int32 m_nPointCount = 0;
-    IParamValueQueue* m_pHostQueue = nullptr;
-    int32 m_nX0 = 0;
-    int32 m_nX1 = 0;
-    double m_dY0 = 0.0;
-    double m_dY1 = 0.0;
-    bool m_bLastSegment = false;
-    int32 m_nCurrentOffset = 0;
+    int32 m_blockSize = 0;
+    double m_lastValue = 0.0;
+    double m_maximum;
+    double m_minimum;
+    double m_slope = 1.0;
+    double m_intercept = 0.0;
+    const int32& m_granularity;
+    int32 m_pointIndex = 0;
+    int32 m_pointCount = 0;
+    IParamValueQueue* m_hostQueue = nullptr;
+    int32 m_x0 = 0;
+    int32 m_x1 = 0;
+    double m_y0 = 0.0;
+    double m_y1 = 0.0;
+    bool m_lastSegment = false;
+    int32 m_currentOffset = 0;
 };
 
 } // namespace Steinberg::Vst::Veru2ZOR3

@@ -28,43 +28,28 @@ ProcessorAudio::ProcessorAudio(EffectFactory effectFactory) : m_createEffect(eff
     processContextRequirements =
         IProcessContextRequirements::kNeedTempo | IProcessContextRequirements::kNeedTimeSignature;
     createEffect();
-    m_bBypass = false;
+    m_bypass = false;
 }
 
 ProcessorAudio::~ProcessorAudio() = default;
 
 void ProcessorAudio::createEffect()
 {
-    m_pPlugIn.reset(m_createEffect ? m_createEffect() : nullptr);
-    if (!m_pPlugIn) return;
-    m_pPlugIn->postConstruct();
-    const float latency = m_pPlugIn->m_fLatencySamples;
-    m_nLatencySamples =
+    m_plugIn.reset(m_createEffect ? m_createEffect() : nullptr);
+    if (!m_plugIn) return;
+    m_plugIn->postConstruct();
+    const float latency = m_plugIn->m_fLatencySamples;
+    m_latencySamples =
         latency > 0.0f && latency < static_cast<float>(INT_MAX) ? static_cast<int32>(latency) : 0;
-    m_bEnableSidechain = m_pPlugIn->m_nSidechain != 0;
-    m_bSampleAccurate = m_pPlugIn->m_nAutomationQueues != 0;
-    m_nSampleAccuracy = m_pPlugIn->m_nQueueSetting;
-    m_handOver.attach(m_pPlugIn.get(), &m_bBypass);
+    m_enableSidechain = m_plugIn->m_nSidechain != 0;
+    m_sampleAccurate = m_plugIn->m_nAutomationQueues != 0;
+    m_sampleAccuracy = m_plugIn->m_nQueueSetting;
+    m_handOver.attach(m_plugIn.get(), &m_bypass);
 }
 
 ControlRecord* ProcessorAudio::controlAt(uint32 position) const
 {
-    return m_pPlugIn ? m_pPlugIn->m_Controls.find(position) : nullptr;
-}
-
-void ProcessorAudio::sendEditorMessage(uint32 code, int32 index, double value)
-{
-    if (!m_pPlugIn) return;
-    if (m_handOver.isProcessing())
-    {
-        m_handOver.sendEditorMessage(code, index, value);
-        return;
-    }
-    EditorMessage message;
-    message.code = code;
-    message.parameterIndex = index;
-    message.parameterValue = value;
-    m_pPlugIn->editorMessage(&message);
+    return m_plugIn ? m_plugIn->m_Controls.find(position) : nullptr;
 }
 
 // ---- lifecycle -----------------------------------------------------------------------------
@@ -74,13 +59,13 @@ tresult PLUGIN_API ProcessorAudio::initialize(FUnknown* context)
     const tresult result = SingleComponentEffect::initialize(context);
     if (result != kResultOk) return result;
     addAudioOutput(STR16("Audio Output"), SpeakerArr::kStereo);
-    if (!m_pPlugIn || !m_pPlugIn->m_bInstrument)
+    if (!m_plugIn || !m_plugIn->m_bInstrument)
     {
         addAudioInput(STR16("AudioInput"), SpeakerArr::kStereo);
-        if (m_bEnableSidechain) addAudioInput(STR16("AuxInput"), SpeakerArr::kStereo, kAux);
+        if (m_enableSidechain) addAudioInput(STR16("AuxInput"), SpeakerArr::kStereo, kAux);
     }
     addEventInput(STR16("Event Input"), 16);
-    if (!m_pPlugIn) createEffect();
+    if (!m_plugIn) createEffect();
     handOverEventList();
     createUpdateQueues();
     return result;
@@ -88,51 +73,51 @@ tresult PLUGIN_API ProcessorAudio::initialize(FUnknown* context)
 
 void ProcessorAudio::createUpdateQueues()
 {
-    if (!m_pPlugIn || !m_bSampleAccurate) return;
-    const uint32 count = m_pPlugIn->m_Controls.count();
-    m_ppParamUpdateQueues.resize(count);
+    if (!m_plugIn || !m_sampleAccurate) return;
+    const uint32 count = m_plugIn->m_Controls.count();
+    m_paramUpdateQueues.resize(count);
     // Positions from the first reserved id on would collide with the extra parameters.
     for (uint32 i = 0; i < count && i < ParameterIds::kMaxControls; ++i)
     {
         if (const ControlRecord* record = controlAt(i))
-            m_ppParamUpdateQueues[i] = std::make_unique<CVSTParamUpdateQueue>(
-                record->minValue, record->maxValue, m_nSampleAccuracy);
+            m_paramUpdateQueues[i] = std::make_unique<CVSTParamUpdateQueue>(
+                record->minValue, record->maxValue, m_sampleAccuracy);
     }
 }
 
 void ProcessorAudio::handOverEventList()
 {
-    if (!m_pPlugIn) return;
-    m_pMidiEventList = std::make_unique<CVSTMidiEventList>(m_pPlugIn.get());
+    if (!m_plugIn) return;
+    m_midiEventList = std::make_unique<CVSTMidiEventList>(m_plugIn.get());
     ::HostMessage message;
-    message.eventList = m_pMidiEventList.get();
-    m_pPlugIn->hostMessage(::HostMessage::kEventList, &message);
+    message.eventList = m_midiEventList.get();
+    m_plugIn->hostMessage(::HostMessage::kEventList, &message);
 }
 
 tresult PLUGIN_API ProcessorAudio::terminate()
 {
-    m_MeterIndexes.clear();
-    if (m_pPlugIn)
+    m_meterIndexes.clear();
+    if (m_plugIn)
     {
         // The effect outlives the queues: it must not keep pointing at them.
-        for (uint32 i = 0; i < m_pPlugIn->m_Controls.count(); ++i)
+        for (uint32 i = 0; i < m_plugIn->m_Controls.count(); ++i)
         {
             if (ControlRecord* record = controlAt(i)) record->automationQueue = nullptr;
         }
         ::HostMessage message;
-        m_pPlugIn->hostMessage(::HostMessage::kEventList, &message);
+        m_plugIn->hostMessage(::HostMessage::kEventList, &message);
     }
-    m_ppParamUpdateQueues.clear();
-    m_pMidiEventList.reset();
+    m_paramUpdateQueues.clear();
+    m_midiEventList.reset();
     return SingleComponentEffect::terminate();
 }
 
 void ProcessorAudio::setEffectRate(SampleRate rate)
 {
-    if (!m_pPlugIn) createEffect();
-    if (!m_pPlugIn) return;
-    m_pPlugIn->m_nRateHz = static_cast<int32>(rate);
-    m_pPlugIn->prepare();
+    if (!m_plugIn) createEffect();
+    if (!m_plugIn) return;
+    m_plugIn->m_nRateHz = static_cast<int32>(rate);
+    m_plugIn->prepare();
 }
 
 tresult PLUGIN_API ProcessorAudio::setActive(TBool state)
@@ -163,7 +148,7 @@ tresult PLUGIN_API ProcessorAudio::setupProcessing(ProcessSetup& setup)
 tresult PLUGIN_API ProcessorAudio::setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
                                                       SpeakerArrangement* outputs, int32 numOuts)
 {
-    if (!m_pPlugIn || numIns < 0 || numOuts < 0 || (numIns > 0 && !inputs) ||
+    if (!m_plugIn || numIns < 0 || numOuts < 0 || (numIns > 0 && !inputs) ||
         (numOuts > 0 && !outputs))
         return kResultFalse;
     // The process call moves at most two channels per bus: wider arrangements are refused.
@@ -173,7 +158,7 @@ tresult PLUGIN_API ProcessorAudio::setBusArrangements(SpeakerArrangement* inputs
         return channels == 1 || channels == 2;
     };
     bool accepted = false;
-    if (m_pPlugIn->m_bInstrument)
+    if (m_plugIn->m_bInstrument)
         accepted = numIns == 0 && numOuts == 1 && outputs[0] == SpeakerArr::kStereo;
     else
         accepted = numIns == 1 && numOuts == 1 && inputs[0] == outputs[0] && fits(outputs[0]);
@@ -183,14 +168,14 @@ tresult PLUGIN_API ProcessorAudio::setBusArrangements(SpeakerArrangement* inputs
 
 uint32 PLUGIN_API ProcessorAudio::getLatencySamples()
 {
-    return static_cast<uint32>(m_nLatencySamples);
+    return static_cast<uint32>(m_latencySamples);
 }
 
 uint32 PLUGIN_API ProcessorAudio::getTailSamples()
 {
-    if (!m_pPlugIn) return 0;
-    if (m_pPlugIn->m_nInfiniteTail == 1) return kInfiniteTail;
-    const double tail = m_pPlugIn->m_fTailMs / 1000.0 * processSetup.sampleRate;
+    if (!m_plugIn) return 0;
+    if (m_plugIn->m_nInfiniteTail == 1) return kInfiniteTail;
+    const double tail = m_plugIn->m_fTailMs / 1000.0 * processSetup.sampleRate;
     if (!(tail > 0.0)) return 0;
     return tail < static_cast<double>(kInfiniteTail) ? static_cast<uint32>(tail)
                                                      : kInfiniteTail - 1;

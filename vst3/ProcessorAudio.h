@@ -11,8 +11,8 @@
 #include "public.sdk/source/vst/vstsinglecomponenteffect.h"
 
 #include "core/CPlugIn.h"
-#include "vst3/EffectHandOver.h"
 #include "vst3/ParameterIds.h"
+#include "vst3/handover/EffectHandOver.h"
 
 #include "pluginterfaces/vst/ivstparameterchanges.h"
 
@@ -53,13 +53,11 @@ class ProcessorAudio : public SingleComponentEffect
   protected:
     void createEffect();
     ControlRecord* controlAt(uint32 position) const;
-    // An editor message of the UI side: handed over while processing, else sent at once.
-    void sendEditorMessage(uint32 code, int32 index = 0, double value = 0.0);
 
-    std::unique_ptr<CPlugIn> m_pPlugIn;
-    bool m_bBypass = false;
+    std::unique_ptr<CPlugIn> m_plugIn;
+    bool m_bypass = false;
     // Filled when the parameters are registered.
-    std::vector<int32> m_MeterIndexes;
+    std::vector<int32> m_meterIndexes;
     // The UI thread's writes to the effect on their way to the audio thread.
     EffectHandOver m_handOver;
 
@@ -81,18 +79,18 @@ class ProcessorAudio : public SingleComponentEffect
                        ::HostMessage& transport, double secondsPerSample);
     void processRuns(ProcessData& data, int32 channels, TimingBlock& timing,
                      ::HostMessage& transport, double secondsPerSample);
-    void processFrameByFrame(ProcessData& data, int32 channels,
-                             const AudioBusBuffers* sidechainBus, TimingBlock& timing,
-                             ::HostMessage& transport, double secondsPerSample);
+    void processFrameByFrame(ProcessData& data, int32 channels, const AudioBusBuffers* sidechainBus,
+                             TimingBlock& timing, ::HostMessage& transport,
+                             double secondsPerSample);
     void reportMeters(ProcessData& data, bool asZero);
     void reportHandedOverParameters(ProcessData& data);
 
-    int32 m_nLatencySamples = 0;
-    bool m_bEnableSidechain = false;
-    std::vector<std::unique_ptr<CVSTParamUpdateQueue>> m_ppParamUpdateQueues;
-    int32 m_nSampleAccuracy = 1;
-    bool m_bSampleAccurate = false;
-    std::unique_ptr<CVSTMidiEventList> m_pMidiEventList;
+    int32 m_latencySamples = 0;
+    bool m_enableSidechain = false;
+    std::vector<std::unique_ptr<CVSTParamUpdateQueue>> m_paramUpdateQueues;
+    int32 m_sampleAccuracy = 1;
+    bool m_sampleAccurate = false;
+    std::unique_ptr<CVSTMidiEventList> m_midiEventList;
 
     EffectFactory m_createEffect;
 };

@@ -11,7 +11,7 @@ VSTGUI::CView* ProcessorEditorDelegate::createCustomView(VSTGUI::UTF8StringPtr n
                                                          const VSTGUI::IUIDescription* description,
                                                          VSTGUI::VST3Editor* editor)
 {
-    return CustomViewFactory(m_pPlugIn.get(), m_EditorMessage, this)
+    return CustomViewFactory(m_plugIn.get(), m_editorMessage, this)
         .createCustomView(name, attributes, description, editor);
 }
 
@@ -20,7 +20,7 @@ ProcessorEditorDelegate::createSubController(VSTGUI::UTF8StringPtr name,
                                              const VSTGUI::IUIDescription* description,
                                              VSTGUI::VST3Editor* editor)
 {
-    return CustomViewFactory(m_pPlugIn.get(), m_EditorMessage, this)
+    return CustomViewFactory(m_plugIn.get(), m_editorMessage, this)
         .createSubController(name, description, editor);
 }
 

@@ -28,54 +28,49 @@ ProcessorEditorDelegate::~ProcessorEditorDelegate() = default;
 
 IPlugView* PLUGIN_API ProcessorEditorDelegate::createView(FIDString name)
 {
-    if (!m_pPlugIn || !name || std::strcmp(name, ViewType::kEditor) != 0) return nullptr;
-    if (!m_pPlugIn->m_bEditorMessages) return nullptr;
+    if (!m_plugIn || !name || std::strcmp(name, ViewType::kEditor) != 0) return nullptr;
+    if (!m_plugIn->m_bEditorMessages) return nullptr;
 
     EditorMessage offer;
     offer.code = EditorMessage::kOfferCustomEditor;
     offer.wantsCustomView = false;
-    m_pPlugIn->editorMessage(&offer);
+    m_plugIn->editorMessage(&offer);
     if (offer.wantsCustomView)
     {
         ViewRect initial(0, 0, kCustomViewInitialSize, kCustomViewInitialSize);
         auto* view = new CZadaCustomView(this, &initial);
-        view->setEffect(m_pPlugIn.get());
+        view->setEffect(m_plugIn.get());
         return view;
     }
 
     auto* editor = new VST3EditorZx(this, kEditorTemplate, kEditorDocument);
-    editor->setKnobMode(m_pPlugIn->m_nKnobMode);
-    editor->attachEffect(m_pPlugIn.get());
+    editor->setKnobMode(m_plugIn->m_nKnobMode);
+    editor->attachEffect(m_plugIn.get());
     return editor;
 }
 
 void ProcessorEditorDelegate::didOpen(VSTGUI::VST3Editor* editor)
 {
-    if (editor) ++m_nOpenEditors;
-    if (m_pPlugIn && editor) sendResetEditorMessage(EditorMessage::kOpened);
+    if (editor) ++m_openEditors;
+    if (m_plugIn && editor) sendResetEditorMessage(EditorMessage::kOpened);
 }
 
 void ProcessorEditorDelegate::willClose(VSTGUI::VST3Editor*)
 {
-    if (m_nOpenEditors > 0) --m_nOpenEditors;
-    if (m_nOpenEditors == 0) m_bRefreshPending = false;
-    if (m_pPlugIn) sendResetEditorMessage(EditorMessage::kClosing);
+    if (m_openEditors > 0) --m_openEditors;
+    if (m_openEditors == 0) m_refreshPending = false;
+    if (m_plugIn) sendResetEditorMessage(EditorMessage::kClosing);
 }
 
 tresult ProcessorEditorDelegate::receiveText(const char8* text)
 {
-    if (!m_pPlugIn || !text) return kResultOk;
+    if (!m_plugIn || !text) return kResultOk;
     if (std::strcmp(text, EditorTexts::kTimerPing) == 0)
     {
         deliverParameterRefresh();
-        if (m_handOver.isProcessing())
-        {
-            m_handOver.sendEditorMessage(EditorMessage::kTimerTick, 0, 0.0);
-            return kResultOk;
-        }
         // A tick changes nothing of the record but its code.
-        m_EditorMessage.code = EditorMessage::kTimerTick;
-        m_pPlugIn->editorMessage(&m_EditorMessage);
+        m_editorMessage.code = EditorMessage::kTimerTick;
+        m_handOver.sendEditorMessage(m_editorMessage);
     }
     else if (std::strcmp(text, EditorTexts::kRecreateView) == 0)
     {
@@ -86,17 +81,14 @@ tresult ProcessorEditorDelegate::receiveText(const char8* text)
 
 void ProcessorEditorDelegate::sendResetEditorMessage(uint32 code)
 {
-    m_EditorMessage.code = code;
-    m_EditorMessage.viewName = "";
-    m_EditorMessage.auxText = "";
-    m_EditorMessage.editorInterface = nullptr;
-    m_EditorMessage.controlListener = nullptr;
-    m_EditorMessage.wantsCustomView = false;
+    m_editorMessage.code = code;
+    m_editorMessage.viewName = "";
+    m_editorMessage.auxText = "";
+    m_editorMessage.editorInterface = nullptr;
+    m_editorMessage.controlListener = nullptr;
+    m_editorMessage.wantsCustomView = false;
     // While processing, the audio thread delivers it, as a fresh record of its own.
-    if (m_handOver.isProcessing())
-        m_handOver.sendEditorMessage(code, 0, 0.0);
-    else
-        m_pPlugIn->editorMessage(&m_EditorMessage);
+    m_handOver.sendEditorMessage(m_editorMessage);
 }
 
 } // namespace Steinberg::Vst::Veru2ZOR3

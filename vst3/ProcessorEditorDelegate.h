@@ -42,7 +42,7 @@ class ProcessorEditorDelegate : public ProcessorModel, public VSTGUI::VST3Editor
     void sendResetEditorMessage(uint32 code);
 
     // Reused record for codes 0 to 3, kept between messages.
-    EditorMessage m_EditorMessage;
+    EditorMessage m_editorMessage;
 };
 
 } // namespace Steinberg::Vst::Veru2ZOR3

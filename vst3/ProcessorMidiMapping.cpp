@@ -28,7 +28,7 @@ constexpr ControllerAssignment kFixedAssignments[] = {
 tresult PLUGIN_API ProcessorModel::getMidiControllerAssignment(int32 busIndex, int16,
                                                                CtrlNumber controller, ParamID& id)
 {
-    if (!m_pPlugIn || busIndex != 0) return kResultFalse;
+    if (!m_plugIn || busIndex != 0) return kResultFalse;
     for (const ControllerAssignment& fixed : kFixedAssignments)
     {
         if (fixed.controller == controller)
@@ -39,7 +39,7 @@ tresult PLUGIN_API ProcessorModel::getMidiControllerAssignment(int32 busIndex, i
     }
     // Otherwise the last control that listens to this controller.
     bool found = false;
-    const uint32 count = m_pPlugIn->m_Controls.count();
+    const uint32 count = m_plugIn->m_Controls.count();
     for (uint32 i = 0; i < count; ++i)
     {
         const ControlRecord* record = controlAt(i);

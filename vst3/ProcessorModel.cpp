@@ -33,8 +33,8 @@ tresult PLUGIN_API ProcessorModel::initialize(FUnknown* context)
 
 tresult PLUGIN_API ProcessorModel::terminate()
 {
-    m_Units.clear();
-    m_ProgramLists.clear();
+    m_units.clear();
+    m_programLists.clear();
     return ProcessorAudio::terminate();
 }
 
@@ -55,7 +55,7 @@ tresult PLUGIN_API ProcessorModel::setParamNormalized(ParamID id, ParamValue val
     // A NaN would be stored as it is and later index the program list.
     if (std::isnan(value)) return kInvalidArgument;
     const tresult result = EditController::setParamNormalized(id, value);
-    sendEditorMessage(EditorMessage::kParameterValue, static_cast<int32>(id), value);
+    m_handOver.sendEditorMessage(EditorMessage::kParameterValue, static_cast<int32>(id), value);
     if (result == kResultOk && id == ParameterIds::kFactoryPresets) applyFactoryPreset(value);
     return result;
 }

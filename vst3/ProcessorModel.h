@@ -53,7 +53,7 @@ class ProcessorModel : public ProcessorAudio, public IMidiMapping, public IUnitI
     tresult PLUGIN_API hasProgramPitchNames(ProgramListID listId, int32 programIndex) SMTG_OVERRIDE;
     tresult PLUGIN_API getProgramPitchName(ProgramListID listId, int32 programIndex,
                                            int16 midiPitch, String128 name) SMTG_OVERRIDE;
-    UnitID PLUGIN_API getSelectedUnit() SMTG_OVERRIDE { return m_nSelectedUnit; }
+    UnitID PLUGIN_API getSelectedUnit() SMTG_OVERRIDE { return m_selectedUnit; }
     tresult PLUGIN_API selectUnit(UnitID unitId) SMTG_OVERRIDE;
     tresult PLUGIN_API getUnitByBus(MediaType type, BusDirection dir, int32 busIndex, int32 channel,
                                     UnitID& unitId) SMTG_OVERRIDE;
@@ -73,8 +73,8 @@ class ProcessorModel : public ProcessorAudio, public IMidiMapping, public IUnitI
     // A program's new values reach the host on the next editor timer tick, never from inside
     // the host's own call (ProcessorPresets.cpp); the editor delegate counts open editors.
     void deliverParameterRefresh();
-    int32 m_nOpenEditors = 0;
-    bool m_bRefreshPending = false;
+    int32 m_openEditors = 0;
+    bool m_refreshPending = false;
 
   private:
     // Set-up (ProcessorParameters.cpp, ProcessorUnits.cpp).
@@ -91,9 +91,9 @@ class ProcessorModel : public ProcessorAudio, public IMidiMapping, public IUnitI
     void applyLinkedUpdate(const LinkedUpdate& update);
     tresult setHostValue(ParamID id, ParamValue normalized);
 
-    std::vector<IPtr<Unit>> m_Units;
-    std::map<ProgramListID, IPtr<ProgramList>> m_ProgramLists;
-    int32 m_nSelectedUnit = kRootUnitId;
+    std::vector<IPtr<Unit>> m_units;
+    std::map<ProgramListID, IPtr<ProgramList>> m_programLists;
+    int32 m_selectedUnit = kRootUnitId;
 };
 
 } // namespace Steinberg::Vst::Veru2ZOR3

@@ -97,8 +97,8 @@ constexpr MidiControllerParameter kMidiControllerParameters[] = {
 
 void ProcessorModel::registerControlParameters()
 {
-    if (!m_pPlugIn) return;
-    const uint32 count = m_pPlugIn->m_Controls.count();
+    if (!m_plugIn) return;
+    const uint32 count = m_plugIn->m_Controls.count();
     // Positions from the first reserved id on would collide with the extra parameters.
     for (uint32 i = 0; i < count && i < ParameterIds::kMaxControls; ++i)
     {
@@ -114,11 +114,11 @@ void ProcessorModel::registerControlParameter(uint32 position, const ControlReco
             new PeakParameter(ParameterInfo::kIsReadOnly, position, toString128(record.name));
         parameters.addParameter(meter);
         meter->setNormalized(0.0);
-        m_MeterIndexes.push_back(static_cast<int32>(position));
+        m_meterIndexes.push_back(static_cast<int32>(position));
         return;
     }
     if (!isValueControl(record.type)) return;
-    const double currentPlain = m_pPlugIn->getControlValue(position);
+    const double currentPlain = m_plugIn->getControlValue(position);
     if (record.valueType == ControlRecord::kUint)
     {
         StringListParameter* list = makeListParameter(position, record);
@@ -135,7 +135,7 @@ void ProcessorModel::registerControlParameter(uint32 position, const ControlReco
 void ProcessorModel::registerExtraParameters()
 {
     constexpr int32 automatable = ParameterInfo::kCanAutomate;
-    if (m_pPlugIn)
+    if (m_plugIn)
     {
         addExtraParameter(parameters, "VectorJoystick X", ParameterIds::kJoystickX, 0.5,
                           automatable)
@@ -145,7 +145,7 @@ void ProcessorModel::registerExtraParameters()
             ->setPrecision(2);
         for (uint32 k = 0; k < ParameterIds::kButtonCount; ++k)
         {
-            const char* label = m_pPlugIn->m_pButtonLabel[k];
+            const char* label = m_plugIn->m_pButtonLabel[k];
             if (label && label[0] != 0)
                 addExtraParameter(parameters, label, ParameterIds::kButton1 + k, 0.0, automatable)
                     ->setPrecision(0);

@@ -30,11 +30,11 @@ tresult ProcessorModel::setHostValue(ParamID id, ParamValue normalized)
 void ProcessorModel::applyFactoryPreset(ParamValue value)
 {
     Parameter* presets = presetParameter();
-    if (!m_pPlugIn || !presets) return;
+    if (!m_plugIn || !presets) return;
     const int32 program = static_cast<int32>(presets->toPlain(value));
     if (program < 0 || program >= CPlugIn::kPresetCount) return;
 
-    const uint32 count = m_pPlugIn->m_Controls.count();
+    const uint32 count = m_plugIn->m_Controls.count();
     for (uint32 i = 0; i < count; ++i)
     {
         const ControlRecord* record = controlAt(i);
@@ -49,21 +49,23 @@ void ProcessorModel::applyFactoryPreset(ParamValue value)
         m_handOver.setNormalizedValue(i, static_cast<float>(lin));
         setHostValue(i, host);
         m_handOver.reportParameter(i, host);
-        sendEditorMessage(EditorMessage::kParameterValue, static_cast<int32>(i), host);
+        m_handOver.sendEditorMessage(EditorMessage::kParameterValue, static_cast<int32>(i), host);
     }
 
-    const double a = m_pPlugIn->m_JoystickX.presetValue[program];
-    const double b = m_pPlugIn->m_JoystickY.presetValue[program];
+    const double a = m_plugIn->m_JoystickX.presetValue[program];
+    const double b = m_plugIn->m_JoystickY.presetValue[program];
     const double x = (a - b) / kRoot2 / 1.414;
     const double y = (a + b) / kRoot2 / 1.414;
     m_handOver.setJoystickX(static_cast<float>(x));
     setHostValue(ParameterIds::kJoystickX, x * 0.5 + 0.5);
     m_handOver.reportParameter(ParameterIds::kJoystickX, x * 0.5 + 0.5);
-    sendEditorMessage(EditorMessage::kParameterValue, ParameterIds::kJoystickX, x * 0.5 + 0.5);
+    m_handOver.sendEditorMessage(EditorMessage::kParameterValue, ParameterIds::kJoystickX,
+                                 x * 0.5 + 0.5);
     m_handOver.setJoystickY(static_cast<float>(y));
     setHostValue(ParameterIds::kJoystickY, y * 0.5 + 0.5);
     m_handOver.reportParameter(ParameterIds::kJoystickY, y * 0.5 + 0.5);
-    sendEditorMessage(EditorMessage::kParameterValue, ParameterIds::kJoystickY, y * 0.5 + 0.5);
+    m_handOver.sendEditorMessage(EditorMessage::kParameterValue, ParameterIds::kJoystickY,
+                                 y * 0.5 + 0.5);
 
     requestParameterRefresh();
     refreshLinkedControls();
@@ -74,19 +76,19 @@ void ProcessorModel::applyFactoryPreset(ParamValue value)
 // With no editor open the host hears of the new values from the next process block instead.
 void ProcessorModel::requestParameterRefresh()
 {
-    if (m_nOpenEditors > 0) m_bRefreshPending = true;
+    if (m_openEditors > 0) m_refreshPending = true;
 }
 
 void ProcessorModel::deliverParameterRefresh()
 {
-    if (!m_bRefreshPending) return;
-    m_bRefreshPending = false;
+    if (!m_refreshPending) return;
+    m_refreshPending = false;
     if (componentHandler) componentHandler->restartComponent(kParamValuesChanged);
 }
 
 void ProcessorModel::applyLinkedUpdate(const LinkedUpdate& update)
 {
-    const uint32 count = m_pPlugIn->m_Controls.count();
+    const uint32 count = m_plugIn->m_Controls.count();
     for (uint32 k = 0; k < count; ++k)
     {
         const ControlRecord* target = controlAt(k);
@@ -100,18 +102,18 @@ void ProcessorModel::applyLinkedUpdate(const LinkedUpdate& update)
 
 void ProcessorModel::refreshLinkedControls()
 {
-    if (!m_pPlugIn) return;
-    const uint32 count = m_pPlugIn->m_Controls.count();
+    if (!m_plugIn) return;
+    const uint32 count = m_plugIn->m_Controls.count();
     for (uint32 i = 0; i < count; ++i)
     {
         const ControlRecord* record = controlAt(i);
         if (!record) continue;
         const ParamValue plain = normalizedParamToPlain(i, getParamNormalized(i));
         LinkedUpdate* updates = nullptr;
-        m_pPlugIn->collectLinkedUpdates(record->id, static_cast<float>(plain), &updates, true);
+        m_plugIn->collectLinkedUpdates(record->id, static_cast<float>(plain), &updates, true);
         for (const LinkedUpdate* update = updates; update; update = update->next)
             applyLinkedUpdate(*update);
-        m_pPlugIn->freeLinkedUpdates(updates);
+        m_plugIn->freeLinkedUpdates(updates);
     }
 }
 

@@ -54,7 +54,7 @@ int32 usableChannels(const AudioBusBuffers& bus, int32 wanted)
 
 tresult PLUGIN_API ProcessorAudio::process(ProcessData& data)
 {
-    if (!m_pPlugIn) return kResultFalse;
+    if (!m_plugIn) return kResultFalse;
     const DenormalGuard flushDenormals;
     // The UI side's changes first, in the order they were made; then this block.
     m_handOver.applyPending();
@@ -74,7 +74,7 @@ tresult ProcessorAudio::processBlock(ProcessData& data)
     // that way (no buffers, no samples).
     applyParameterChanges(data);
 
-    const bool instrument = m_pPlugIn->m_bInstrument;
+    const bool instrument = m_plugIn->m_bInstrument;
     const int32 outChannels =
         data.outputs && data.numOutputs > 0 ? usableChannels(data.outputs[0], channels) : 0;
     const int32 inChannels =
@@ -86,7 +86,7 @@ tresult ProcessorAudio::processBlock(ProcessData& data)
     ::HostMessage transport;
     transport.timing = &timing;
     transport.count = -1;
-    const int32 rate = m_pPlugIn->m_nRateHz;
+    const int32 rate = m_plugIn->m_nRateHz;
     const double secondsPerSample = rate > 0 ? 1.0 / rate : 0.0;
     if (const ProcessContext* context = data.processContext)
     {
@@ -95,18 +95,18 @@ tresult ProcessorAudio::processBlock(ProcessData& data)
         timing.tempo = context->tempo;
         timing.timeSigNumerator = static_cast<float>(context->timeSigNumerator);
         timing.timeSigDenominator = static_cast<uint32>(context->timeSigDenominator);
-        m_pPlugIn->hostMessage(::HostMessage::kTiming, &transport);
+        m_plugIn->hostMessage(::HostMessage::kTiming, &transport);
     }
 
     const int32 used = instrument ? outChannels : std::min(inChannels, outChannels);
-    if (!instrument && m_bBypass)
+    if (!instrument && m_bypass)
     {
         processBypassed(data, used);
         reportMeters(data, true);
         return kResultOk;
     }
-    if (m_pMidiEventList) m_pMidiEventList->setHostList(data.inputEvents);
-    if (m_pPlugIn->m_bChannelBuffers)
+    if (m_midiEventList) m_midiEventList->setHostList(data.inputEvents);
+    if (m_plugIn->m_bChannelBuffers)
     {
         processChannelBuffers(data, used);
         reportMeters(data, true);
@@ -122,7 +122,7 @@ tresult ProcessorAudio::processBlock(ProcessData& data)
 void ProcessorAudio::applyParameterChanges(ProcessData& data)
 {
     // Last block's host queues are gone: no control may still pull from them.
-    if (m_bSampleAccurate) detachAutomationQueues(data.numSamples);
+    if (m_sampleAccurate) detachAutomationQueues(data.numSamples);
     IParameterChanges* changes = data.inputParameterChanges;
     if (!changes) return;
     const int32 count = changes->getParameterCount();
@@ -134,7 +134,7 @@ void ProcessorAudio::applyParameterChanges(ProcessData& data)
         ParamValue value = 0.0;
         if (points <= 0 || !readLastValue(*queue, points, value)) continue;
         const ParamID id = queue->getParameterId();
-        if (id < ParameterIds::kMaxControls && m_pPlugIn->control(id))
+        if (id < ParameterIds::kMaxControls && m_plugIn->control(id))
             applyControlChange(id, value, *queue, points, data.numSamples);
         else
             applyExtraParameter(id, value);
@@ -143,11 +143,11 @@ void ProcessorAudio::applyParameterChanges(ProcessData& data)
 
 void ProcessorAudio::detachAutomationQueues(int32 numSamples)
 {
-    for (uint32 position = 0; position < m_ppParamUpdateQueues.size(); ++position)
+    for (uint32 position = 0; position < m_paramUpdateQueues.size(); ++position)
     {
-        if (m_ppParamUpdateQueues[position])
-            m_ppParamUpdateQueues[position]->rearm(numSamples, nullptr, 0);
-        ControlRecord* record = m_pPlugIn->control(position);
+        if (m_paramUpdateQueues[position])
+            m_paramUpdateQueues[position]->rearm(numSamples, nullptr, 0);
+        ControlRecord* record = m_plugIn->control(position);
         if (record && record->automationQueue) record->automationQueue = nullptr;
     }
 }
@@ -156,7 +156,7 @@ void ProcessorAudio::applyControlChange(uint32 position, ParamValue value, IPara
                                         int32 pointCount, int32 numSamples)
 {
     // The exchange array, not the list: nothing on the audio thread walks the list.
-    ControlRecord* record = m_pPlugIn->control(position);
+    ControlRecord* record = m_plugIn->control(position);
     float linear = static_cast<float>(value);
     if (record->logScale)
         linear = ValueTapers::logLinearPosition(value);
@@ -165,8 +165,8 @@ void ProcessorAudio::applyControlChange(uint32 position, ParamValue value, IPara
             ValueTapers::voltOctaveLinearPosition(value, record->minValue, record->maxValue));
 
     CVSTParamUpdateQueue* updates =
-        position < m_ppParamUpdateQueues.size() ? m_ppParamUpdateQueues[position].get() : nullptr;
-    if (m_bSampleAccurate && updates)
+        position < m_paramUpdateQueues.size() ? m_paramUpdateQueues[position].get() : nullptr;
+    if (m_sampleAccurate && updates)
     {
         updates->rearm(numSamples, &queue, pointCount);
         record->automationQueue = static_cast<IParamUpdateQueue*>(updates);
@@ -176,12 +176,12 @@ void ProcessorAudio::applyControlChange(uint32 position, ParamValue value, IPara
         // Written only when it changes: the editor copies the records on the UI thread.
         record->automationQueue = nullptr;
     }
-    m_pPlugIn->setNormalizedValue(position, linear, false);
+    m_plugIn->setNormalizedValue(position, linear, false);
 }
 
 void ProcessorAudio::applyExtraParameter(ParamID id, ParamValue v)
 {
-    CPlugIn& effect = *m_pPlugIn;
+    CPlugIn& effect = *m_plugIn;
     switch (id)
     {
     case ParameterIds::kButton1:
@@ -196,7 +196,7 @@ void ProcessorAudio::applyExtraParameter(ParamID id, ParamValue v)
         effect.setJoystickY(static_cast<float>(2.0 * v - 1.0), true);
         break;
     case ParameterIds::kBypass:
-        m_bBypass = v != 0.0;
+        m_bypass = v != 0.0;
         break;
     case ParameterIds::kPitchBend:
     {
@@ -245,7 +245,7 @@ void ProcessorAudio::processBypassed(ProcessData& data, int32 channels)
 
 void ProcessorAudio::processChannelBuffers(ProcessData& data, int32 channels)
 {
-    if (m_bEnableSidechain && data.numInputs > 1 && data.inputs[1].channelBuffers32)
+    if (m_enableSidechain && data.numInputs > 1 && data.inputs[1].channelBuffers32)
     {
         if (Bus* sidechain = getBus(kAudio, kInput, 1); sidechain && sidechain->isActive())
         {
@@ -253,23 +253,23 @@ void ProcessorAudio::processChannelBuffers(ProcessData& data, int32 channels)
             info.channelCount = data.inputs[1].numChannels;
             info.channelBuffers = data.inputs[1].channelBuffers32;
             info.valid = true;
-            m_pPlugIn->sidechainInput(&info);
+            m_plugIn->sidechainInput(&info);
         }
     }
     // An instrument reads no input; anything longer than the dummy would be out of bounds.
     float* dummy[2] = {const_cast<float*>(kDummyChannel), const_cast<float*>(kDummyChannel)};
-    float** in = m_pPlugIn->m_bInstrument ? dummy : data.inputs[0].channelBuffers32;
-    m_pPlugIn->processChannelBuffers(in, data.outputs[0].channelBuffers32,
-                                     static_cast<unsigned>(channels),
-                                     static_cast<unsigned>(std::max(data.numSamples, 0)));
+    float** in = m_plugIn->m_bInstrument ? dummy : data.inputs[0].channelBuffers32;
+    m_plugIn->processChannelBuffers(in, data.outputs[0].channelBuffers32,
+                                    static_cast<unsigned>(channels),
+                                    static_cast<unsigned>(std::max(data.numSamples, 0)));
 }
 
 void ProcessorAudio::processFrames(ProcessData& data, int32 channels, TimingBlock& timing,
                                    ::HostMessage& transport, double secondsPerSample)
 {
-    CPlugIn& effect = *m_pPlugIn;
+    CPlugIn& effect = *m_plugIn;
     const AudioBusBuffers* sidechainBus = nullptr;
-    if (m_bEnableSidechain && data.numInputs > 1 && data.inputs[1].channelBuffers32 &&
+    if (m_enableSidechain && data.numInputs > 1 && data.inputs[1].channelBuffers32 &&
         data.inputs[1].numChannels > 0)
     {
         Bus* sidechain = getBus(kAudio, kInput, 1);
@@ -284,9 +284,9 @@ void ProcessorAudio::processFrames(ProcessData& data, int32 channels, TimingBloc
 // The frames between two event offsets go to the effect as one run; the transport it stores
 // advances with each run.
 void ProcessorAudio::processRuns(ProcessData& data, int32 channels, TimingBlock& timing,
-                            ::HostMessage& transport, double secondsPerSample)
+                                 ::HostMessage& transport, double secondsPerSample)
 {
-    CPlugIn& effect = *m_pPlugIn;
+    CPlugIn& effect = *m_plugIn;
     IEventList* events = data.inputEvents;
     const int32 eventCount = events ? events->getEventCount() : 0;
     int32 eventIndex = 0;
@@ -309,8 +309,8 @@ void ProcessorAudio::processRuns(ProcessData& data, int32 channels, TimingBlock&
         const int32 end = eventAhead ? event.sampleOffset : data.numSamples;
         const float* in[2] = {inputs[0] + frame, channels == 2 ? inputs[1] + frame : nullptr};
         float* out[2] = {outputs[0] + frame, channels == 2 ? outputs[1] + frame : nullptr};
-        effect.processRun(in, out, static_cast<unsigned>(channels),
-                          static_cast<unsigned>(channels), static_cast<unsigned>(end - frame));
+        effect.processRun(in, out, static_cast<unsigned>(channels), static_cast<unsigned>(channels),
+                          static_cast<unsigned>(end - frame));
         timing.samplePosition += static_cast<uint32>(end - frame);
         timing.timeSeconds = timing.samplePosition * secondsPerSample;
         effect.hostMessage(::HostMessage::kTiming, &transport);
@@ -321,10 +321,10 @@ void ProcessorAudio::processRuns(ProcessData& data, int32 channels, TimingBlock&
 // Instruments (no input to read), effects with a side-chain and effects that do not take runs
 // go one frame at a time.
 void ProcessorAudio::processFrameByFrame(ProcessData& data, int32 channels,
-                                    const AudioBusBuffers* sidechainBus, TimingBlock& timing,
-                                    ::HostMessage& transport, double secondsPerSample)
+                                         const AudioBusBuffers* sidechainBus, TimingBlock& timing,
+                                         ::HostMessage& transport, double secondsPerSample)
 {
-    CPlugIn& effect = *m_pPlugIn;
+    CPlugIn& effect = *m_plugIn;
     const bool instrument = effect.m_bInstrument;
     IEventList* events = data.inputEvents;
     const int32 eventCount = events ? events->getEventCount() : 0;
@@ -392,9 +392,9 @@ void ProcessorAudio::reportMeters(ProcessData& data, bool asZero)
     IParameterChanges* changes = data.outputParameterChanges;
     if (!changes) return;
     int32 offset = 0;
-    for (int32 position : m_MeterIndexes)
+    for (int32 position : m_meterIndexes)
     {
-        const ControlRecord* record = m_pPlugIn->control(static_cast<uint32>(position));
+        const ControlRecord* record = m_plugIn->control(static_cast<uint32>(position));
         if (!record) continue;
         int32 queueIndex = 0;
         IParamValueQueue* queue =

@@ -87,13 +87,13 @@ float sanitizedAxis(float value)
 
 tresult PLUGIN_API ProcessorModel::getState(IBStream* stream)
 {
-    if (!m_pPlugIn || !stream) return kResultFalse;
+    if (!m_plugIn || !stream) return kResultFalse;
     // The values as the audio thread holds them, with the changes on their way applied.
-    EffectHandOver::StoredValues values;
+    StoredValues values;
     m_handOver.readStoredValues(values);
     IBStreamer out(stream, kLittleEndian);
     if (!out.writeInt64(kStateVersion)) return kResultFalse;
-    const uint32 count = m_pPlugIn->m_Controls.count();
+    const uint32 count = m_plugIn->m_Controls.count();
     for (uint32 i = 0; i < count; ++i)
     {
         const ControlRecord* record = controlAt(i);
@@ -109,11 +109,11 @@ tresult PLUGIN_API ProcessorModel::getState(IBStream* stream)
 // While processing is active the values reach the effect at the start of the next process call.
 tresult PLUGIN_API ProcessorModel::setState(IBStream* stream)
 {
-    if (!m_pPlugIn || !stream) return kResultFalse;
+    if (!m_plugIn || !stream) return kResultFalse;
     IBStreamer in(stream, kLittleEndian);
     int64 version = 0;
     if (!in.readInt64(version)) return kResultFalse;
-    const uint32 count = m_pPlugIn->m_Controls.count();
+    const uint32 count = m_plugIn->m_Controls.count();
     for (uint32 i = 0; i < count; ++i)
     {
         ControlRecord* record = controlAt(i);
@@ -139,11 +139,11 @@ tresult PLUGIN_API ProcessorModel::setState(IBStream* stream)
 
 tresult PLUGIN_API ProcessorModel::setComponentState(IBStream* stream)
 {
-    if (!m_pPlugIn || !stream) return kResultFalse;
+    if (!m_plugIn || !stream) return kResultFalse;
     IBStreamer in(stream, kLittleEndian);
     int64 version = 0;
     if (!in.readInt64(version)) return kResultFalse;
-    const uint32 count = m_pPlugIn->m_Controls.count();
+    const uint32 count = m_plugIn->m_Controls.count();
     for (uint32 i = 0; i < count; ++i)
     {
         const ControlRecord* record = controlAt(i);

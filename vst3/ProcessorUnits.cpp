@@ -19,22 +19,22 @@ bool hasText(const char* text)
 
 void ProcessorModel::addUnitsAndPresets()
 {
-    m_Units.clear();
+    m_units.clear();
     int32 presetCount = 0;
-    if (m_pPlugIn)
+    if (m_plugIn)
     {
-        for (const char* name : m_pPlugIn->m_pPresetName)
+        for (const char* name : m_plugIn->m_pPresetName)
             presetCount += hasText(name) ? 1 : 0;
     }
-    m_Units.push_back(
+    m_units.push_back(
         owned(new Unit(STR16("RootUnit"), kRootUnitId, kNoParentUnitId, kNoProgramListId)));
     if (presetCount == 0) return;
-    m_Units.push_back(owned(new Unit(STR16("PresetsUnit"), kPresetsUnitId, kRootUnitId,
+    m_units.push_back(owned(new Unit(STR16("PresetsUnit"), kPresetsUnitId, kRootUnitId,
                                      ParameterIds::kFactoryPresets)));
     auto* presets = new StringListParameter(
         STR16("Factory Presets"), ParameterIds::kFactoryPresets, STR16(""),
         ParameterInfo::kIsProgramChange | ParameterInfo::kIsList, kPresetsUnitId);
-    for (const char* name : m_pPlugIn->m_pPresetName)
+    for (const char* name : m_plugIn->m_pPresetName)
     {
         if (hasText(name)) presets->appendString(toString128(name));
     }
@@ -50,13 +50,13 @@ Parameter* ProcessorModel::presetParameter() const
 
 int32 PLUGIN_API ProcessorModel::getUnitCount()
 {
-    return static_cast<int32>(m_Units.size());
+    return static_cast<int32>(m_units.size());
 }
 
 tresult PLUGIN_API ProcessorModel::getUnitInfo(int32 unitIndex, UnitInfo& info)
 {
     if (unitIndex < 0 || unitIndex >= getUnitCount()) return kResultFalse;
-    info = m_Units[static_cast<size_t>(unitIndex)]->getInfo();
+    info = m_units[static_cast<size_t>(unitIndex)]->getInfo();
     return kResultOk;
 }
 
@@ -90,29 +90,29 @@ tresult PLUGIN_API ProcessorModel::getProgramName(ProgramListID listId, int32 pr
 tresult PLUGIN_API ProcessorModel::getProgramInfo(ProgramListID listId, int32 programIndex,
                                                   CString attributeId, String128 value)
 {
-    auto it = m_ProgramLists.find(listId);
-    if (it == m_ProgramLists.end()) return kResultFalse;
+    auto it = m_programLists.find(listId);
+    if (it == m_programLists.end()) return kResultFalse;
     return it->second->getProgramInfo(programIndex, attributeId, value);
 }
 
 tresult PLUGIN_API ProcessorModel::hasProgramPitchNames(ProgramListID listId, int32 programIndex)
 {
-    auto it = m_ProgramLists.find(listId);
-    if (it == m_ProgramLists.end()) return kResultFalse;
+    auto it = m_programLists.find(listId);
+    if (it == m_programLists.end()) return kResultFalse;
     return it->second->hasPitchNames(programIndex);
 }
 
 tresult PLUGIN_API ProcessorModel::getProgramPitchName(ProgramListID listId, int32 programIndex,
                                                        int16 midiPitch, String128 name)
 {
-    auto it = m_ProgramLists.find(listId);
-    if (it == m_ProgramLists.end()) return kResultFalse;
+    auto it = m_programLists.find(listId);
+    if (it == m_programLists.end()) return kResultFalse;
     return it->second->getPitchName(programIndex, midiPitch, name);
 }
 
 tresult PLUGIN_API ProcessorModel::selectUnit(UnitID unitId)
 {
-    m_nSelectedUnit = unitId;
+    m_selectedUnit = unitId;
     return kResultOk;
 }
 
@@ -129,8 +129,8 @@ tresult PLUGIN_API ProcessorModel::setUnitProgramData(int32, int32, IBStream*)
 tresult ProcessorModel::setProgramName(ProgramListID listId, int32 programIndex,
                                        const String128 name)
 {
-    auto it = m_ProgramLists.find(listId);
-    if (it == m_ProgramLists.end()) return kResultFalse;
+    auto it = m_programLists.find(listId);
+    if (it == m_programLists.end()) return kResultFalse;
     return it->second->setProgramName(programIndex, name);
 }
 
@@ -138,7 +138,7 @@ tresult ProcessorModel::notifyUnitSelection()
 {
     FUnknownPtr<IUnitHandler> unitHandler(componentHandler);
     if (!unitHandler) return kResultFalse;
-    return unitHandler->notifyUnitSelection(m_nSelectedUnit);
+    return unitHandler->notifyUnitSelection(m_selectedUnit);
 }
 
 void PLUGIN_API ProcessorModel::update(FUnknown* changed, int32 message)

@@ -1,8 +1,9 @@
 #include "vstgui/ResourceLocator.h"
 
+#include "vstgui/ThisModule.h"
+
 #include <climits>
 #include <cstdlib>
-#include <dlfcn.h>
 #include <sys/stat.h>
 
 namespace VSTGUI
@@ -24,11 +25,8 @@ std::string parentFolder(const std::string& path)
 
 std::string ResourceLocator::moduleResourceFolder()
 {
-    Dl_info info = {};
-    if (dladdr(reinterpret_cast<void*>(&ResourceLocator::moduleResourceFolder), &info) == 0 ||
-        !info.dli_fname)
-        return {};
-    return resourceFolderOf(info.dli_fname);
+    const std::string modulePath = thisModulePath();
+    return modulePath.empty() ? std::string() : resourceFolderOf(modulePath);
 }
 
 std::string ResourceLocator::resourceFolderOf(const std::string& modulePath)

@@ -1,40 +1,40 @@
 #pragma once
 
-#ifdef _WIN32
-#include "host/render/win32/WavFormat.h"
-#else
-#include <sndfile.h>
-#endif
-
+#include <memory>
 #include <string>
-#include <vector>
 
 namespace vevadur::render
 {
 
-// An input file opened with libsndfile, read as interleaved float frames. Windows builds,
-// without libsndfile, read and write WAV files of their own (win32/WavFiles.cpp).
+// Sound files as the renderer reads and writes them: interleaved float frames. Each platform
+// supplies the open file (`File`) and the operations in a file of its own: libsndfile on Linux
+// (SoundFilesSndfile.cpp); on Windows, without libsndfile, WAV files read and written by our
+// own code (win32/WavFiles.cpp).
+
+// An input file, read from its start.
 class SoundFileReader
 {
   public:
+    SoundFileReader();
     ~SoundFileReader();
+    SoundFileReader(const SoundFileReader&) = delete;
+    SoundFileReader& operator=(const SoundFileReader&) = delete;
+
     // False with a reason when the file is missing, unreadable or not 1 or 2 channels.
     bool open(const std::string& path, std::string& error);
     // Reads up to `frames` frames; returns how many were read (0 at the end).
     long read(float* interleaved, long frames);
 
-    int channels() const { return m_info.channels; }
-    int sampleRate() const { return m_info.samplerate; }
-    long long frames() const { return m_info.frames; }
+    int channels() const { return m_channels; }
+    int sampleRate() const { return m_sampleRate; }
+    long long frames() const { return m_frames; }
 
   private:
-#ifdef _WIN32
-    std::FILE* m_file = nullptr;
-    WavInfo m_info{};
-#else
-    SNDFILE* m_file = nullptr;
-    SF_INFO m_info{};
-#endif
+    struct File;
+    std::unique_ptr<File> m_file;
+    int m_channels = 0;
+    int m_sampleRate = 0;
+    long long m_frames = 0;
 };
 
 // An output file written under a temporary name beside its final one and renamed into
@@ -42,23 +42,24 @@ class SoundFileReader
 class SoundFileWriter
 {
   public:
+    SoundFileWriter();
     ~SoundFileWriter();
-    // The container follows the name's extension (.wav, .aif/.aiff, .flac, .ogg).
+    SoundFileWriter(const SoundFileWriter&) = delete;
+    SoundFileWriter& operator=(const SoundFileWriter&) = delete;
+
+    // The container follows the name's extension (.wav, .aif/.aiff, .flac, .ogg; on Windows
+    // .wav only).
     bool open(const std::string& path, int channels, int sampleRate, std::string& error);
     bool write(const float* interleaved, long frames, std::string& error);
     bool commit(std::string& error);
     void discard();
 
-    // The libsndfile format for an output name, or 0 when the extension is not supported.
+    // The platform's format code for an output name, or 0 when the extension is not supported.
     static int formatFor(const std::string& path);
 
   private:
-#ifdef _WIN32
-    std::FILE* m_file = nullptr;
-    WavInfo m_info{};
-#else
-    SNDFILE* m_file = nullptr;
-#endif
+    struct File;
+    std::unique_ptr<File> m_file;
     std::string m_path;
     std::string m_temporaryPath;
 };

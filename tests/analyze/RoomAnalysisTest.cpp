@@ -1,3 +1,4 @@
+#include "common/MathConstants.h"
 #include "tools/analyze/ResponseAnalysis.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@ using namespace analyze;
 namespace
 {
 constexpr double kRate = 48000.0;
-constexpr double kPi = 3.14159265358979323846;
+using vevadur::kPi;
 
 // Amplitude factor after t seconds of a decay that falls 60 dB in t60 seconds.
 double decay(double t, double t60)

@@ -1,5 +1,7 @@
 #include "tools/bankgen/FractionalDelay.h"
 
+#include "common/MathConstants.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,7 +12,7 @@ using namespace bankgen;
 
 namespace
 {
-constexpr double kPi = 3.14159265358979323846;
+using vevadur::kPi;
 
 // Naive DFT at `cycles` per sample, with the expected delay's phase taken out: 1 for an ideal
 // delayed unit impulse.

@@ -1,3 +1,4 @@
+#include "common/MathConstants.h"
 #include "tools/bankgen/ArrivalFilter.h"
 #include "tools/bankgen/Crossover.h"
 #include "tools/bankgen/FractionalDelay.h"
@@ -13,7 +14,7 @@ using namespace bankgen;
 
 namespace
 {
-constexpr double kPi = 3.14159265358979323846;
+using vevadur::kPi;
 
 // Naive DFT magnitude at `cycles` per sample.
 double magnitude(const std::vector<double>& h, double cycles)

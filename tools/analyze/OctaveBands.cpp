@@ -1,12 +1,14 @@
 #include "tools/analyze/OctaveBands.h"
 
+#include "common/MathConstants.h"
+
 #include <cmath>
 
 namespace analyze
 {
 namespace
 {
-constexpr double kPi = 3.14159265358979323846;
+using vevadur::kPi;
 // Quality factors of the three sections of a 6th-order Butterworth response.
 constexpr double kButterworthQ[] = {0.51763809020504, 0.70710678118655, 1.93185165257814};
 

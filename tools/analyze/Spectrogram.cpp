@@ -1,5 +1,7 @@
 #include "tools/analyze/Spectrogram.h"
 
+#include "common/MathConstants.h"
+
 #include <algorithm>
 #include <cmath>
 #include <complex>
@@ -9,7 +11,7 @@ namespace analyze
 {
 namespace
 {
-constexpr double kPi = 3.14159265358979323846;
+using vevadur::kPi;
 constexpr int kFrameLength = 1024;
 constexpr int kHop = 256;
 

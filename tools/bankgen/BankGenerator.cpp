@@ -1,5 +1,6 @@
 #include "tools/bankgen/BankGenerator.h"
 
+#include "common/MathConstants.h"
 #include "engine/ResponseBank.h"
 #include "tools/bankgen/ArrivalFilter.h"
 #include "tools/bankgen/DiffuseTail.h"
@@ -17,7 +18,7 @@ namespace
 // The rate the tables are modelled for: the commonest host rate today.
 constexpr double kSampleRate = 48000.0;
 constexpr double kSpeedOfSound = 343.0;
-constexpr double kPi = 3.14159265358979323846;
+using vevadur::kPi;
 
 // A living room of 7 x 9 x 3.5 m: plastered walls, a damped back wall, a carpeted floor. The
 // listener sits a little right of the middle, so the side-wall reflections do not cancel. Each

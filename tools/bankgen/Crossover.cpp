@@ -1,12 +1,13 @@
 #include "tools/bankgen/Crossover.h"
 
+#include "common/MathConstants.h"
 #include "tools/bankgen/PortableMath.h"
 
 namespace bankgen
 {
 namespace
 {
-constexpr double kPi = 3.14159265358979323846;
+using vevadur::kPi;
 constexpr double kSqrt2 = 1.41421356237309504880;
 
 struct Biquad

@@ -1,5 +1,6 @@
 #include "tools/bankgen/FractionalDelay.h"
 
+#include "common/MathConstants.h"
 #include "tools/bankgen/PortableMath.h"
 
 #include <algorithm>
@@ -9,7 +10,7 @@ namespace bankgen
 {
 namespace
 {
-constexpr double kPi = 3.14159265358979323846;
+using vevadur::kPi;
 // Fraction of Nyquist kept: leaves room for the window's transition band.
 constexpr double kCutoff = 0.92;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/MathConstants.h"
+
 #include <cairo.h>
 
 #include <cstdint>
@@ -7,7 +9,7 @@
 // Small drawing helpers shared by the panel's bitmaps.
 namespace bitmapgen
 {
-constexpr double kPi = 3.14159265358979323846;
+using vevadur::kPi;
 
 struct Rgb
 {

@@ -5,6 +5,9 @@
 
 #include "host/render/RenderableFormat.h"
 
+#include <cstdint>
+#include <cstdio>
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -17,6 +20,17 @@ namespace vevadur::render
 {
 namespace
 {
+// What the reader knows of a WAV file, and where the samples are.
+struct WavInfo
+{
+    int channels = 0;
+    int samplerate = 0;
+    long long frames = 0;
+    int bitsPerSample = 0;
+    bool isFloat = false;
+    long long framesLeft = 0;
+};
+
 constexpr uint16_t kFormatPcm = 1;
 constexpr uint16_t kFormatFloat = 3;
 constexpr uint16_t kFormatExtensible = 0xFFFE;
@@ -92,13 +106,16 @@ float sampleAt(const unsigned char* p, const WavInfo& info)
     }
     switch (info.bitsPerSample)
     {
-    case 16: return static_cast<int16_t>(le16(p)) / 32768.f;
+    case 16:
+        return static_cast<int16_t>(le16(p)) / 32768.f;
     case 24:
     {
-        int32_t v = static_cast<int32_t>((p[0] << 8) | (p[1] << 16) | (static_cast<uint32_t>(p[2]) << 24));
+        int32_t v =
+            static_cast<int32_t>((p[0] << 8) | (p[1] << 16) | (static_cast<uint32_t>(p[2]) << 24));
         return static_cast<float>(v / 2147483648.0);
     }
-    default: return static_cast<float>(static_cast<int32_t>(le32(p)) / 2147483648.0);
+    default:
+        return static_cast<float>(static_cast<int32_t>(le32(p)) / 2147483648.0);
     }
 }
 
@@ -123,19 +140,34 @@ std::vector<unsigned char> floatWavHeader(int channels, int sampleRate, uint32_t
 }
 } // namespace
 
+struct SoundFileReader::File
+{
+    std::FILE* handle = nullptr;
+    WavInfo info{};
+    ~File()
+    {
+        if (handle) std::fclose(handle);
+    }
+};
+
+struct SoundFileWriter::File
+{
+    std::FILE* handle = nullptr;
+    WavInfo info{};
+};
+
 // ---- reader --------------------------------------------------------------------------------
 
-SoundFileReader::~SoundFileReader()
-{
-    if (m_file) std::fclose(m_file);
-}
+SoundFileReader::SoundFileReader() : m_file(new File) {}
+
+SoundFileReader::~SoundFileReader() = default;
 
 bool SoundFileReader::open(const std::string& path, std::string& error)
 {
-    m_file = std::fopen(path.c_str(), "rb");
+    m_file->handle = std::fopen(path.c_str(), "rb");
     unsigned char header[12];
-    if (!m_file || std::fread(header, 1, 12, m_file) != 12 || std::memcmp(header, "RIFF", 4) != 0 ||
-        std::memcmp(header + 8, "WAVE", 4) != 0)
+    if (!m_file->handle || std::fread(header, 1, 12, m_file->handle) != 12 ||
+        std::memcmp(header, "RIFF", 4) != 0 || std::memcmp(header + 8, "WAVE", 4) != 0)
     {
         error = "cannot read " + path + ": not a WAV file (this build reads WAV only)";
         return false;
@@ -144,25 +176,28 @@ bool SoundFileReader::open(const std::string& path, std::string& error)
     for (;;)
     {
         unsigned char chunk[8];
-        if (std::fread(chunk, 1, 8, m_file) != 8) break;
+        if (std::fread(chunk, 1, 8, m_file->handle) != 8) break;
         const uint32_t size = le32(chunk + 4);
         if (std::memcmp(chunk, "fmt ", 4) == 0)
         {
             std::vector<unsigned char> fmt(size);
-            if (std::fread(fmt.data(), 1, size, m_file) != size ||
-                !readFormat(fmt.data(), size, m_info))
+            if (std::fread(fmt.data(), 1, size, m_file->handle) != size ||
+                !readFormat(fmt.data(), size, m_file->info))
                 break;
             haveFormat = true;
-            if (size % 2) std::fseek(m_file, 1, SEEK_CUR);
+            if (size % 2) std::fseek(m_file->handle, 1, SEEK_CUR);
         }
         else if (std::memcmp(chunk, "data", 4) == 0 && haveFormat)
         {
-            const int frameBytes = m_info.channels * m_info.bitsPerSample / 8;
-            m_info.frames = frameBytes > 0 ? size / frameBytes : 0;
-            m_info.framesLeft = m_info.frames;
-            return renderableFormat(path, m_info.channels, m_info.samplerate, error);
+            const int frameBytes = m_file->info.channels * m_file->info.bitsPerSample / 8;
+            m_file->info.frames = frameBytes > 0 ? size / frameBytes : 0;
+            m_file->info.framesLeft = m_file->info.frames;
+            m_channels = m_file->info.channels;
+            m_sampleRate = m_file->info.samplerate;
+            m_frames = m_file->info.frames;
+            return renderableFormat(path, m_channels, m_sampleRate, error);
         }
-        else if (std::fseek(m_file, size + (size % 2), SEEK_CUR) != 0)
+        else if (std::fseek(m_file->handle, size + (size % 2), SEEK_CUR) != 0)
             break;
     }
     error = "cannot read " + path + ": no usable WAV format and data";
@@ -171,15 +206,16 @@ bool SoundFileReader::open(const std::string& path, std::string& error)
 
 long SoundFileReader::read(float* interleaved, long frames)
 {
-    const long wanted = static_cast<long>(std::min<long long>(frames, m_info.framesLeft));
+    const long wanted = static_cast<long>(std::min<long long>(frames, m_file->info.framesLeft));
     if (wanted <= 0) return 0;
-    const size_t sampleBytes = static_cast<size_t>(m_info.bitsPerSample / 8);
-    const size_t frameBytes = sampleBytes * static_cast<size_t>(m_info.channels);
+    const size_t sampleBytes = static_cast<size_t>(m_file->info.bitsPerSample / 8);
+    const size_t frameBytes = sampleBytes * static_cast<size_t>(m_file->info.channels);
     std::vector<unsigned char> raw(frameBytes * static_cast<size_t>(wanted));
-    const size_t got = std::fread(raw.data(), frameBytes, static_cast<size_t>(wanted), m_file);
-    for (size_t i = 0; i < got * static_cast<size_t>(m_info.channels); ++i)
-        interleaved[i] = sampleAt(raw.data() + i * sampleBytes, m_info);
-    m_info.framesLeft -= static_cast<long long>(got);
+    const size_t got =
+        std::fread(raw.data(), frameBytes, static_cast<size_t>(wanted), m_file->handle);
+    for (size_t i = 0; i < got * static_cast<size_t>(m_file->info.channels); ++i)
+        interleaved[i] = sampleAt(raw.data() + i * sampleBytes, m_file->info);
+    m_file->info.framesLeft -= static_cast<long long>(got);
     return static_cast<long>(got);
 }
 
@@ -189,6 +225,8 @@ int SoundFileWriter::formatFor(const std::string& path)
 {
     return lowerExtension(path) == "wav" ? kFormatFloat : 0;
 }
+
+SoundFileWriter::SoundFileWriter() : m_file(new File) {}
 
 SoundFileWriter::~SoundFileWriter()
 {
@@ -205,12 +243,13 @@ bool SoundFileWriter::open(const std::string& path, int channels, int sampleRate
     }
     m_path = path;
     m_temporaryPath = path + ".partial-" + std::to_string(_getpid());
-    m_file = std::fopen(m_temporaryPath.c_str(), "wb");
-    m_info = WavInfo{};
-    m_info.channels = channels;
-    m_info.samplerate = sampleRate;
+    m_file->handle = std::fopen(m_temporaryPath.c_str(), "wb");
+    m_file->info = WavInfo{};
+    m_file->info.channels = channels;
+    m_file->info.samplerate = sampleRate;
     const auto header = floatWavHeader(channels, sampleRate, 0);
-    if (!m_file || std::fwrite(header.data(), 1, header.size(), m_file) != header.size())
+    if (!m_file->handle ||
+        std::fwrite(header.data(), 1, header.size(), m_file->handle) != header.size())
     {
         error = "cannot write " + path;
         discard();
@@ -221,24 +260,25 @@ bool SoundFileWriter::open(const std::string& path, int channels, int sampleRate
 
 bool SoundFileWriter::write(const float* interleaved, long frames, std::string& error)
 {
-    const size_t count = static_cast<size_t>(frames) * static_cast<size_t>(m_info.channels);
-    if (std::fwrite(interleaved, sizeof(float), count, m_file) != count)
+    const size_t count = static_cast<size_t>(frames) * static_cast<size_t>(m_file->info.channels);
+    if (std::fwrite(interleaved, sizeof(float), count, m_file->handle) != count)
     {
         error = "cannot write " + m_path;
         return false;
     }
-    m_info.frames += frames;
+    m_file->info.frames += frames;
     return true;
 }
 
 bool SoundFileWriter::commit(std::string& error)
 {
-    const auto dataBytes = static_cast<uint32_t>(m_info.frames * m_info.channels * 4);
-    const auto header = floatWavHeader(m_info.channels, m_info.samplerate, dataBytes);
-    const bool written = std::fseek(m_file, 0, SEEK_SET) == 0 &&
-                         std::fwrite(header.data(), 1, header.size(), m_file) == header.size();
-    const bool closed = std::fclose(m_file) == 0;
-    m_file = nullptr;
+    const auto dataBytes = static_cast<uint32_t>(m_file->info.frames * m_file->info.channels * 4);
+    const auto header = floatWavHeader(m_file->info.channels, m_file->info.samplerate, dataBytes);
+    const bool written =
+        std::fseek(m_file->handle, 0, SEEK_SET) == 0 &&
+        std::fwrite(header.data(), 1, header.size(), m_file->handle) == header.size();
+    const bool closed = std::fclose(m_file->handle) == 0;
+    m_file->handle = nullptr;
     // Plain rename does not replace an existing file on Windows; this does, in one step.
     if (!written || !closed ||
         !MoveFileExA(m_temporaryPath.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING))
@@ -253,10 +293,10 @@ bool SoundFileWriter::commit(std::string& error)
 
 void SoundFileWriter::discard()
 {
-    if (m_file)
+    if (m_file->handle)
     {
-        std::fclose(m_file);
-        m_file = nullptr;
+        std::fclose(m_file->handle);
+        m_file->handle = nullptr;
     }
     if (!m_temporaryPath.empty())
     {

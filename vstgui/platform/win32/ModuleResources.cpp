@@ -6,7 +6,7 @@
 
 #include <cctype>
 
-namespace VSTGUI::Win32
+namespace VSTGUI
 {
 void* thisModule()
 {
@@ -28,12 +28,15 @@ std::string thisModulePath()
         if (length < path.size())
         {
             path.resize(length);
-            return toUtf8(path);
+            return Win32::toUtf8(path);
         }
         path.resize(path.size() * 2);
     }
 }
+} // namespace VSTGUI
 
+namespace VSTGUI::Win32
+{
 bool readModuleResource(const std::string& name, const std::string& type, std::string& bytes)
 {
     if (name.empty() || type.empty()) return false;

@@ -31,7 +31,7 @@ std::string parentFolder(const std::string& path)
 
 std::string ResourceLocator::moduleResourceFolder()
 {
-    return resourceFolderOf(Win32::thisModulePath());
+    return resourceFolderOf(thisModulePath());
 }
 
 std::string ResourceLocator::resourceFolderOf(const std::string& modulePath)

@@ -2,7 +2,13 @@
 // thread is the effect's only writer: the UI side's writes (a loaded state, a program, the
 // joystick, editor messages, bypass) become pending changes, which the audio thread applies at
 // the start of its next process call in the order they were made. While processing is not
-// active no process call can run, so changes are applied at once.
+// active no process call can run, so changes are applied at once. Callers never need to know
+// which of the two holds.
+//
+// Its pieces: the change ring (SpscRing) from the UI to the audio thread; the overflow snapshot
+// the UI side writes when the ring is full and the published snapshot the audio thread writes
+// after each block (both SeqLockSnapshot, laid out as StoredFields); the parameter reports the
+// audio thread collects for the host (ParameterReports).
 //
 // Threads: the operations under "UI thread" are called by the host's UI thread only; those under
 // "audio thread" by the thread that runs process. setProcessing may come from either, but never
@@ -10,11 +16,13 @@
 #pragma once
 
 #include "core/CPlugIn.h"
-#include "vst3/SpscRing.h"
+#include "vst3/handover/ParameterReports.h"
+#include "vst3/handover/SeqLockSnapshot.h"
+#include "vst3/handover/SpscRing.h"
+#include "vst3/handover/StoredValues.h"
 
 #include <atomic>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 namespace Steinberg::Vst::Veru2ZOR3
@@ -23,19 +31,12 @@ namespace Steinberg::Vst::Veru2ZOR3
 class EffectHandOver
 {
   public:
-    // What the state stream stores: one value per control position, bypass, the joystick.
-    struct StoredValues
-    {
-        std::vector<float> controls;
-        bool bypass = false;
-        float joystickX = 0.0f;
-        float joystickY = 0.0f;
-    };
-
     // Pending changes the ring holds. When it is full the UI side writes the whole state it
     // wants into an overflow snapshot instead, which the audio thread applies after the ring,
     // until it has caught up (editor messages and reports made meanwhile are dropped).
     static constexpr std::size_t kCapacity = 1024;
+    // Parameter reports one process call can carry beyond one per stored field.
+    static constexpr std::size_t kExtraReports = 8;
 
     // Binds to the effect and to the processor's bypass switch; allocates. UI thread, before
     // processing starts.
@@ -47,7 +48,12 @@ class EffectHandOver
     void setJoystickX(float x);
     void setJoystickY(float y);
     void setBypass(bool bypass);
-    void sendEditorMessage(uint32_t code, int32_t index, double value);
+    // An editor message as a fresh record carrying its code, parameter index and value.
+    void sendEditorMessage(uint32_t code, int32_t index = 0, double value = 0.0);
+    // An editor message in the caller's record: while processing is off the effect gets the
+    // record itself and may answer in it; while processing, the audio thread delivers a fresh
+    // record with its code, parameter index and value.
+    void sendEditorMessage(EditorMessage& message);
     // A parameter's new host value, for the audio thread to report to the host with the block
     // that applies it (while processing is off there is no block: it is dropped).
     void reportParameter(uint32_t id, double normalized);
@@ -66,12 +72,7 @@ class EffectHandOver
     void publish();
     // Calls f(id, normalized) for each parameter report the applied changes carried, then
     // forgets them.
-    template <typename F> void takeReports(F&& f)
-    {
-        for (std::size_t k = 0; k < m_reportCount; ++k)
-            f(m_reports[k].id, m_reports[k].value);
-        m_reportCount = 0;
-    }
+    template <typename F> void takeReports(F&& f) { m_reports.take(f); }
 
   private:
     struct Change
@@ -92,53 +93,47 @@ class EffectHandOver
         double value = 0.0;
         uint64_t sequence = 0;
     };
+    // The stored field a change sets, for changes that set none.
+    static constexpr std::size_t kNoField = ~std::size_t(0);
 
-    void submit(Change change, int64_t field, float storedValue);
+    void submit(Change change, std::size_t field, float storedValue,
+                EditorMessage* record = nullptr);
+    void applyNow(const Change& change, EditorMessage* record);
     void apply(const Change& change);
-    void keepReport(uint32_t id, double value);
-    void writeOverflow(const Change& change, int64_t field, float storedValue);
+    void writeOverflow(const Change& change, std::size_t field, float storedValue);
     void applyOverflow();
-    void readPublished(StoredValues& values, uint64_t& appliedSequence) const;
-    std::size_t fieldCount() const { return m_controlCount + 3; }
+    void readPublished(StoredValues& values, uint64_t& appliedSequence);
+    void readEffect(StoredValues& values) const;
+    bool isField(std::size_t field) const { return field < m_fields.count(); }
 
-    CPlugIn* m_pEffect = nullptr;
-    bool* m_pBypass = nullptr;
-    std::size_t m_controlCount = 0;
+    CPlugIn* m_effect = nullptr;
+    bool* m_bypass = nullptr;
+    StoredFields m_fields;
     std::atomic<bool> m_processing{false};
     SpscRing<Change, kCapacity> m_ring;
 
     // UI side: per stored field, the last value sent and its sequence number; whether changes
-    // go to the overflow snapshot, and the last one that went there.
+    // go to the overflow snapshot, and the last one that went there; room to read a snapshot.
     uint64_t m_sentSequence = 0;
     bool m_overflowing = false;
     uint64_t m_overflowLatest = 0;
     std::vector<uint64_t> m_lastSentSequence;
     std::vector<float> m_lastSentValue;
+    std::vector<float> m_publishedRead;
 
-    // Audio side (or the UI side while processing is off): the last change applied, and the
-    // parameter reports for this block (room for one per stored field and a few more).
+    // Audio side (or the UI side while processing is off): the last change applied, the
+    // parameter reports for this block, room to read the overflow snapshot.
     uint64_t m_appliedSequence = 0;
-    struct Report
-    {
-        uint32_t id;
-        double value;
-    };
-    std::vector<Report> m_reports;
-    std::size_t m_reportCount = 0;
+    ParameterReports m_reports;
+    std::vector<float> m_overflowRead;
 
-    // The stored values as the audio thread last left them, under a sequence lock: odd while
-    // being written.
-    std::unique_ptr<std::atomic<float>[]> m_published;
-    std::atomic<uint64_t> m_publishedSequence{0};
-    std::atomic<uint32_t> m_publishVersion{0};
-
-    // The overflow snapshot: the stored values the UI side wants, under a sequence lock of its
-    // own, the last change it holds and the last one the audio side applied from it.
-    std::unique_ptr<std::atomic<float>[]> m_overflow;
-    std::atomic<uint64_t> m_overflowSequence{0};
-    std::atomic<uint32_t> m_overflowVersion{0};
+    // The stored values as the audio thread last left them, tagged with the last change they
+    // include.
+    SeqLockSnapshot m_published;
+    // The stored values the UI side wants once the ring has overflowed, tagged with the last
+    // change they include, and the last such change the audio side applied from it.
+    SeqLockSnapshot m_overflow;
     std::atomic<uint64_t> m_overflowApplied{0};
-    std::vector<float> m_overflowRead; // audio side's copy while applying
 };
 
 } // namespace Steinberg::Vst::Veru2ZOR3

@@ -1,6 +1,10 @@
+// SoundFileReader and SoundFileWriter on libsndfile: any format it reads; written as 32-bit
+// float WAV or AIFF, 24-bit FLAC or Ogg Vorbis by the name's extension.
 #include "host/render/SoundFiles.h"
 
 #include "host/render/RenderableFormat.h"
+
+#include <sndfile.h>
 
 #include <algorithm>
 #include <cctype>
@@ -25,27 +29,44 @@ std::string extensionOf(const std::string& path)
 }
 } // namespace
 
+struct SoundFileReader::File
+{
+    SNDFILE* handle = nullptr;
+    ~File()
+    {
+        if (handle) sf_close(handle);
+    }
+};
+
+struct SoundFileWriter::File
+{
+    SNDFILE* handle = nullptr;
+};
+
 // ---- reader --------------------------------------------------------------------------------
 
-SoundFileReader::~SoundFileReader()
-{
-    if (m_file) sf_close(m_file);
-}
+SoundFileReader::SoundFileReader() : m_file(new File) {}
+
+SoundFileReader::~SoundFileReader() = default;
 
 bool SoundFileReader::open(const std::string& path, std::string& error)
 {
-    m_file = sf_open(path.c_str(), SFM_READ, &m_info);
-    if (!m_file)
+    SF_INFO info{};
+    m_file->handle = sf_open(path.c_str(), SFM_READ, &info);
+    if (!m_file->handle)
     {
         error = "cannot read " + path + ": " + sf_strerror(nullptr);
         return false;
     }
-    return renderableFormat(path, m_info.channels, m_info.samplerate, error);
+    m_channels = info.channels;
+    m_sampleRate = info.samplerate;
+    m_frames = info.frames;
+    return renderableFormat(path, m_channels, m_sampleRate, error);
 }
 
 long SoundFileReader::read(float* interleaved, long frames)
 {
-    return static_cast<long>(sf_readf_float(m_file, interleaved, frames));
+    return static_cast<long>(sf_readf_float(m_file->handle, interleaved, frames));
 }
 
 // ---- writer --------------------------------------------------------------------------------
@@ -59,6 +80,8 @@ int SoundFileWriter::formatFor(const std::string& path)
     if (extension == "ogg") return SF_FORMAT_OGG | SF_FORMAT_VORBIS;
     return 0;
 }
+
+SoundFileWriter::SoundFileWriter() : m_file(new File) {}
 
 SoundFileWriter::~SoundFileWriter()
 {
@@ -79,22 +102,22 @@ bool SoundFileWriter::open(const std::string& path, int channels, int sampleRate
     }
     m_path = path;
     m_temporaryPath = path + ".partial-" + std::to_string(getpid());
-    m_file = sf_open(m_temporaryPath.c_str(), SFM_WRITE, &info);
-    if (!m_file)
+    m_file->handle = sf_open(m_temporaryPath.c_str(), SFM_WRITE, &info);
+    if (!m_file->handle)
     {
         error = "cannot write " + path + ": " + sf_strerror(nullptr);
         return false;
     }
     // Integer formats clip rather than wrap around.
-    sf_command(m_file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    sf_command(m_file->handle, SFC_SET_CLIPPING, nullptr, SF_TRUE);
     return true;
 }
 
 bool SoundFileWriter::write(const float* interleaved, long frames, std::string& error)
 {
-    if (sf_writef_float(m_file, interleaved, frames) != frames)
+    if (sf_writef_float(m_file->handle, interleaved, frames) != frames)
     {
-        error = "cannot write " + m_path + ": " + sf_strerror(m_file);
+        error = "cannot write " + m_path + ": " + sf_strerror(m_file->handle);
         return false;
     }
     return true;
@@ -102,8 +125,8 @@ bool SoundFileWriter::write(const float* interleaved, long frames, std::string& 
 
 bool SoundFileWriter::commit(std::string& error)
 {
-    const int closed = sf_close(m_file);
-    m_file = nullptr;
+    const int closed = sf_close(m_file->handle);
+    m_file->handle = nullptr;
     if (closed != 0)
     {
         error = "cannot write " + m_path + ": " + sf_error_number(closed);
@@ -122,10 +145,10 @@ bool SoundFileWriter::commit(std::string& error)
 
 void SoundFileWriter::discard()
 {
-    if (m_file)
+    if (m_file->handle)
     {
-        sf_close(m_file);
-        m_file = nullptr;
+        sf_close(m_file->handle);
+        m_file->handle = nullptr;
     }
     if (!m_temporaryPath.empty())
     {
