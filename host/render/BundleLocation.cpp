@@ -55,4 +55,10 @@ std::string locateBundle(const std::string& requested)
     return {};
 }
 
+std::string userPresetRoot()
+{
+    const char* home = std::getenv("HOME");
+    return home ? std::string(home) + "/.vst3/presets" : std::string();
+}
+
 } // namespace vevadur::render

@@ -13,4 +13,8 @@ std::vector<std::string> bundleCandidates();
 // The requested bundle, or the first candidate that exists; empty when there is none.
 std::string locateBundle(const std::string& requested);
 
+// The user's VST3 preset folder (the vendor and plug-in folders go below it); empty when the
+// platform's home variable is not set.
+std::string userPresetRoot();
+
 } // namespace vevadur::render

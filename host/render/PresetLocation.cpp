@@ -1,5 +1,7 @@
 #include "host/render/PresetLocation.h"
 
+#include "host/render/BundleLocation.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -29,17 +31,6 @@ std::string lowered(std::string text)
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
-}
-
-std::string userPresetRoot()
-{
-#ifdef _WIN32
-    const char* profile = std::getenv("USERPROFILE");
-    return profile ? (fs::path(profile) / "Documents" / "VST3 Presets").string() : std::string();
-#else
-    const char* home = std::getenv("HOME");
-    return home ? (fs::path(home) / ".vst3" / "presets").string() : std::string();
-#endif
 }
 
 // The presets of one folder by their names (file names without the extension).

@@ -2,6 +2,8 @@
 // a build tree), then the system's VST3 folder.
 #include "host/render/BundleLocation.h"
 
+#include <cstdlib>
+
 #include <windows.h>
 
 namespace vevadur::render
@@ -49,5 +51,11 @@ std::string locateBundle(const std::string& requested)
         if (exists(candidate)) return candidate;
     }
     return {};
+}
+
+std::string userPresetRoot()
+{
+    const char* profile = std::getenv("USERPROFILE");
+    return profile ? std::string(profile) + "\\Documents\\VST3 Presets" : std::string();
 }
 } // namespace vevadur::render
