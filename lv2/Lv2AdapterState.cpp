@@ -59,11 +59,15 @@ LV2_State_Status Lv2Adapter::restore(LV2_State_Retrieve_Function retrieve,
     // part, a longer one comes from another layout.
     const std::vector<char> before = stateOf(*component);
     if (before.empty() || size != before.size()) return LV2_STATE_ERR_UNKNOWN;
-    if (applyState(*component, *controller, data, size) != kResultOk)
-    {
-        applyState(*component, *controller, before.data(), before.size());
-        return LV2_STATE_ERR_UNKNOWN;
-    }
+    // Hosts restore between runs, often right after activation. Applied while processing is
+    // off, the state sounds from the first block on, as a VST3 host's restore does, instead of
+    // fading in over the response's length.
+    const bool wasActive = active;
+    deactivate();
+    const bool applied = applyState(*component, *controller, data, size) == kResultOk;
+    if (!applied) applyState(*component, *controller, before.data(), before.size());
+    if (wasActive) activate();
+    if (!applied) return LV2_STATE_ERR_UNKNOWN;
     learnValuesFromController();
     return LV2_STATE_SUCCESS;
 }
