@@ -5,7 +5,7 @@
 -- Deactivated, the LV2 plug-in (bypassed through its "enabled" port) must pass the input
 -- through. Prints "RESULT: PASS" or "RESULT: FAIL" and exits with 0 or 1.
 local rate = 48000
-local length = 96000 -- two seconds
+local length = 168000 -- 3.5 s: the room has died away before the next bounce
 
 local vst3Tests = os.getenv("VEVADUR_VST3_TESTS")
 local common = dofile(vst3Tests .. "/ardour-common.lua")
