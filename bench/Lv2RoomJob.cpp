@@ -62,8 +62,12 @@ Lv2RoomJob::Lv2RoomJob(const std::string& bundle, const RoomSettings& room, int 
         return;
     }
     h.maxBlock = maxBlock;
-    h.options[0] = {LV2_OPTIONS_INSTANCE, 0, h.map.map(h.map.handle, LV2_BUF_SIZE__maxBlockLength),
-                    sizeof(int32_t), h.map.map(h.map.handle, LV2_ATOM__Int), &h.maxBlock};
+    h.options[0] = {LV2_OPTIONS_INSTANCE,
+                    0,
+                    h.map.map(h.map.handle, LV2_BUF_SIZE__maxBlockLength),
+                    sizeof(int32_t),
+                    h.map.map(h.map.handle, LV2_ATOM__Int),
+                    &h.maxBlock};
     h.instance = lilv_plugin_instantiate(plugin, room.sampleRate, h.features);
     if (!h.instance)
     {

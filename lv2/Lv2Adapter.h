@@ -11,10 +11,10 @@
 #include "base/source/fobject.h"
 #include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
-#include "pluginterfaces/vst/ivstprocesscontext.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/ivsthostapplication.h"
+#include "pluginterfaces/vst/ivstprocesscontext.h"
 #include "public.sdk/source/vst/hosting/hostclasses.h"
 #include "public.sdk/source/vst/hosting/parameterchanges.h"
 #include "public.sdk/source/vst/hosting/processdata.h"
@@ -62,8 +62,8 @@ class Lv2Adapter
     static constexpr int32 kChannels = 2;
 
     Lv2Adapter() = default;
-    bool open(IPluginFactory& factory, const TUID classId, const char* pluginUri,
-              double sampleRate, const LV2_Feature* const* features);
+    bool open(IPluginFactory& factory, const TUID classId, const char* pluginUri, double sampleRate,
+              const LV2_Feature* const* features);
     void readFeatures(const LV2_Feature* const* features, const char* pluginUri);
     bool setUpProcessing(double sampleRate);
 

@@ -45,8 +45,7 @@ LV2_State_Status Lv2Adapter::save(LV2_State_Store_Function store, LV2_State_Hand
                  LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE);
 }
 
-LV2_State_Status Lv2Adapter::restore(LV2_State_Retrieve_Function retrieve,
-                                     LV2_State_Handle handle)
+LV2_State_Status Lv2Adapter::restore(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle)
 {
     if (!retrieve || !map) return LV2_STATE_ERR_NO_FEATURE;
     size_t size = 0;
@@ -83,7 +82,8 @@ void Lv2Adapter::learnValuesFromController()
             controller->normalizedParamToPlain(id, controller->getParamNormalized(id)));
     }
     if (portList.hasBypass())
-        lastValues.back() = controller->getParamNormalized(portList.bypassId()) >= 0.5 ? 0.0f : 1.0f;
+        lastValues.back() =
+            controller->getParamNormalized(portList.bypassId()) >= 0.5 ? 0.0f : 1.0f;
 }
 
 } // namespace Vst

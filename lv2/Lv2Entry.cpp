@@ -159,10 +159,9 @@ extern "C"
 
     LV2_SYMBOL_EXPORT const LV2_Descriptor* lv2_descriptor(uint32_t index)
     {
-        static const LV2_Descriptor kDescriptor = {Vst::Lv2Uris::kPlugin, instantiate,
-                                                   connectPort,           activate,
-                                                   run,                   deactivate,
-                                                   cleanup,               extensionData};
+        static const LV2_Descriptor kDescriptor = {
+            Vst::Lv2Uris::kPlugin, instantiate, connectPort, activate, run, deactivate, cleanup,
+            extensionData};
         return index == 0 ? &kDescriptor : nullptr;
     }
 

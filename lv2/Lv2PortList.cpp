@@ -4,7 +4,9 @@
 #include "engine/DecayEnvelope.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <string>
 
 namespace Steinberg
 {

@@ -24,9 +24,9 @@ struct Lv2ControlPort
     double minimum = 0.0; // plain values, as the parameter shows them
     double maximum = 1.0;
     double defaultValue = 0.0;
-    std::string units;     // the parameter's units text
-    bool integer = false;  // whole numbers only
-    bool toggled = false;  // an off/on switch
+    std::string units;    // the parameter's units text
+    bool integer = false; // whole numbers only
+    bool toggled = false; // an off/on switch
     bool enumeration = false;
     bool logarithmic = false;
     std::vector<std::pair<double, std::string>> scalePoints;

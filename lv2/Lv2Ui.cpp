@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -157,7 +158,8 @@ tresult PLUGIN_API Lv2Ui::performEdit(ParamID id, ParamValue valueNormalized)
     const int32 i = controlOf(id);
     if (i >= 0)
     {
-        const auto plain = static_cast<float>(controller->normalizedParamToPlain(id, valueNormalized));
+        const auto plain =
+            static_cast<float>(controller->normalizedParamToPlain(id, valueNormalized));
         write(hostController, Lv2PortList::controlPort(i), sizeof plain, 0, &plain);
         return kResultOk;
     }

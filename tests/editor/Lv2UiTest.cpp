@@ -40,7 +40,8 @@ void writePort(LV2UI_Controller controller, uint32_t port, uint32_t size, uint32
                const void* buffer)
 {
     if (format == 0 && size == sizeof(float))
-        static_cast<HostLog*>(controller)->writes.emplace_back(port, *static_cast<const float*>(buffer));
+        static_cast<HostLog*>(controller)
+            ->writes.emplace_back(port, *static_cast<const float*>(buffer));
 }
 
 // The host's idle loop: a call of the UI's idle interface every few milliseconds.
@@ -83,11 +84,13 @@ UiLocation findUi()
     if (plugin)
     {
         LilvUIs* uis = lilv_plugin_get_uis(plugin);
-        LILV_FOREACH (uis, it, uis)
+        LILV_FOREACH(uis, it, uis)
         {
             const LilvUI* ui = lilv_uis_get(uis, it);
-            char* binary = lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_binary_uri(ui)), nullptr);
-            char* bundle = lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_bundle_uri(ui)), nullptr);
+            char* binary =
+                lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_binary_uri(ui)), nullptr);
+            char* bundle =
+                lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_bundle_uri(ui)), nullptr);
             location = {binary, bundle};
             lilv_free(binary);
             lilv_free(bundle);
@@ -116,8 +119,8 @@ TEST(Lv2Ui, OpensInTheHostsWindowAtItsSizeAndADragOnGainMovesTheGainPort)
     const LV2UI_Descriptor* descriptor = entry(0);
     ASSERT_NE(descriptor, nullptr);
     EXPECT_STREQ(descriptor->URI, "urn:rovazuro:vevadurrot#ui");
-    const auto* idle = static_cast<const LV2UI_Idle_Interface*>(
-        descriptor->extension_data(LV2_UI__idleInterface));
+    const auto* idle =
+        static_cast<const LV2UI_Idle_Interface*>(descriptor->extension_data(LV2_UI__idleInterface));
     ASSERT_NE(idle, nullptr);
 
     RunLoop loop;
@@ -143,13 +146,13 @@ TEST(Lv2Ui, OpensInTheHostsWindowAtItsSizeAndADragOnGainMovesTheGainPort)
     // Without a parent window there is nothing to show the editor in.
     LV2UI_Widget widget = nullptr;
     const LV2_Feature* none[] = {nullptr};
-    EXPECT_EQ(descriptor->instantiate(descriptor, "urn:rovazuro:vevadurrot", location.bundle.c_str(),
-                                      writePort, &log, &widget, none),
+    EXPECT_EQ(descriptor->instantiate(descriptor, "urn:rovazuro:vevadurrot",
+                                      location.bundle.c_str(), writePort, &log, &widget, none),
               nullptr);
 
-    LV2UI_Handle ui = descriptor->instantiate(descriptor, "urn:rovazuro:vevadurrot",
-                                              location.bundle.c_str(), writePort, &log, &widget,
-                                              features);
+    LV2UI_Handle ui =
+        descriptor->instantiate(descriptor, "urn:rovazuro:vevadurrot", location.bundle.c_str(),
+                                writePort, &log, &widget, features);
     ASSERT_NE(ui, nullptr);
     UiIdle idler(idle, ui);
     loop.registerTimer(&idler, 10);
@@ -176,8 +179,7 @@ TEST(Lv2Ui, OpensInTheHostsWindowAtItsSizeAndADragOnGainMovesTheGainPort)
     // A value from the host (a port event) reaches the editor without coming back as a write.
     const float low = 0.1f;
     descriptor->port_event(ui, kGainPort, sizeof low, 0, &low);
-    loop.runUntil([&] { return differingPixels(captureWindow(frame), expected) > 0; },
-                  kPatienceMs);
+    loop.runUntil([&] { return differingPixels(captureWindow(frame), expected) > 0; }, kPatienceMs);
     EXPECT_GT(differingPixels(captureWindow(frame), expected), 0u) << "the knob did not turn";
     EXPECT_TRUE(log.writes.empty());
 

@@ -34,7 +34,8 @@ std::vector<Vst::ParameterInfo> roomControls(vevadur::host::PluginInstance& vst3
 {
     std::vector<Vst::ParameterInfo> controls;
     for (const auto& info : vst3.parameters())
-        if (info.id < 0x800 && !(info.flags & Vst::ParameterInfo::kIsReadOnly)) controls.push_back(info);
+        if (info.id < 0x800 && !(info.flags & Vst::ParameterInfo::kIsReadOnly))
+            controls.push_back(info);
     return controls;
 }
 } // namespace
@@ -42,7 +43,8 @@ std::vector<Vst::ParameterInfo> roomControls(vevadur::host::PluginInstance& vst3
 TEST(Lv2Discovery, FindsThePluginByItsUriInTheBuildTreeWithItsUiAndState)
 {
     Lv2World world;
-    ASSERT_NE(world.plugin(), nullptr) << "urn:rovazuro:vevadurrot not found under " VEVADUR_LV2_PATH;
+    ASSERT_NE(world.plugin(), nullptr)
+        << "urn:rovazuro:vevadurrot not found under " VEVADUR_LV2_PATH;
     const std::string bundle = text(lilv_plugin_get_bundle_uri(world.plugin()));
     EXPECT_NE(bundle.find(VEVADUR_LV2_PATH), std::string::npos) << bundle;
     EXPECT_TRUE(lilv_plugin_has_extension_data(world.plugin(), world.uri(LV2_STATE__interface)));
@@ -108,7 +110,7 @@ TEST(Lv2Ports, StereoAudioEveryRoomControlEnabledAndLatencyMatchTheParameterList
         if (info.stepCount > 0)
         {
             ASSERT_EQ(lilv_scale_points_size(points), static_cast<unsigned>(info.stepCount + 1));
-            LILV_FOREACH (scale_points, it, points)
+            LILV_FOREACH(scale_points, it, points)
             {
                 const LilvScalePoint* point = lilv_scale_points_get(points, it);
                 const float value = lilv_node_as_float(lilv_scale_point_get_value(point));
@@ -128,7 +130,7 @@ TEST(Lv2Ports, StereoAudioEveryRoomControlEnabledAndLatencyMatchTheParameterList
     {
         std::map<float, std::string> labels;
         LilvScalePoints* points = lilv_port_get_scale_points(plugin, portOf(symbol));
-        LILV_FOREACH (scale_points, it, points)
+        LILV_FOREACH(scale_points, it, points)
         {
             const LilvScalePoint* point = lilv_scale_points_get(points, it);
             labels[lilv_node_as_float(lilv_scale_point_get_value(point))] =
@@ -140,8 +142,8 @@ TEST(Lv2Ports, StereoAudioEveryRoomControlEnabledAndLatencyMatchTheParameterList
     ASSERT_NE(portOf("position"), nullptr);
     EXPECT_EQ(labelsOf("position").size(), 11u);
     EXPECT_EQ(labelsOf("position")[3.0f], "L45");
-    EXPECT_EQ(labelsOf("decay_type"), (std::map<float, std::string>{{0.0f, "Exponential"},
-                                                                    {1.0f, "Hyperbolic"}}));
+    EXPECT_EQ(labelsOf("decay_type"),
+              (std::map<float, std::string>{{0.0f, "Exponential"}, {1.0f, "Hyperbolic"}}));
     EXPECT_TRUE(hasProperty(world, portOf("decay_type"), LV2_CORE__integer));
     EXPECT_TRUE(hasProperty(world, portOf("position"), LV2_CORE__enumeration));
     EXPECT_TRUE(hasProperty(world, portOf("reverse"), LV2_CORE__toggled));
@@ -152,8 +154,8 @@ TEST(Lv2Ports, StereoAudioEveryRoomControlEnabledAndLatencyMatchTheParameterList
     lilv_nodes_free(units);
 
     // The bypass is the host's "enabled" switch; the latency what the VST3 side reports.
-    const LilvPort* enabled = lilv_plugin_get_port_by_designation(
-        plugin, input, world.uri(LV2_CORE__enabled));
+    const LilvPort* enabled =
+        lilv_plugin_get_port_by_designation(plugin, input, world.uri(LV2_CORE__enabled));
     ASSERT_NE(enabled, nullptr);
     EXPECT_EQ(lilv_port_get_index(plugin, enabled), kFirstControlPort + controls.size());
     EXPECT_TRUE(hasProperty(world, enabled, LV2_CORE__toggled));

@@ -152,8 +152,10 @@ TEST(Lv2BadInput, OutOfRangeAndNonFinitePortValuesAreClampedOrIgnored)
     const Stereo out = renderLv2(wild, in, 64);
 
     // Limited to the ranges; a non-finite value stands for the default.
-    const Setting limited[] = {{"gain", "Gain", 1.0f}, {"position", "Position", 0.0f},
-                               {"abs_l_r", "Abs L-R", 14.0f}, {"vol_c_f", "Vol C-F", 0.0f}};
+    const Setting limited[] = {{"gain", "Gain", 1.0f},
+                               {"position", "Position", 0.0f},
+                               {"abs_l_r", "Abs L-R", 14.0f},
+                               {"vol_c_f", "Vol C-F", 0.0f}};
     const Stereo reference = renderVst3(in, 64, limited, std::size(limited));
     EXPECT_LE(largestDifference(out, reference), 1e-6f * peak(reference));
     for (float v : out.left)

@@ -73,9 +73,9 @@ const void* retrieveProperty(LV2_State_Handle handle, uint32_t key, size_t* size
 Property saveProperty(Lv2Room& room)
 {
     Property p;
-    EXPECT_EQ(room.stateInterface()->save(room.instance()->lv2_handle, storeProperty, &p, 0,
-                                          nullptr),
-              LV2_STATE_SUCCESS);
+    EXPECT_EQ(
+        room.stateInterface()->save(room.instance()->lv2_handle, storeProperty, &p, 0, nullptr),
+        LV2_STATE_SUCCESS);
     return p;
 }
 
@@ -99,9 +99,9 @@ TEST(Lv2State, SavedThroughLilvAndRestoredIntoAFreshInstanceGivesTheSamePortsAnd
     LilvState* saved = original.saveState();
     ASSERT_NE(saved, nullptr);
     EXPECT_EQ(lilv_state_get_num_properties(saved), 1u);
-    char* text = lilv_state_to_string(world.world(), world.urids().mapFeature(),
-                                      world.urids().unmapFeature(), saved, "urn:test:state",
-                                      nullptr);
+    char* text =
+        lilv_state_to_string(world.world(), world.urids().mapFeature(),
+                             world.urids().unmapFeature(), saved, "urn:test:state", nullptr);
     ASSERT_NE(text, nullptr);
     LilvState* loaded = lilv_state_new_from_string(world.world(), world.urids().mapFeature(), text);
     ASSERT_NE(loaded, nullptr);
@@ -145,9 +145,14 @@ TEST(Lv2State, ThePropertyIsTheVst3StateStreamBothWays)
 
     Vst3Room vst3(kRate, 256);
     ASSERT_TRUE(vst3.ok());
-    for (const auto& [title, value] : std::vector<std::pair<const char*, double>>{
-             {"Gain", 0.3}, {"Position", 9}, {"Abs C-F", 2.5}, {"Vol L-R", 0.25},
-             {"Stereo/Mono", 1}, {"Left/Right", 1}, {"Speed", 2.0}})
+    for (const auto& [title, value] :
+         std::vector<std::pair<const char*, double>>{{"Gain", 0.3},
+                                                     {"Position", 9},
+                                                     {"Abs C-F", 2.5},
+                                                     {"Vol L-R", 0.25},
+                                                     {"Stereo/Mono", 1},
+                                                     {"Left/Right", 1},
+                                                     {"Speed", 2.0}})
         vst3.set(title, value);
     const std::vector<uint8_t> stream = vst3.state();
     ASSERT_EQ(stream.size(), 70u);

@@ -83,10 +83,18 @@ const LV2_Feature* const* Lv2World::features(double sampleRate, int32_t maxBlock
     Features& f = *m_features;
     f.maxBlock = maxBlock;
     f.sampleRate = static_cast<float>(sampleRate);
-    f.options[0] = {LV2_OPTIONS_INSTANCE, 0, m_urids.map(LV2_BUF_SIZE__maxBlockLength),
-                    sizeof(int32_t), m_urids.map(LV2_ATOM__Int), &f.maxBlock};
-    f.options[1] = {LV2_OPTIONS_INSTANCE, 0, m_urids.map(LV2_PARAMETERS__sampleRate),
-                    sizeof(float), m_urids.map(LV2_ATOM__Float), &f.sampleRate};
+    f.options[0] = {LV2_OPTIONS_INSTANCE,
+                    0,
+                    m_urids.map(LV2_BUF_SIZE__maxBlockLength),
+                    sizeof(int32_t),
+                    m_urids.map(LV2_ATOM__Int),
+                    &f.maxBlock};
+    f.options[1] = {LV2_OPTIONS_INSTANCE,
+                    0,
+                    m_urids.map(LV2_PARAMETERS__sampleRate),
+                    sizeof(float),
+                    m_urids.map(LV2_ATOM__Float),
+                    &f.sampleRate};
     f.options[2] = {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr};
     f.map.data = m_urids.mapFeature();
     f.unmap.data = m_urids.unmapFeature();
@@ -202,16 +210,17 @@ const void* portValue(const char* symbol, void* user, uint32_t* size, uint32_t* 
 
 void setPortValue(const char* symbol, void* user, const void* value, uint32_t size, uint32_t)
 {
-    if (size == sizeof(float)) static_cast<Lv2Room*>(user)->set(symbol, *static_cast<const float*>(value));
+    if (size == sizeof(float))
+        static_cast<Lv2Room*>(user)->set(symbol, *static_cast<const float*>(value));
 }
 } // namespace
 
 LilvState* Lv2Room::saveState()
 {
     std::pair<Lv2Room*, LV2_URID> user{this, m_world.urids().map(LV2_ATOM__Float)};
-    return lilv_state_new_from_instance(m_world.plugin(), m_instance,
-                                        m_world.urids().mapFeature(), nullptr, nullptr, nullptr,
-                                        nullptr, portValue, &user, 0, nullptr);
+    return lilv_state_new_from_instance(m_world.plugin(), m_instance, m_world.urids().mapFeature(),
+                                        nullptr, nullptr, nullptr, nullptr, portValue, &user, 0,
+                                        nullptr);
 }
 
 void Lv2Room::restoreState(const LilvState* state)

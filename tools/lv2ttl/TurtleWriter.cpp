@@ -37,8 +37,10 @@ std::string iri(const std::string& text)
 std::string unitOf(const std::string& units)
 {
     static const std::map<std::string, std::string> kUnits = {
-        {"Hz", "units:hz"}, {"kHz", "units:khz"}, {"dB", "units:db"}, {"ms", "units:ms"},
-        {"s", "units:s"},   {"%", "units:pc"},    {"ct", "units:cent"}, {"st", "units:semitone12TET"}};
+        {"Hz", "units:hz"},   {"kHz", "units:khz"},
+        {"dB", "units:db"},   {"ms", "units:ms"},
+        {"s", "units:s"},     {"%", "units:pc"},
+        {"ct", "units:cent"}, {"st", "units:semitone12TET"}};
     const auto it = kUnits.find(units);
     return it == kUnits.end() ? std::string() : it->second;
 }
@@ -59,7 +61,8 @@ void writeControlPort(std::ostream& out, uint32_t index, const Lv2ControlPort& p
         << " ;\n        lv2:minimum " << turtleNumber(port.minimum) << " ;\n        lv2:maximum "
         << turtleNumber(port.maximum);
     std::string properties;
-    auto add = [&properties](const char* p) { properties += (properties.empty() ? "" : " , ") + std::string(p); };
+    auto add = [&properties](const char* p)
+    { properties += (properties.empty() ? "" : " , ") + std::string(p); };
     if (port.toggled) add("lv2:toggled");
     if (port.integer && !port.toggled) add("lv2:integer");
     if (port.enumeration) add("lv2:enumeration");
@@ -68,10 +71,9 @@ void writeControlPort(std::ostream& out, uint32_t index, const Lv2ControlPort& p
     const std::string unit = unitOf(port.units);
     if (!unit.empty()) out << " ;\n        units:unit " << unit;
     for (size_t k = 0; k < port.scalePoints.size(); ++k)
-        out << (k == 0 ? " ;\n        lv2:scalePoint [\n" : " , [\n")
-            << "            rdfs:label " << turtleString(port.scalePoints[k].second)
-            << " ;\n            rdf:value " << turtleNumber(port.scalePoints[k].first)
-            << "\n        ]";
+        out << (k == 0 ? " ;\n        lv2:scalePoint [\n" : " , [\n") << "            rdfs:label "
+            << turtleString(port.scalePoints[k].second) << " ;\n            rdf:value "
+            << turtleNumber(port.scalePoints[k].first) << "\n        ]";
     out << "\n    ]";
 }
 } // namespace
@@ -106,8 +108,8 @@ std::string manifestTurtle()
     out << "@prefix lv2:  <http://lv2plug.in/ns/lv2core#> .\n"
         << "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
         << "@prefix ui:   <http://lv2plug.in/ns/extensions/ui#> .\n\n"
-        << iri(Lv2Uris::kPlugin) << "\n    a lv2:Plugin ;\n    lv2:binary "
-        << iri(Lv2Uris::kBinary) << " ;\n    rdfs:seeAlso <VevadurROT.ttl> .\n\n"
+        << iri(Lv2Uris::kPlugin) << "\n    a lv2:Plugin ;\n    lv2:binary " << iri(Lv2Uris::kBinary)
+        << " ;\n    rdfs:seeAlso <VevadurROT.ttl> .\n\n"
         << iri(Lv2Uris::kUi) << "\n    a ui:X11UI ;\n    lv2:binary " << iri(Lv2Uris::kBinary)
         << " ;\n    rdfs:seeAlso <VevadurROT.ttl> .\n";
     return out.str();
