@@ -17,6 +17,7 @@ namespace Lv2Uris = Steinberg::Vst::Lv2Uris;
 namespace
 {
 const char* kPrefixes = "@prefix atom:  <http://lv2plug.in/ns/ext/atom#> .\n"
+                        "@prefix bufsz: <http://lv2plug.in/ns/ext/buf-size#> .\n"
                         "@prefix doap:  <http://usefulinc.com/ns/doap#> .\n"
                         "@prefix foaf:  <http://xmlns.com/foaf/0.1/> .\n"
                         "@prefix lv2:   <http://lv2plug.in/ns/lv2core#> .\n"
@@ -126,6 +127,7 @@ std::string pluginTurtle(const Lv2PortList& ports, const PluginFacts& facts)
         << "    lv2:minorVersion " << facts.minorVersion << " ;\n"
         << "    lv2:microVersion " << facts.microVersion << " ;\n"
         << "    lv2:optionalFeature lv2:hardRTCapable , urid:map , opts:options ;\n"
+        << "    opts:supportedOption bufsz:maxBlockLength ;\n"
         << "    lv2:extensionData state:interface ;\n"
         << "    ui:ui " << iri(Lv2Uris::kUi) << " ;\n"
         << "    lv2:port\n";
