@@ -7,7 +7,9 @@
 //   (3) the same while every block changes one room control;
 //   (4) the whole VST3 path (the bundle, through its binary interface, with a parameter queue)
 //       in 64-frame blocks, as a real-time factor and as a share of (1);
-//   (5) bytes one instance of the effect holds (and a whole VST3 instance, set up).
+//   (5) bytes one instance of the effect holds (and a whole VST3 instance, set up);
+//   (6) the whole LV2 path (the LV2 bundle through liblilv) in 64-frame blocks, its cost against
+//       the VST3 path's (4).
 // With --reference the engine figures are those of the reference engine (the per-sample
 // convolvers the effect ran before), for comparison on the same machine; --bundle PATH runs the
 // VST3 figures on another build of the plug-in.
@@ -15,6 +17,9 @@
 // that core and process() waits for them, and times are process CPU time, so every cycle either
 // job spends is counted.
 #include "EffectRoomJob.h"
+#ifdef VEVADUR_LV2_BUNDLE
+#include "Lv2RoomJob.h"
+#endif
 #include "Vst3RoomJob.h"
 #include "ZitaRoomJob.h"
 
@@ -45,6 +50,7 @@ constexpr int kPasses = 3;
 constexpr const char* kEngineName = "room/effect/128";
 constexpr const char* kZitaName = "room/zita/128";
 constexpr const char* kVst3Name = "room/vst3/64";
+constexpr const char* kLv2Name = "room/lv2/64";
 
 struct StereoSignal
 {
@@ -283,6 +289,21 @@ void registerBenchmarks(const RoomSettings& room, const StereoSignal& in, const 
             ->MeasureProcessCPUTime()
             ->MinTime(3.0)
             ->Unit(benchmark::kMicrosecond);
+#ifdef VEVADUR_LV2_BUNDLE
+        benchmark::RegisterBenchmark(kLv2Name,
+                                     [&](benchmark::State& state)
+                                     {
+                                         Lv2RoomJob job(VEVADUR_LV2_BUNDLE, room, kSmallBlock);
+                                         if (!job.error().empty())
+                                             state.SkipWithError(job.error().c_str());
+                                         else
+                                             runJob(state, job, in, room.sampleRate,
+                                                    kSmallBlock);
+                                     })
+            ->MeasureProcessCPUTime()
+            ->MinTime(3.0)
+            ->Unit(benchmark::kMicrosecond);
+#endif
     }
     registerFftBenchmarks();
 }
@@ -352,6 +373,11 @@ void printFigures(const FigureRecorder& recorder, const RoomSettings& room,
     std::printf("(5) memory one effect instance holds: %.2f MB (goal <= 12 MB)", effectBytes / 1e6);
     if (vst3Bytes > 0) std::printf("; a whole VST3 instance, set up: %.2f MB", vst3Bytes / 1e6);
     std::printf("\n");
+    const double lv2 = recorder.realTimeFactor(kLv2Name);
+    if (lv2 > 0.0 && vst3 > 0.0)
+        std::printf("(6) LV2 path, 64-frame blocks: real-time factor %.1f, cost %.3f of the VST3 "
+                    "path's (4) (goal <= 1.05)\n",
+                    lv2, vst3 / lv2);
 }
 } // namespace
 

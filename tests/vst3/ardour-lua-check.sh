@@ -25,6 +25,11 @@ if [ -d "$bundle/Contents/Resources/Presets/VST3" ]; then
 fi
 # Scanned beforehand, so the session finds a cache entry newer than the module.
 LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 "$scanner" -q -f "$HOME/.vst3/$(basename "$bundle")"
+# An LV2 bundle, when a test names one, goes to ~/.lv2, also on Ardour's search path.
+if [ -n "${VEVADUR_LV2_BUNDLE:-}" ]; then
+  mkdir -p "$HOME/.lv2"
+  ln -s "$VEVADUR_LV2_BUNDLE" "$HOME/.lv2/"
+fi
 
 # Scripts end with os.exit, as closing a session can hang in this Ardour version; its exit
 # itself sometimes crashes after the verdict, so the verdict line decides. The timeout catches

@@ -1,6 +1,7 @@
 -- Run by ardour7-lua, first of two: a session with a noise region on a stereo track through
--- VevadurROT (VST3), every room control set as ardour-room-values.lua says, saved. The second
--- script reloads it in a new process. Prints "RESULT: PASS" or "RESULT: FAIL".
+-- VevadurROT (VST3, or LV2 when VEVADUR_PLUGIN_TYPE says so), every room control set as
+-- ardour-room-values.lua says, saved. The second script reloads it in a new process. Prints
+-- "RESULT: PASS" or "RESULT: FAIL".
 local dir = os.getenv("ARDOUR_TEST_DIR")
 
 local common = dofile(debug.getinfo(1, "S").source:sub(2):match("(.*/)") .. "ardour-common.lua")
@@ -28,12 +29,19 @@ if noise:isnil() then fail("no noise") end
 route:remove_processor(generator, nil, true)
 track:playlist():add_region(noise, Temporal.timepos_t(4800), 1, false, 0, 0, false)
 
-local effect = ARDOUR.LuaAPI.new_plugin(Session, "VevadurROT", ARDOUR.PluginType.VST3, "")
+local effect = nil
+if os.getenv("VEVADUR_PLUGIN_TYPE") == "LV2" then
+	effect = ARDOUR.LuaAPI.new_plugin(Session, "urn:rovazuro:vevadurrot", ARDOUR.PluginType.LV2, "")
+else
+	effect = ARDOUR.LuaAPI.new_plugin(Session, "VevadurROT", ARDOUR.PluginType.VST3, "")
+end
 if effect:isnil() then fail("plug-in not found") end
 if route:add_processor_by_index(effect, -1, nil, true) ~= 0 then fail("cannot insert") end
 local plugin = effect:to_insert():plugin(0)
 for _, v in ipairs(values) do
-	if plugin:parameter_label(v[1]) ~= v[2] then fail("parameter " .. v[1] .. " is not " .. v[2]) end
+	-- Ardour's parameter number v[1] is the plug-in's port or parameter id
+	local id = plugin:nth_parameter(v[1], true)
+	if plugin:parameter_label(id) ~= v[2] then fail("parameter " .. v[1] .. " is not " .. v[2]) end
 	ARDOUR.LuaAPI.set_processor_param(effect, v[1], v[3])
 end
 -- Let the values reach the processor before its state is saved.
