@@ -4,5 +4,7 @@ function(vevadur_add_test name)
   add_executable(${name} ${T_SOURCES})
   vevadur_warnings(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  # The editor reads the user's zoom and the desktop's scale: tests see neither.
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT
+    "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config;GDK_SCALE=")
 endfunction()

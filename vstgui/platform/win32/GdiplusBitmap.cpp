@@ -5,12 +5,14 @@
 #include "vstgui/CDrawContext.h"
 #include "vstgui/CNinePartTiledBitmap.h"
 #include "vstgui/ResourceLocator.h"
+#include "vstgui/ScaleFactor.h"
 #include "vstgui/platform/win32/Gdiplus.h"
 #include "vstgui/platform/win32/ModuleResources.h"
 #include "vstgui/platform/win32/WideText.h"
 
 #include <shlwapi.h>
 
+#include <cmath>
 #include <memory>
 
 namespace VSTGUI
@@ -96,11 +98,23 @@ CBitmap::CBitmap(const CResourceDescription& description, const std::string& fol
     if (!m_surface) return;
     m_width = m_surface->GetWidth();
     m_height = m_surface->GetHeight();
+    m_representations.push_back({1.0, m_surface});
+    loadScaledRepresentations(folder);
+}
+
+void CBitmap::loadScaledRepresentations(const std::string& folder)
+{
+    for (double scale : BitmapScales::kScales)
+    {
+        const std::string name = BitmapScales::resourceName(m_description.name, scale);
+        if (Gdiplus::Bitmap* image = load(name, folder)) m_representations.push_back({scale, image});
+    }
 }
 
 CBitmap::~CBitmap()
 {
-    delete m_surface;
+    for (const Representation& r : m_representations)
+        delete r.image;
 }
 
 void CBitmap::draw(CDrawContext* context, const CRect& rect, const CPoint& offset, float alpha)
@@ -109,20 +123,37 @@ void CBitmap::draw(CDrawContext* context, const CRect& rect, const CPoint& offse
     Gdiplus::Graphics& graphics = *context->getNativeContext();
     const Gdiplus::GraphicsState saved = graphics.Save();
     graphics.SetClip(toRectF(rect), Gdiplus::CombineModeIntersect);
-    // Whole pixels, unscaled: no interpolation blurs the knob frames.
-    graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
-    const Gdiplus::RectF dest(static_cast<Gdiplus::REAL>(rect.left - offset.x),
-                              static_cast<Gdiplus::REAL>(rect.top - offset.y),
-                              static_cast<Gdiplus::REAL>(m_width),
-                              static_cast<Gdiplus::REAL>(m_height));
-    if (alpha >= 1.f)
+    // The image drawn for the screen's scale maps pixel for pixel: no interpolation blurs the
+    // knob frames. Another image is resampled smoothly.
+    const double scale = context->getScaleFactor();
+    const Representation* r = representationFor(scale);
+    const bool exact = std::abs(r->scale - scale) < 1e-6;
+    graphics.SetInterpolationMode(exact ? Gdiplus::InterpolationModeNearestNeighbor
+                                        : Gdiplus::InterpolationModeHighQualityBicubic);
+    // The image's origin on a whole device pixel (the views' translations count too).
+    Gdiplus::Matrix transform;
+    graphics.GetTransform(&transform);
+    Gdiplus::REAL elements[6] = {1, 0, 0, 1, 0, 0};
+    transform.GetElements(elements);
+    const double left =
+        (std::round((rect.left - offset.x) * scale + elements[4]) - elements[4]) / scale;
+    const double top =
+        (std::round((rect.top - offset.y) * scale + elements[5]) - elements[5]) / scale;
+    const auto pixelsWide = static_cast<Gdiplus::REAL>(r->image->GetWidth());
+    const auto pixelsHigh = static_cast<Gdiplus::REAL>(r->image->GetHeight());
+    const Gdiplus::RectF dest(static_cast<Gdiplus::REAL>(left), static_cast<Gdiplus::REAL>(top),
+                              static_cast<Gdiplus::REAL>(pixelsWide / r->scale),
+                              static_cast<Gdiplus::REAL>(pixelsHigh / r->scale));
+    if (alpha >= 1.f && r->scale == 1.0 && scale == 1.0)
         graphics.DrawImage(m_surface, dest);
     else
     {
         Gdiplus::ImageAttributes attributes;
         setOpacity(attributes, alpha);
-        graphics.DrawImage(m_surface, dest, 0, 0, static_cast<Gdiplus::REAL>(m_width),
-                           static_cast<Gdiplus::REAL>(m_height), Gdiplus::UnitPixel, &attributes);
+        // Edge pixels come from the image itself, not from a transparent border.
+        attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+        graphics.DrawImage(r->image, dest, 0, 0, pixelsWide, pixelsHigh, Gdiplus::UnitPixel,
+                           &attributes);
     }
     graphics.Restore(saved);
 }
