@@ -1,12 +1,14 @@
-// vevadur-editor-probe BUNDLE SCREENSHOT.bmp: opens the plug-in's editor in vevadur-editor's
-// window (the view attached to an HWND, as a Windows host does), lets it draw, saves what the
-// window shows (counting the timer ticks meanwhile), then drags the "Gain" knob upwards with the
-// mouse and turns the wheel one notch down over it, then types "0.25" into the "Speed" field.
-// Last the editor asks for its size in a shrunk window. Prints "attached", "timer ticks N in
-// T ms", "screenshot W H", each parameter edit the plug-in reported ("edit ID VALUE"), "gain
-// BEFORE -> AFTER" (the drag), "wheel VALUE", "speed TEXT" (the value text of the last "Speed"
-// edit) and "resized W H accepted|refused" (the client area after the request, the view's
-// answer). Exits 1 when the editor does not open.
+// vevadur-editor-probe BUNDLE SCREENSHOT.bmp [--dpi-aware]: opens the plug-in's editor in
+// vevadur-editor's window (the view attached to an HWND, as a Windows host does), lets it draw,
+// saves what the window shows (counting the timer ticks meanwhile), then drags the "Gain" knob
+// upwards with the mouse and turns the wheel one notch down over it, then types "0.25" into the
+// "Speed" field. Last the editor asks for its size in a shrunk window. Prints "attached", "timer
+// ticks N in T ms", "screenshot W H", each parameter edit the plug-in reported ("edit ID VALUE"),
+// "gain BEFORE -> AFTER" (the drag), "wheel VALUE", "speed TEXT" (the value text of the last
+// "Speed" edit) and "resized W H accepted|refused" (the client area after the request, the view's
+// answer). With --dpi-aware the probe declares itself per-monitor DPI aware first, as a host that
+// scales its windows does, and prints "editor window W H" (the editor's client area) after
+// "attached". Exits 1 when the editor does not open.
 #include "host/PluginInstance.h"
 #include "host/PluginModule.h"
 #include "host/editor/win32/EditorWindowWin32.h"
@@ -41,7 +43,9 @@ int pumpMessages(DWORD milliseconds)
     while (GetTickCount() < end)
     {
         MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        // A window that draws slower than its timer ticks never leaves the queue empty: the
+        // deadline holds inside too.
+        while (GetTickCount() < end && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
         {
             if (message.message == WM_TIMER) ++ticks;
             TranslateMessage(&message);
@@ -122,15 +126,31 @@ void typeSpeed(HWND window)
     SendMessageW(window, WM_KEYUP, VK_RETURN, 0);
     pumpMessages(100);
 }
+
+// Per-monitor DPI awareness (SetProcessDpiAwarenessContext, Windows 10 1703 and later, looked up
+// at run time), else system awareness (Wine 8 implements only that one).
+bool becomeDpiAware()
+{
+    using SetAwareness = BOOL(WINAPI*)(HANDLE);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    auto set = user32 ? reinterpret_cast<SetAwareness>(reinterpret_cast<void*>(
+                            GetProcAddress(user32, "SetProcessDpiAwarenessContext")))
+                      : nullptr;
+    for (intptr_t context : {-4, -3})
+        if (set && set(reinterpret_cast<HANDLE>(context))) return true;
+    return SetProcessDPIAware();
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 3)
+    const bool dpiAware = argc == 4 && std::string(argv[3]) == "--dpi-aware";
+    if (argc != 3 && !dpiAware)
     {
-        std::fprintf(stderr, "usage: vevadur-editor-probe BUNDLE SCREENSHOT.bmp\n");
+        std::fprintf(stderr, "usage: vevadur-editor-probe BUNDLE SCREENSHOT.bmp [--dpi-aware]\n");
         return 2;
     }
+    if (dpiAware && !becomeDpiAware()) std::printf("cannot become DPI aware\n");
     std::string error;
     auto module = vevadur::host::PluginModule::load(argv[1], error);
     auto instance = module ? vevadur::host::PluginInstance::create(*module, "", error) : nullptr;
@@ -156,6 +176,12 @@ int main(int argc, char** argv)
     HWND window = host->handle();
     std::printf("attached %d %d\n", size.getWidth(), size.getHeight());
     HWND editor = GetWindow(window, GW_CHILD);
+    if (dpiAware && editor)
+    {
+        RECT client{};
+        GetClientRect(editor, &client);
+        std::printf("editor window %ld %ld\n", client.right, client.bottom);
+    }
     // The editor's idle timer (50 ms) ticks through the host's loop. A busy machine may stretch
     // the pump (the first drawing loads fonts), so the time is measured.
     const DWORD start = GetTickCount();

@@ -123,35 +123,46 @@ void CBitmap::draw(CDrawContext* context, const CRect& rect, const CPoint& offse
     Gdiplus::Graphics& graphics = *context->getNativeContext();
     const Gdiplus::GraphicsState saved = graphics.Save();
     graphics.SetClip(toRectF(rect), Gdiplus::CombineModeIntersect);
-    // The image drawn for the screen's scale maps pixel for pixel: no interpolation blurs the
-    // knob frames. Another image is resampled smoothly.
     const double scale = context->getScaleFactor();
     const Representation* r = representationFor(scale);
-    const bool exact = std::abs(r->scale - scale) < 1e-6;
-    graphics.SetInterpolationMode(exact ? Gdiplus::InterpolationModeNearestNeighbor
-                                        : Gdiplus::InterpolationModeHighQualityBicubic);
-    // The image's origin on a whole device pixel (the views' translations count too).
-    Gdiplus::Matrix transform;
-    graphics.GetTransform(&transform);
-    Gdiplus::REAL elements[6] = {1, 0, 0, 1, 0, 0};
-    transform.GetElements(elements);
-    const double left =
-        (std::round((rect.left - offset.x) * scale + elements[4]) - elements[4]) / scale;
-    const double top =
-        (std::round((rect.top - offset.y) * scale + elements[5]) - elements[5]) / scale;
     const auto pixelsWide = static_cast<Gdiplus::REAL>(r->image->GetWidth());
     const auto pixelsHigh = static_cast<Gdiplus::REAL>(r->image->GetHeight());
-    const Gdiplus::RectF dest(static_cast<Gdiplus::REAL>(left), static_cast<Gdiplus::REAL>(top),
-                              static_cast<Gdiplus::REAL>(pixelsWide / r->scale),
-                              static_cast<Gdiplus::REAL>(pixelsHigh / r->scale));
-    if (alpha >= 1.f && r->scale == 1.0 && scale == 1.0)
-        graphics.DrawImage(m_surface, dest);
+    // Where the image's origin falls on the device (the views' translations count too).
+    Gdiplus::Matrix transform;
+    graphics.GetTransform(&transform);
+    Gdiplus::REAL m[6] = {1, 0, 0, 1, 0, 0};
+    transform.GetElements(m);
+    const double deviceX = (rect.left - offset.x) * m[0] + m[4];
+    const double deviceY = (rect.top - offset.y) * m[3] + m[5];
+    Gdiplus::ImageAttributes attributes;
+    if (alpha < 1.f) setOpacity(attributes, alpha);
+    if (std::abs(r->scale - scale) < 1e-6)
+    {
+        // Drawn for this scale: copied pixel for pixel, from a whole device pixel, with the
+        // transformation set aside (the clip stays where it is on the device). No interpolation
+        // blurs the knob frames, and it is GDI+'s fastest path.
+        graphics.ResetTransform();
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+        const Gdiplus::RectF dest(static_cast<Gdiplus::REAL>(std::round(deviceX)),
+                                  static_cast<Gdiplus::REAL>(std::round(deviceY)), pixelsWide,
+                                  pixelsHigh);
+        if (alpha >= 1.f)
+            graphics.DrawImage(r->image, dest);
+        else
+            graphics.DrawImage(r->image, dest, 0, 0, pixelsWide, pixelsHigh, Gdiplus::UnitPixel,
+                               &attributes);
+    }
     else
     {
-        Gdiplus::ImageAttributes attributes;
-        setOpacity(attributes, alpha);
-        // Edge pixels come from the image itself, not from a transparent border.
+        // An image for another scale is resampled smoothly; its edge pixels come from the image
+        // itself, not from a transparent border.
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
         attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+        const Gdiplus::RectF dest(
+            static_cast<Gdiplus::REAL>((std::round(deviceX) - m[4]) / m[0]),
+            static_cast<Gdiplus::REAL>((std::round(deviceY) - m[5]) / m[3]),
+            static_cast<Gdiplus::REAL>(pixelsWide / r->scale),
+            static_cast<Gdiplus::REAL>(pixelsHigh / r->scale));
         graphics.DrawImage(r->image, dest, 0, 0, pixelsWide, pixelsHigh, Gdiplus::UnitPixel,
                            &attributes);
     }
