@@ -334,6 +334,28 @@ TEST(WineEditorDpi, AWindowAt192DpiOpensAtTwiceTheSize)
     EXPECT_NE(probe.output.find("editor window 606 1176"), std::string::npos) << probe.output;
 }
 
+TEST(WineEditorScale, TheHostsFactorAndTheZoomMenuResizeTheEditor)
+{
+    XvfbServer xvfb("1600x1600x24");
+    if (!xvfb.isRunning()) GTEST_SKIP() << "no virtual X server: " << xvfb.error();
+    char pattern[] = "/tmp/vevadur-wine-scale-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string folder = pattern;
+    const wine::Result probe = wine::run(
+        wine::windowsBuild("tests/windows/programs/vevadur-editor-probe.exe"),
+        {wine::windowsPath(wine::windowsBuild("VevadurROT.vst3")),
+         wine::windowsPath(folder + "/windows.bmp"), "--content-scale", "1.5", "--zoom-menu"},
+        true);
+    wine::shell("rm -rf " + wine::quoted(folder));
+    ASSERT_EQ(probe.status, 0) << probe.output;
+    EXPECT_NE(probe.output.find("attached 303 588"), std::string::npos) << probe.output;
+    // The host's 1.5, the user's 200 % over it, then automatic: the host's 1.5 again (which
+    // also leaves the user's settings file without a zoom for the tests after this one).
+    EXPECT_NE(probe.output.find("content scale 455 882"), std::string::npos) << probe.output;
+    EXPECT_NE(probe.output.find("zoom 200 606 1176"), std::string::npos) << probe.output;
+    EXPECT_NE(probe.output.find("zoom automatic 455 882"), std::string::npos) << probe.output;
+}
+
 TEST(WineVst2Editor, OpensInTheHostsWindowAtItsSizeAndClosesWithIt)
 {
     XvfbServer xvfb;
