@@ -33,6 +33,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <tuple>
+#include <unistd.h>
 #include <vector>
 
 using namespace VSTGUI;
@@ -148,9 +149,15 @@ int runRenderTool(const std::string& arguments)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// A file in a folder of this test process's own (other builds may run the same tests at once).
 std::string tempPath(const std::string& name)
 {
-    return ::testing::TempDir() + "editor-scale-" + name;
+    static const std::string folder = []
+    {
+        std::string pattern = ::testing::TempDir() + "editor-scale-XXXXXX";
+        return mkdtemp(pattern.data()) ? pattern : ::testing::TempDir();
+    }();
+    return folder + "/" + name;
 }
 
 // The component state stream as the host would store it.

@@ -25,6 +25,7 @@
 #include <memory>
 #include <optional>
 #include <sstream>
+#include <unistd.h>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -256,8 +257,8 @@ TEST_F(EditorScaleWindowTest, AKnobDragCoversTheSameShareOfThePanelAtEveryScale)
 TEST_F(EditorScaleWindowTest, TheZoomMenuResizesTheWindowAndTheNextEditorOpensAtTheZoom)
 {
     ASSERT_TRUE(xdotoolInstalled()) << "xdotool is not installed";
-    const std::string config = ::testing::TempDir() + "editor-scale-window-config";
-    std::filesystem::remove_all(config);
+    std::string config = ::testing::TempDir() + "editor-scale-config-XXXXXX";
+    ASSERT_NE(mkdtemp(config.data()), nullptr);
     ScopedEnvironment configHome("XDG_CONFIG_HOME", config);
     openEditor();
     expectWindowSize(303, 588);
