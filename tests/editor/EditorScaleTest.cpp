@@ -49,6 +49,7 @@ struct Picture
     int width = 0;
     int height = 0;
     std::vector<double> rgb;
+    int notOpaque = 0; // pixels nothing painted fully
     double at(int x, int y, int c) const
     {
         return rgb[(static_cast<size_t>(y) * width + x) * 3 + c];
@@ -70,6 +71,9 @@ bool readPng(const std::string& path, Picture& picture)
             {
                 uint32_t pixel;
                 std::memcpy(&pixel, data + y * stride + x * 4, 4);
+                if ((pixel >> 24) != 0xff &&
+                    cairo_image_surface_get_format(surface) == CAIRO_FORMAT_ARGB32)
+                    ++picture.notOpaque;
                 for (int shift : {16, 8, 0})
                     picture.rgb.push_back((pixel >> shift) & 0xff);
             }
@@ -243,8 +247,12 @@ TEST(EditorScale, TheRenderToolDrawsTwiceAsManyPixelsWithTheSameLookAndFinerDeta
     EXPECT_EQ(p1.height, 588);
     EXPECT_EQ(p2.width, 606);
     EXPECT_EQ(p2.height, 1176);
-    EXPECT_EQ(p15.width, 455); // 454.5 rounded
+    EXPECT_EQ(p15.width, 454); // 454.5, halves rounded down: every pixel painted
     EXPECT_EQ(p15.height, 882);
+    // The panel covers every pixel at every scale: no column or row left unpainted at the edge.
+    EXPECT_EQ(p1.notOpaque, 0);
+    EXPECT_EQ(p2.notOpaque, 0);
+    EXPECT_EQ(p15.notOpaque, 0);
 
     // Seen from twice as far, the 2x picture is the 1x picture: the same bitmaps, shapes and
     // texts in the same places (measured: a mean difference of about 4.4 of 255 per channel,
@@ -359,7 +367,7 @@ TEST(EditorScale, AHostFactorScalesTheViewAndTheFrameWithoutChangingTheLayout)
     EXPECT_EQ(plain.size().getHeight(), 588);
 
     for (const auto& [factor, width, height] :
-         {std::tuple{2.0f, 606, 1176}, std::tuple{1.5f, 455, 882}, std::tuple{1.25f, 379, 735}})
+         {std::tuple{2.0f, 606, 1176}, std::tuple{1.5f, 454, 882}, std::tuple{1.25f, 379, 735}})
     {
         // Given before the editor opens (as hosts do) or while it is open.
         OffscreenEditor before(
@@ -449,7 +457,7 @@ TEST(EditorScale, TheZoomMenuOverridesTheHostAndIsKeptInTheUsersSettingsNotInThe
     entry = popup->entryRect(0).getCenter();
     frame.onMouseDown(entry, kLButton);
     EXPECT_EQ(frame.getScaleFactor(), 1.5);
-    EXPECT_EQ(first.size().getWidth(), 455);
+    EXPECT_EQ(first.size().getWidth(), 454);
     EXPECT_EQ(UserSettings(kApplication).read("zoom"), "");
 
     // Closing the menu without a choice changes nothing.

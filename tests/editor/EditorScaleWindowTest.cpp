@@ -217,8 +217,9 @@ TEST_F(EditorScaleWindowTest, AFactorGivenBeforeOpeningOpensTheWindowAtTheScaled
 {
     openEditor([](IPlugView& view)
                { FUnknownPtr<IPlugViewContentScaleSupport>(&view)->setContentScaleFactor(1.5f); });
-    expectWindowSize(455, 882);
+    expectWindowSize(454, 882);
     EXPECT_EQ(window->resizeRequests(), 0);
+    expectLooksLikeReference(1.5, "factor-before-opening");
 }
 
 TEST_F(EditorScaleWindowTest, AKnobDragCoversTheSameShareOfThePanelAtEveryScale)
@@ -279,7 +280,7 @@ TEST_F(EditorScaleWindowTest, TheZoomMenuResizesTheWindowAndTheNextEditorOpensAt
     ASSERT_TRUE(xdotool("mousemove " + screenPoint(on, entry, 1) + " click 1"));
     loop.runUntil([&] { return window->resizeRequests() > 0; }, kPatienceMs);
     EXPECT_EQ(window->resizeRequests(), 1) << "the zoom resized the view through its frame";
-    expectWindowSize(455, 882);
+    expectWindowSize(454, 882);
     EXPECT_TRUE(instance->handler().edits().empty()) << "a zoom is no parameter edit";
 
     // The choice is the user's: the settings file keeps it, the next editor opens with it.
@@ -288,7 +289,7 @@ TEST_F(EditorScaleWindowTest, TheZoomMenuResizesTheWindowAndTheNextEditorOpensAt
     EXPECT_EQ(contents, "zoom=1.5\n");
     window.reset();
     openEditor();
-    expectWindowSize(455, 882);
+    expectWindowSize(454, 882);
     window.reset();
     std::filesystem::remove_all(config);
 }
@@ -335,7 +336,7 @@ TEST_F(DesktopScaleTest, XftDpiOf192OpensTheEditorAtTwiceItsSize)
     EXPECT_EQ(shown.getHeight(), 1176);
     ASSERT_TRUE(setServerResources("Xft.dpi:\t144\n"));
     shown = editorSize();
-    EXPECT_EQ(shown.getWidth(), 455);
+    EXPECT_EQ(shown.getWidth(), 454);
     EXPECT_EQ(shown.getHeight(), 882);
     ASSERT_TRUE(setServerResources(""));
     EXPECT_EQ(editorSize().getWidth(), 303);

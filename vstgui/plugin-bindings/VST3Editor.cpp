@@ -200,11 +200,15 @@ tresult PLUGIN_API VST3Editor::checkSizeConstraint(ViewRect* proposed)
     };
     // The constraints are layout sizes; the host proposes screen pixels.
     const double scale = m_frame ? m_frame->getScaleFactor() : getScaleFactor();
-    const auto scaled = [scale](CCoord size) { return size * scale; };
-    proposed->right = proposed->left + clamp(proposed->getWidth(), std::round(scaled(m_minSize.x)),
-                                             std::round(scaled(m_maxSize.x)));
-    proposed->bottom = proposed->top + clamp(proposed->getHeight(), std::round(scaled(m_minSize.y)),
-                                             std::round(scaled(m_maxSize.y)));
+    const auto scaled = [scale](CCoord size)
+    {
+        // An unlimited maximum stays unlimited.
+        return size < std::numeric_limits<int32>::max() ? ScaleFactor::toDevice(size, scale) : size;
+    };
+    proposed->right =
+        proposed->left + clamp(proposed->getWidth(), scaled(m_minSize.x), scaled(m_maxSize.x));
+    proposed->bottom =
+        proposed->top + clamp(proposed->getHeight(), scaled(m_minSize.y), scaled(m_maxSize.y));
     return kResultTrue;
 }
 
