@@ -497,3 +497,27 @@ TEST(EditorScale, TheSettingsFileKeepsOtherKeysAndSurvivesDamage)
     EXPECT_EQ(editor.editor->getZoomFactor(), 0.0);
     EXPECT_EQ(editor.size().getWidth(), 303);
 }
+
+TEST(EditorScale, LayoutAndDevicePixelsConvertWithoutGapsOrOverlaps)
+{
+    // Sizes round to the nearest pixel, halves down; never below one pixel.
+    EXPECT_EQ(ScaleFactor::toDevice(303, 1.0), 303);
+    EXPECT_EQ(ScaleFactor::toDevice(303, 2.0), 606);
+    EXPECT_EQ(ScaleFactor::toDevice(303, 1.5), 454);
+    EXPECT_EQ(ScaleFactor::toDevice(303, 1.25), 379);
+    EXPECT_EQ(ScaleFactor::toDevice(0, 2.0), 1);
+    // An area to repaint covers every device pixel the layout rectangle touches, and no more
+    // where its edges fall on pixel edges.
+    EXPECT_EQ(ScaleFactor::toDeviceBounds(CRect(15, 15, 57, 57), 1.5), CRect(22, 22, 86, 86));
+    EXPECT_EQ(ScaleFactor::toDeviceBounds(CRect(10, 20, 30, 40), 2.0), CRect(20, 40, 60, 80));
+    EXPECT_EQ(ScaleFactor::toDeviceBounds(CRect(0.3, 0, 1, 1), 1.0), CRect(0, 0, 1, 1));
+    // A device point goes back to the layout point it came from.
+    EXPECT_EQ(ScaleFactor::toLayout(CPoint(404, 886), 2.0), CPoint(202, 443));
+    EXPECT_DOUBLE_EQ(ScaleFactor::toLayout(CRect(22, 22, 86, 86), 1.5).getWidth(), 64 / 1.5);
+    // Scales that are none are 1; others are held to what can be drawn.
+    EXPECT_EQ(ScaleFactor::valid(std::nan("")), 1.0);
+    EXPECT_EQ(ScaleFactor::valid(-2), 1.0);
+    EXPECT_EQ(ScaleFactor::valid(0.1), ScaleFactor::kMinimum);
+    EXPECT_EQ(ScaleFactor::valid(10), ScaleFactor::kMaximum);
+    EXPECT_EQ(ScaleFactor::valid(1.25), 1.25);
+}
