@@ -177,8 +177,9 @@ class ConfigurationFolder
 {
   public:
     explicit ConfigurationFolder(const std::string& name)
-        : m_folder(tempPath("config-" + name)), m_saved(std::getenv("XDG_CONFIG_HOME"))
+        : m_folder(tempPath("config-" + name))
     {
+        if (const char* old = std::getenv("XDG_CONFIG_HOME")) m_saved = old;
         std::filesystem::remove_all(m_folder);
         setenv("XDG_CONFIG_HOME", m_folder.c_str(), 1);
     }
