@@ -5,9 +5,7 @@ function(vevadur_add_test name)
   add_executable(${name} ${T_SOURCES})
   vevadur_warnings(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
-  if(T_PROPERTIES)
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${T_PROPERTIES})
-  else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
-  endif()
+  # The editor reads the user's zoom and the desktop's scale: tests see neither.
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT
+    "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config;GDK_SCALE=" ${T_PROPERTIES})
 endfunction()

@@ -9,11 +9,18 @@
 
 namespace Steinberg::Vst::Veru2ZOR3
 {
+namespace
+{
+// The user's zoom choice lives in this folder of the user's configuration (the plug-in's name).
+constexpr const char* kSettingsName = "VevadurROT";
+} // namespace
+
 VST3EditorZx::VST3EditorZx(EditController* controller, VSTGUI::UTF8StringPtr templateName,
                            VSTGUI::UTF8StringPtr xmlFile)
     : VST3Editor(controller, templateName, xmlFile)
 {
     setIdleRate(kIdleRateMs);
+    setZoomSettingsName(kSettingsName);
 }
 
 VST3EditorZx::~VST3EditorZx() = default;

@@ -1,6 +1,7 @@
 #include "vstgui/CDrawContext.h"
 
 #include "vstgui/CBitmap.h"
+#include "vstgui/ScaleFactor.h"
 #include "vstgui/TextRenderer.h"
 
 #include <cairo.h>
@@ -9,9 +10,10 @@
 
 namespace VSTGUI
 {
-CDrawContext::CDrawContext(cairo_t* cr, TextRenderer* textRenderer)
-    : m_cr(cr), m_textRenderer(textRenderer)
+CDrawContext::CDrawContext(cairo_t* cr, TextRenderer* textRenderer, double scaleFactor)
+    : m_cr(cr), m_textRenderer(textRenderer), m_scaleFactor(ScaleFactor::valid(scaleFactor))
 {
+    if (m_scaleFactor != 1.0) cairo_scale(m_cr, m_scaleFactor, m_scaleFactor);
 }
 
 void CDrawContext::setSource(const CColor& c)
@@ -117,8 +119,8 @@ void CDrawContext::drawString(const std::string& text, const CRect& rect, CHoriT
                               bool antialias)
 {
     if (!m_textRenderer) return;
-    setSource(m_state.fontColor);
-    m_textRenderer->drawString(m_cr, text, m_state.font, rect, align, antialias);
+    m_textRenderer->drawString(m_cr, text, m_state.font, rect, align, antialias, m_state.fontColor,
+                               m_state.globalAlpha);
 }
 
 CCoord CDrawContext::getStringWidth(const std::string& text)

@@ -14,14 +14,17 @@ namespace VSTGUI
 class TextRenderer;
 
 // Everything a view draws goes through this: a cairo context with VSTGUI's drawing state
-// (colours, line width, font, draw mode, global alpha) and a translation stack.
+// (colours, line width, font, draw mode, global alpha) and a translation stack. Views draw in
+// layout pixels; at a screen scale the context maps them onto scale x scale device pixels, so
+// shapes and text are drawn at the device's resolution.
 class CDrawContext
 {
   public:
     using PointList = std::vector<CPoint>;
 
-    // Draws on cr (not owned); text goes through textRenderer, or is skipped without one.
-    CDrawContext(NativeDrawingContext* cr, TextRenderer* textRenderer);
+    // Draws on cr (not owned) at the given screen scale; text goes through textRenderer, or is
+    // skipped without one.
+    CDrawContext(NativeDrawingContext* cr, TextRenderer* textRenderer, double scaleFactor = 1);
     virtual ~CDrawContext() = default;
     CDrawContext(const CDrawContext&) = delete;
     CDrawContext& operator=(const CDrawContext&) = delete;
@@ -64,6 +67,8 @@ class CDrawContext
 
     NativeDrawingContext* getNativeContext() const { return m_cr; }
     TextRenderer* getTextRenderer() const { return m_textRenderer; }
+    // Device pixels per layout pixel (bitmaps pick their image by it).
+    double getScaleFactor() const { return m_scaleFactor; }
 
   private:
     struct State
@@ -83,6 +88,7 @@ class CDrawContext
 
     NativeDrawingContext* m_cr;
     TextRenderer* m_textRenderer;
+    double m_scaleFactor;
     State m_state;
     std::vector<State> m_stack;
 };

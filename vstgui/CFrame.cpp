@@ -1,6 +1,7 @@
 #include "vstgui/CFrame.h"
 
 #include "vstgui/COffscreenContext.h"
+#include "vstgui/ScaleFactor.h"
 
 #include <algorithm>
 
@@ -39,6 +40,15 @@ bool CFrame::setSize(CCoord width, CCoord height)
     if (m_platformFrame) m_platformFrame->setSize(newSize);
     invalid();
     return true;
+}
+
+void CFrame::setScaleFactor(double scale)
+{
+    scale = ScaleFactor::valid(scale);
+    if (scale == m_scaleFactor) return;
+    m_scaleFactor = scale;
+    if (m_platformFrame) m_platformFrame->setSize(getViewSize());
+    invalid();
 }
 
 CMouseEventResult CFrame::onMouseDown(CPoint& where, const CButtonState& buttons)
@@ -175,7 +185,7 @@ void CFrame::drawRect(CDrawContext* context, const CRect& updateRect)
 bool CFrame::renderToPNG(const std::string& path)
 {
     COffscreenContext context(static_cast<int>(getWidth()), static_cast<int>(getHeight()),
-                              &m_textRenderer);
+                              &m_textRenderer, m_scaleFactor);
     drawRect(&context, CRect(0, 0, getWidth(), getHeight()));
     return context.writePNG(path);
 }

@@ -30,8 +30,13 @@ class CFrame : public CViewContainer
     void enableTooltips(bool state) { m_tooltips = state; }
     bool tooltipsEnabled() const { return m_tooltips; }
 
-    // Asks the editor first; false when it refuses the size.
+    // Asks the editor first; false when it refuses the size. Sizes are in layout pixels.
     bool setSize(CCoord width, CCoord height);
+
+    // Device pixels per layout pixel on the frame's screen (0.5 to 4; 1 unless set). The window
+    // follows: it takes the frame's size times the scale, and everything is drawn anew.
+    void setScaleFactor(double scale);
+    double getScaleFactor() const { return m_scaleFactor; }
 
     // Input, in frame coordinates.
     CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
@@ -65,7 +70,7 @@ class CFrame : public CViewContainer
     void onViewAdded(CView* view);
     void onViewRemoved(CView* view);
 
-    // Renders the whole frame into a new image and writes it as PNG.
+    // Renders the whole frame into a new image at the frame's scale and writes it as PNG.
     bool renderToPNG(const std::string& path);
 
   private:
@@ -75,6 +80,7 @@ class CFrame : public CViewContainer
     CView* m_focusView = nullptr;
     CView* m_modalView = nullptr;
     CRect m_dirtyRect;
+    double m_scaleFactor = 1.0;
     bool m_tooltips = false;
     std::vector<IViewAddedRemovedObserver*> m_viewObservers;
     std::vector<IMouseObserver*> m_mouseObservers;

@@ -1,5 +1,7 @@
 #include "vstgui/COffscreenContext.h"
 
+#include "vstgui/ScaleFactor.h"
+
 #include <cairo.h>
 
 #include <algorithm>
@@ -14,16 +16,20 @@ cairo_surface_t* makeSurface(int width, int height)
 }
 } // namespace
 
-COffscreenContext::COffscreenContext(int width, int height, TextRenderer* textRenderer)
-    : COffscreenContext(makeSurface(width, height), std::max(1, width), std::max(1, height),
-                        textRenderer)
+COffscreenContext::COffscreenContext(int width, int height, TextRenderer* textRenderer,
+                                     double scaleFactor)
+    : COffscreenContext(makeSurface(ScaleFactor::toDevice(width, ScaleFactor::valid(scaleFactor)),
+                                    ScaleFactor::toDevice(height, ScaleFactor::valid(scaleFactor))),
+                        ScaleFactor::toDevice(width, ScaleFactor::valid(scaleFactor)),
+                        ScaleFactor::toDevice(height, ScaleFactor::valid(scaleFactor)),
+                        textRenderer, scaleFactor)
 {
 }
 
 COffscreenContext::COffscreenContext(cairo_surface_t* surface, int width, int height,
-                                     TextRenderer* textRenderer)
-    : CDrawContext(cairo_create(surface), textRenderer), m_surface(surface), m_width(width),
-      m_height(height)
+                                     TextRenderer* textRenderer, double scaleFactor)
+    : CDrawContext(cairo_create(surface), textRenderer, scaleFactor), m_surface(surface),
+      m_width(width), m_height(height)
 {
 }
 

@@ -32,20 +32,29 @@ void applyDecorations(PangoLayout* layout, const CFontDesc& font)
 }
 } // namespace
 
-TextRenderer::TextRenderer()
-    : m_fontMap(pango_cairo_font_map_new()), m_context(pango_font_map_create_context(m_fontMap))
+struct TextRenderer::Fonts
 {
-}
+    Fonts() : fontMap(pango_cairo_font_map_new()), context(pango_font_map_create_context(fontMap))
+    {
+    }
+    ~Fonts()
+    {
+        g_object_unref(context);
+        g_object_unref(fontMap);
+    }
+    PangoLayout* layoutFor(const std::string& text, const CFontDesc& font);
 
-TextRenderer::~TextRenderer()
-{
-    g_object_unref(m_context);
-    g_object_unref(m_fontMap);
-}
+    PangoFontMap* fontMap;
+    PangoContext* context;
+};
 
-PangoLayout* TextRenderer::layoutFor(const std::string& text, const CFontDesc& font)
+TextRenderer::TextRenderer() : m_fonts(std::make_unique<Fonts>()) {}
+
+TextRenderer::~TextRenderer() = default;
+
+PangoLayout* TextRenderer::Fonts::layoutFor(const std::string& text, const CFontDesc& font)
 {
-    PangoLayout* layout = pango_layout_new(m_context);
+    PangoLayout* layout = pango_layout_new(context);
     PangoFontDescription* description = makeDescription(font);
     pango_layout_set_font_description(layout, description);
     pango_font_description_free(description);
@@ -57,19 +66,24 @@ PangoLayout* TextRenderer::layoutFor(const std::string& text, const CFontDesc& f
 }
 
 void TextRenderer::drawString(cairo_t* cr, const std::string& text, const CFontDesc& font,
-                              const CRect& rect, CHoriTxtAlign align, bool antialias)
+                              const CRect& rect, CHoriTxtAlign align, bool antialias,
+                              const CColor& color, float alpha)
 {
     if (text.empty() || rect.isEmpty()) return;
+    cairo_set_source_rgba(cr, color.red / 255.0, color.green / 255.0, color.blue / 255.0,
+                          color.alpha / 255.0 * alpha);
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_antialias(options,
                                      antialias ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_NONE);
     cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
-    pango_cairo_update_context(cr, m_context);
-    pango_cairo_context_set_font_options(m_context, options);
+    // The context's transformation (the screen scale among it) goes to Pango, which then
+    // rasterises the glyphs at the device's resolution.
+    pango_cairo_update_context(cr, m_fonts->context);
+    pango_cairo_context_set_font_options(m_fonts->context, options);
     cairo_font_options_destroy(options);
 
-    PangoLayout* layout = layoutFor(text, font);
+    PangoLayout* layout = m_fonts->layoutFor(text, font);
     int width = 0;
     int height = 0;
     pango_layout_get_pixel_size(layout, &width, &height);
@@ -92,7 +106,7 @@ void TextRenderer::drawString(cairo_t* cr, const std::string& text, const CFontD
 CCoord TextRenderer::getStringWidth(const std::string& text, const CFontDesc& font)
 {
     if (text.empty()) return 0;
-    PangoLayout* layout = layoutFor(text, font);
+    PangoLayout* layout = m_fonts->layoutFor(text, font);
     int width = 0;
     int height = 0;
     pango_layout_get_pixel_size(layout, &width, &height);

@@ -180,10 +180,12 @@ ReferenceEditor::~ReferenceEditor()
 Image ReferenceEditor::render() const
 {
     CFrame& f = frame();
-    const int width = static_cast<int>(f.getWidth());
-    const int height = static_cast<int>(f.getHeight());
-    COffscreenContext context(width, height, &f.getTextRenderer());
-    f.drawRect(&context, CRect(0, 0, width, height));
+    COffscreenContext context(static_cast<int>(f.getWidth()), static_cast<int>(f.getHeight()),
+                              &f.getTextRenderer(), f.getScaleFactor());
+    f.drawRect(&context, CRect(0, 0, f.getWidth(), f.getHeight()));
+    // At a scale the picture has the window's pixels, not the layout's.
+    const int width = context.getWidth();
+    const int height = context.getHeight();
     Image image;
     image.width = width;
     image.height = height;

@@ -52,6 +52,7 @@ class ReferenceEditor
     bool isOpen() const { return m_editor && m_editor->getFrame(); }
     Steinberg::Vst::Veru2ZOR3::Processor& processor() const { return *m_processor; }
     VSTGUI::CFrame& frame() const { return *m_editor->getFrame(); }
+    // The editor drawn at its frame's scale.
     Image render() const;
     // The frame rectangle of the one view that passes the test (empty when not exactly one).
     VSTGUI::CRect find(const std::function<bool(VSTGUI::CView*)>& test) const;

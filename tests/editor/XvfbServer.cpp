@@ -43,7 +43,7 @@ std::string XvfbServer::executable()
     return {};
 }
 
-XvfbServer::XvfbServer()
+XvfbServer::XvfbServer(const std::string& screen)
 {
     const std::string program = executable();
     if (program.empty())
@@ -68,7 +68,7 @@ XvfbServer::XvfbServer()
         dup2(null, STDOUT_FILENO);
         dup2(null, STDERR_FILENO);
         execl(program.c_str(), program.c_str(), "-displayfd", fd.c_str(), "-screen", "0",
-              "1024x768x24", "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+              screen.c_str(), "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);

@@ -12,7 +12,8 @@ class XvfbServer
     // The Xvfb program on PATH, or empty text when it is not installed.
     static std::string executable();
 
-    XvfbServer();
+    // screen: width x height x depth of its one screen.
+    explicit XvfbServer(const std::string& screen = "1024x768x24");
     ~XvfbServer();
     XvfbServer(const XvfbServer&) = delete;
     XvfbServer& operator=(const XvfbServer&) = delete;

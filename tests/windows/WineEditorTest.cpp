@@ -286,6 +286,76 @@ TEST_F(WineEditor, ResizeRequestsGiveTheWindowsClientAreaTheRequestedSize)
     EXPECT_NE(probe.output.find("resized 303 588 accepted"), std::string::npos) << probe.output;
 }
 
+// The screen's resolution set to 192 dpi (Wine's LogPixels) while it lives, then back to
+// Wine's default.
+class ScreenAt192Dpi
+{
+  public:
+    ScreenAt192Dpi()
+    {
+        // On the display the probe uses: a Wine session started without one keeps none.
+        m_set = wine::run("reg",
+                          {"add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t",
+                           "REG_DWORD", "/d", "192", "/f"},
+                          true)
+                    .status == 0;
+    }
+    ~ScreenAt192Dpi()
+    {
+        wine::run("reg", {"delete", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/f"}, true);
+    }
+    bool isSet() const { return m_set; }
+
+  private:
+    bool m_set = false;
+};
+
+TEST(WineEditorDpi, AWindowAt192DpiOpensAtTwiceTheSize)
+{
+    XvfbServer xvfb;
+    if (!xvfb.isRunning()) GTEST_SKIP() << "no virtual X server: " << xvfb.error();
+    char pattern[] = "/tmp/vevadur-wine-dpi-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string folder = pattern;
+    wine::Result probe;
+    {
+        ScreenAt192Dpi screen;
+        ASSERT_TRUE(screen.isSet());
+        // A host that scales its own windows declares itself DPI aware; the editor then takes
+        // the window's DPI as its scale.
+        probe = wine::run(wine::windowsBuild("tests/windows/programs/vevadur-editor-probe.exe"),
+                          {wine::windowsPath(wine::windowsBuild("VevadurROT.vst3")),
+                           wine::windowsPath(folder + "/windows.bmp"), "--dpi-aware"},
+                          true);
+    }
+    wine::shell("rm -rf " + wine::quoted(folder));
+    ASSERT_EQ(probe.status, 0) << probe.output;
+    EXPECT_NE(probe.output.find("attached 606 1176"), std::string::npos) << probe.output;
+    EXPECT_NE(probe.output.find("editor window 606 1176"), std::string::npos) << probe.output;
+}
+
+TEST(WineEditorScale, TheHostsFactorAndTheZoomMenuResizeTheEditor)
+{
+    XvfbServer xvfb("1600x1600x24");
+    if (!xvfb.isRunning()) GTEST_SKIP() << "no virtual X server: " << xvfb.error();
+    char pattern[] = "/tmp/vevadur-wine-scale-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string folder = pattern;
+    const wine::Result probe = wine::run(
+        wine::windowsBuild("tests/windows/programs/vevadur-editor-probe.exe"),
+        {wine::windowsPath(wine::windowsBuild("VevadurROT.vst3")),
+         wine::windowsPath(folder + "/windows.bmp"), "--content-scale", "1.5", "--zoom-menu"},
+        true);
+    wine::shell("rm -rf " + wine::quoted(folder));
+    ASSERT_EQ(probe.status, 0) << probe.output;
+    EXPECT_NE(probe.output.find("attached 303 588"), std::string::npos) << probe.output;
+    // The host's 1.5, the user's 200 % over it, then automatic: the host's 1.5 again (which
+    // also leaves the user's settings file without a zoom for the tests after this one).
+    EXPECT_NE(probe.output.find("content scale 454 882"), std::string::npos) << probe.output;
+    EXPECT_NE(probe.output.find("zoom 200 606 1176"), std::string::npos) << probe.output;
+    EXPECT_NE(probe.output.find("zoom automatic 454 882"), std::string::npos) << probe.output;
+}
+
 TEST(WineVst2Editor, OpensInTheHostsWindowAtItsSizeAndClosesWithIt)
 {
     XvfbServer xvfb;

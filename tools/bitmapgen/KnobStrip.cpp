@@ -84,10 +84,15 @@ void drawKnob(cairo_t* cr, double size, double angle, const KnobStyle& style)
     drawIndicator(cr, c, radius * 0.3, radius * 0.95, angle, style.indicator);
 }
 
-cairo_surface_t* drawKnobStrip(int size, int frames, const KnobStyle& style)
+cairo_surface_t* drawKnobStrip(int size, int frames, const KnobStyle& style, double scale)
 {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size * frames);
+    // Whole pixels per frame at every scale, so a frame's offset stays exact.
+    const int framePixels = static_cast<int>(std::lround(size * scale));
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, framePixels, framePixels * frames);
     cairo_t* cr = cairo_create(surface);
+    cairo_scale(cr, static_cast<double>(framePixels) / size,
+                static_cast<double>(framePixels) / size);
     for (int i = 0; i < frames; ++i)
     {
         double value = frames > 1 ? static_cast<double>(i) / (frames - 1) : 0.0;

@@ -17,6 +17,6 @@ struct KnobStyle
 void drawKnob(cairo_t* cr, double size, double angle, const KnobStyle& style);
 
 // A vertical film strip of frames, frame 0 at the minimum (135 degrees), the last at the
-// maximum (405 degrees), each frame size x size pixels.
-cairo_surface_t* drawKnobStrip(int size, int frames, const KnobStyle& style);
+// maximum (405 degrees), each frame size x size layout pixels drawn at scale.
+cairo_surface_t* drawKnobStrip(int size, int frames, const KnobStyle& style, double scale = 1);
 } // namespace bitmapgen

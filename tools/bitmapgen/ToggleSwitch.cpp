@@ -73,10 +73,14 @@ void drawLever(cairo_t* cr, double c, double length, bool up)
 }
 } // namespace
 
-cairo_surface_t* drawToggleSwitch(int size)
+cairo_surface_t* drawToggleSwitch(int size, double scale)
 {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, 2 * size);
+    const int framePixels = static_cast<int>(std::lround(size * scale));
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, framePixels, 2 * framePixels);
     cairo_t* cr = cairo_create(surface);
+    cairo_scale(cr, static_cast<double>(framePixels) / size,
+                static_cast<double>(framePixels) / size);
     for (int frame = 0; frame < 2; ++frame)
     {
         cairo_save(cr);

@@ -1,4 +1,6 @@
 // Draws the editor's bitmaps into a folder: vevadur-bitmapgen <output folder>
+// Each bitmap a view shows is drawn at the screen scales the editor offers: NAME.png at 1,
+// NAME_1.5x.png and NAME_2x.png (the toolkit's names for an image drawn for a scale).
 #include "BrushedMetal.h"
 #include "KnobStrip.h"
 #include "ToggleSwitch.h"
@@ -15,7 +17,18 @@ namespace
 constexpr int kKnobSize = 42;
 constexpr int kKnobFrames = 80;
 
-bool save(cairo_surface_t* surface, const std::string& folder, const char* file)
+constexpr double kScales[] = {1.0, 1.5, 2.0};
+
+// "knob.png" at 1, "knob_1.5x.png" at 1.5, "knob_2x.png" at 2.
+std::string scaledName(const std::string& file, double scale)
+{
+    if (scale == 1.0) return file;
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, "_%gx", scale);
+    return file.substr(0, file.size() - 4) + suffix + ".png";
+}
+
+bool save(cairo_surface_t* surface, const std::string& folder, const std::string& file)
 {
     std::string path = folder + "/" + file;
     bool ok = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
@@ -72,15 +85,23 @@ int main(int argc, char** argv)
                                 {0.55, 0.56, 0.58},
                                 {0.85, 0.1, 0.08}};
 
-    bool ok = save(drawBrushedMetal(268, 553), folder, "greymetal.png");
-    ok = save(drawKnobStrip(kKnobSize, kKnobFrames, chickenheadSilver), folder,
-              "chickenhead2.png") &&
-         ok;
-    ok =
-        save(drawKnobStrip(kKnobSize, kKnobFrames, chickenheadBlack), folder, "chickenhead3.png") &&
-        ok;
-    ok = save(drawKnobStrip(kKnobSize, kKnobFrames, roundBlack), folder, "knob.png") && ok;
-    ok = save(drawToggleSwitch(kKnobSize), folder, "medtoggleswitch.png") && ok;
+    bool ok = true;
+    for (double scale : kScales)
+    {
+        const auto as = [scale](const char* file) { return scaledName(file, scale); };
+        ok = save(drawBrushedMetal(268, 553, scale), folder, as("greymetal.png")) && ok;
+        ok = save(drawKnobStrip(kKnobSize, kKnobFrames, chickenheadSilver, scale), folder,
+                  as("chickenhead2.png")) &&
+             ok;
+        ok = save(drawKnobStrip(kKnobSize, kKnobFrames, chickenheadBlack, scale), folder,
+                  as("chickenhead3.png")) &&
+             ok;
+        ok = save(drawKnobStrip(kKnobSize, kKnobFrames, roundBlack, scale), folder,
+                  as("knob.png")) &&
+             ok;
+        ok = save(drawToggleSwitch(kKnobSize, scale), folder, as("medtoggleswitch.png")) && ok;
+    }
+    // The spare bitmap no view shows: one scale.
     ok = save(singleKnob(64, roundSilver), folder, "KNOBVST.png") && ok;
     return ok ? 0 : 1;
 }

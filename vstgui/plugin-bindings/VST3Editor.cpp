@@ -2,9 +2,11 @@
 
 #include "vstgui/CFrame.h"
 #include "vstgui/CTextEdit.h"
+#include "vstgui/ScaleFactor.h"
 #include "vstgui/plugin-bindings/ParameterChangeListener.h"
 #include "vstgui/plugin-bindings/Utf16Text.h"
 #include "vstgui/plugin-bindings/VST3EditorDelegate.h"
+#include "vstgui/plugin-bindings/ZoomMenu.h"
 #include "vstgui/uidescription/UIDescription.h"
 
 #include "base/source/updatehandler.h"
@@ -72,9 +74,9 @@ bool VST3Editor::open(void* parent, const PlatformType& type)
         return false;
     }
     m_frame->setViewSize(CRect(0, 0, view->getWidth(), view->getHeight()), false);
+    m_frame->setScaleFactor(getScaleFactor());
     m_frame->addView(view);
-    rect =
-        ViewRect(0, 0, static_cast<int32>(view->getWidth()), static_cast<int32>(view->getHeight()));
+    rect = scaledRect(view->getWidth(), view->getHeight());
     if (!openWindow(parent, type))
     {
         releaseFrame();
@@ -95,6 +97,7 @@ void VST3Editor::close()
 
 void VST3Editor::releaseFrame()
 {
+    removeZoomMenu(true);
     closeWindow();
     CFrame* frame = m_frame;
     m_frame = nullptr;
@@ -130,11 +133,11 @@ void VST3Editor::recreateView()
     if (!view) return;
     m_frame->setFocusView(nullptr);
     m_frame->setModalView(nullptr);
+    m_zoomMenu.reset();
     m_frame->removeAll();
     m_frame->setSize(view->getWidth(), view->getHeight());
     m_frame->addView(view);
-    rect =
-        ViewRect(0, 0, static_cast<int32>(view->getWidth()), static_cast<int32>(view->getHeight()));
+    rect = scaledRect(view->getWidth(), view->getHeight());
     m_frame->invalid();
 }
 
@@ -154,15 +157,18 @@ void VST3Editor::getEditorSizeConstrains(CPoint& minimumSize, CPoint& maximumSiz
 
 tresult PLUGIN_API VST3Editor::getSize(ViewRect* size)
 {
-    // Hosts size their window before attaching the view: the template tells the size.
-    if (size && !m_frame && rect.getWidth() <= 0 && rect.getHeight() <= 0 && loadDescription())
+    // Hosts size their window before attaching the view: the template tells the size, the
+    // screen the scale.
+    if (size && !m_frame && loadDescription())
         if (const UIAttributes* attributes =
                 m_description->getViewAttributes(m_templateName.c_str()))
         {
             CPoint templateSize;
             if (attributes->getPointAttribute("size", templateSize))
-                rect = ViewRect(0, 0, static_cast<int32>(templateSize.x),
-                                static_cast<int32>(templateSize.y));
+            {
+                askSystemScaleFactor();
+                rect = scaledRect(templateSize.x, templateSize.y);
+            }
         }
     return VSTGUIEditor::getSize(size);
 }
@@ -170,7 +176,9 @@ tresult PLUGIN_API VST3Editor::getSize(ViewRect* size)
 tresult PLUGIN_API VST3Editor::onSize(ViewRect* newSize)
 {
     if (!newSize) return kInvalidArgument;
-    if (m_frame && !m_frame->setSize(newSize->getWidth(), newSize->getHeight()))
+    const double scale = m_frame ? m_frame->getScaleFactor() : getScaleFactor();
+    if (m_frame && !m_frame->setSize(std::round(newSize->getWidth() / scale),
+                                     std::round(newSize->getHeight() / scale)))
         return kResultFalse;
     return VSTGUIEditor::onSize(newSize);
 }
@@ -190,8 +198,17 @@ tresult PLUGIN_API VST3Editor::checkSizeConstraint(ViewRect* proposed)
         const CCoord limited = std::max(low, std::min(high, static_cast<CCoord>(value)));
         return static_cast<int32>(std::min<CCoord>(limited, std::numeric_limits<int32>::max()));
     };
-    proposed->right = proposed->left + clamp(proposed->getWidth(), m_minSize.x, m_maxSize.x);
-    proposed->bottom = proposed->top + clamp(proposed->getHeight(), m_minSize.y, m_maxSize.y);
+    // The constraints are layout sizes; the host proposes screen pixels.
+    const double scale = m_frame ? m_frame->getScaleFactor() : getScaleFactor();
+    const auto scaled = [scale](CCoord size)
+    {
+        // An unlimited maximum stays unlimited.
+        return size < std::numeric_limits<int32>::max() ? ScaleFactor::toDevice(size, scale) : size;
+    };
+    proposed->right =
+        proposed->left + clamp(proposed->getWidth(), scaled(m_minSize.x), scaled(m_maxSize.x));
+    proposed->bottom =
+        proposed->top + clamp(proposed->getHeight(), scaled(m_minSize.y), scaled(m_maxSize.y));
     return kResultTrue;
 }
 
@@ -203,8 +220,35 @@ bool VST3Editor::beforeSizeChange(const CRect& newSize, const CRect&)
 
 CMessageResult VST3Editor::notify(CBaseObject* sender, IdStringPtr message)
 {
+    if (message == CVSTGUITimer::kMsgTimer) removeZoomMenu(false);
     if (message == CVSTGUITimer::kMsgTimer && m_doCreateView) recreateView();
     return VSTGUIEditor::notify(sender, message);
+}
+
+CMouseEventResult VST3Editor::onMouseDown(CFrame* frame, const CPoint& where,
+                                          const CButtonState& buttons)
+{
+    if (!(buttons & kRButton) || !frame || frame->getModalView()) return kMouseEventNotHandled;
+    removeZoomMenu(false);
+    if (m_zoomMenu) return kMouseEventNotHandled;
+    m_zoomMenu =
+        owned(new ZoomMenu(where, getZoomFactor(), [this](double zoom) { setZoomFactor(zoom); }));
+    frame->addView(m_zoomMenu.get());
+    m_zoomMenu->remember(); // the frame's reference; removeView gives it back
+    if (!m_zoomMenu->popup())
+    {
+        removeZoomMenu(true);
+        return kMouseEventNotHandled;
+    }
+    return kMouseEventHandled;
+}
+
+void VST3Editor::removeZoomMenu(bool evenIfOpen)
+{
+    if (!m_zoomMenu || (m_zoomMenu->isPopupOpen() && !evenIfOpen)) return;
+    if (m_frame && m_zoomMenu->isPopupOpen()) m_frame->setModalView(nullptr);
+    if (m_frame) m_frame->removeView(m_zoomMenu.get(), true);
+    m_zoomMenu.reset();
 }
 
 ParameterChangeListener* VST3Editor::getParameterChangeListener(int32_t tag) const

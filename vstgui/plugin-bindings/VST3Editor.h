@@ -13,12 +13,15 @@ namespace VSTGUI
 class ParameterChangeListener;
 class UIDescription;
 class VST3EditorDelegate;
+class ZoomMenu;
 
 // An editor built from a UI description template. Every control whose tag names a parameter
 // of the edit controller is bound to it: user changes become begin/perform/end edits, and the
 // parameter's changes show on the controls. Parameter texts fill displays, text edits parse
 // typed text through the controller, and option menus list a stepped parameter's value texts.
 // If the controller is also a VST3EditorDelegate it supplies custom views and sub-controllers.
+// A right click on the panel opens the zoom menu (ZoomMenu). Sizes the host sees are the
+// template's layout size times the editor's scale.
 class VST3Editor : public VSTGUIEditor,
                    public IController,
                    public IViewAddedRemovedObserver,
@@ -41,7 +44,7 @@ class VST3Editor : public VSTGUIEditor,
     VST3EditorDelegate* getDelegate() const { return m_delegate; }
 
     // Size requests of the host: the template's size before the editor opens; resizing only
-    // where the template's minimum and maximum sizes differ, within them.
+    // where the template's minimum and maximum sizes differ, within them; all times the scale.
     Steinberg::tresult PLUGIN_API getSize(Steinberg::ViewRect* size) SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API onSize(Steinberg::ViewRect* newSize) SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API canResize() SMTG_OVERRIDE;
@@ -69,6 +72,11 @@ class VST3Editor : public VSTGUIEditor,
     void onViewAdded(CFrame* frame, CView* view) override;
     void onViewRemoved(CFrame* frame, CView* view) override;
 
+    // IMouseObserver: the right button opens the zoom menu.
+    CMouseEventResult onMouseDown(CFrame* frame, const CPoint& where,
+                                  const CButtonState& buttons) override;
+    ZoomMenu* getZoomMenu() const { return m_zoomMenu.get(); }
+
     // The binding of a tag, or null when no parameter of the controller has that id.
     ParameterChangeListener* getParameterChangeListener(int32_t tag) const;
 
@@ -87,6 +95,8 @@ class VST3Editor : public VSTGUIEditor,
     void releaseFrame();
     CView* createTemplateView();
     void releaseParameterListeners();
+    // Takes a closed zoom menu off the frame.
+    void removeZoomMenu(bool evenIfOpen);
 
     std::string m_templateName;
     std::string m_xmlFile;
@@ -95,6 +105,7 @@ class VST3Editor : public VSTGUIEditor,
     std::map<int32_t, ParameterChangeListener*> m_listeners;
     CPoint m_minSize;
     CPoint m_maxSize;
+    SharedPointer<ZoomMenu> m_zoomMenu;
     bool m_doCreateView = false;
 };
 } // namespace VSTGUI

@@ -1,30 +1,38 @@
 #include "vstgui/plugin-bindings/VSTGUIEditor.h"
 
 #include "vstgui/CFrame.h"
-#ifdef _WIN32
-#include "vstgui/platform/win32/Win32Frame.h"
-#include "vstgui/platform/win32/Win32TimerScheduler.h"
-#else
-#include "vstgui/platform/x11/RunLoopTimerScheduler.h"
-#include "vstgui/platform/x11/X11Frame.h"
-#include "vstgui/plugin-bindings/HostRunLoop.h"
-#endif
+#include "vstgui/ScaleFactor.h"
+#include "vstgui/UserSettings.h"
+#include "vstgui/plugin-bindings/PlugViewWindow.h"
 
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace VSTGUI
 {
-VSTGUIEditor::VSTGUIEditor(Steinberg::Vst::EditController* controller, Steinberg::ViewRect* size)
-    : EditorView(controller, size)
+namespace
 {
+constexpr const char* kZoomKey = "zoom";
+} // namespace
+
+VSTGUIEditor::VSTGUIEditor(Steinberg::Vst::EditController* controller, Steinberg::ViewRect* size)
+    : EditorView(controller, size), m_window(PlugViewWindow::create())
+{
+    m_window->setScaleChangeHandler(
+        [this](double scale)
+        {
+            m_systemScale = scale;
+            applyScaleFactor();
+        });
 }
 
 VSTGUIEditor::~VSTGUIEditor()
 {
     stopIdleTimer();
-    closeWindow();
-    releaseHostRunLoop();
+    releaseWindowLayer();
 }
 
 void VSTGUIEditor::setIdleRate(int32_t milliseconds)
@@ -76,39 +84,87 @@ CMessageResult VSTGUIEditor::notify(CBaseObject*, IdStringPtr message)
     return message == CVSTGUITimer::kMsgTimer ? kMessageNotified : kMessageUnknown;
 }
 
+double VSTGUIEditor::getScaleFactor() const
+{
+    if (m_zoom > 0) return m_zoom;
+    if (m_hostScale > 0) return m_hostScale;
+    return m_systemScale > 0 ? ScaleFactor::valid(m_systemScale) : 1.0;
+}
+
+void VSTGUIEditor::askSystemScaleFactor(void* parent)
+{
+    if (m_systemScaleKnown && !parent) return;
+    m_systemScale = m_window->systemScaleFactor(parent);
+    m_systemScaleKnown = true;
+}
+
+void VSTGUIEditor::setZoomFactor(double zoom)
+{
+    m_zoom = (std::isfinite(zoom) && zoom > 0) ? ScaleFactor::valid(zoom) : 0;
+    if (!m_zoomSettingsName.empty())
+    {
+        char text[32] = "";
+        if (m_zoom > 0) std::snprintf(text, sizeof text, "%g", m_zoom);
+        UserSettings(m_zoomSettingsName).write(kZoomKey, text);
+    }
+    applyScaleFactor();
+}
+
+void VSTGUIEditor::setZoomSettingsName(const std::string& application)
+{
+    m_zoomSettingsName = application;
+    const std::string saved = UserSettings(application).read(kZoomKey);
+    char* end = nullptr;
+    const double zoom = std::strtod(saved.c_str(), &end);
+    m_zoom = (end != saved.c_str() && *end == '\0' && std::isfinite(zoom) && zoom > 0)
+                 ? ScaleFactor::valid(zoom)
+                 : 0;
+    applyScaleFactor();
+}
+
+Steinberg::ViewRect VSTGUIEditor::scaledRect(CCoord width, CCoord height) const
+{
+    const double scale = getScaleFactor();
+    return Steinberg::ViewRect(0, 0, ScaleFactor::toDevice(width, scale),
+                               ScaleFactor::toDevice(height, scale));
+}
+
+void VSTGUIEditor::applyScaleFactor()
+{
+    if (!m_frame) return; // the size the host asks for next is scaled
+    const double scale = getScaleFactor();
+    if (scale == m_frame->getScaleFactor()) return;
+    m_frame->setScaleFactor(scale);
+    Steinberg::ViewRect wanted = scaledRect(m_frame->getWidth(), m_frame->getHeight());
+    rect = wanted;
+    if (plugFrame && m_windowOpen) plugFrame->resizeView(this, &wanted);
+}
+
+Steinberg::tresult PLUGIN_API VSTGUIEditor::setContentScaleFactor(ScaleFactor factor)
+{
+    if (!std::isfinite(factor) || factor <= 0) return Steinberg::kInvalidArgument;
+    m_hostScale = ScaleFactor::valid(factor);
+    applyScaleFactor();
+    return Steinberg::kResultTrue;
+}
+
 Steinberg::tresult PLUGIN_API VSTGUIEditor::isPlatformTypeSupported(Steinberg::FIDString type)
 {
-#ifdef _WIN32
-    const char* native = Steinberg::kPlatformTypeHWND;
-#else
-    const char* native = Steinberg::kPlatformTypeX11EmbedWindowID;
-#endif
-    return (type && std::strcmp(type, native) == 0)
-               ? Steinberg::kResultTrue
-               : Steinberg::kResultFalse;
+    return (type && std::strcmp(type, m_window->platformTypeName()) == 0) ? Steinberg::kResultTrue
+                                                                          : Steinberg::kResultFalse;
 }
 
 Steinberg::tresult PLUGIN_API VSTGUIEditor::attached(void* parent, Steinberg::FIDString type)
 {
     if (isPlatformTypeSupported(type) != Steinberg::kResultTrue || !parent || isOpen())
         return Steinberg::kResultFalse;
-#ifdef _WIN32
-    // Windows delivers the window's messages and timers through the host's message loop.
-    m_windowTimers = std::make_unique<Win32::Win32TimerScheduler>();
-    setTimerScheduler(m_windowTimers.get());
-    if (!open(parent, kHWND))
-#else
-    // On Linux the host lends its run loop through the frame it gave the view; without one the
-    // window could neither receive events nor run timers.
-    Steinberg::FUnknownPtr<Steinberg::Linux::IRunLoop> runLoop(plugFrame);
-    if (!runLoop) return Steinberg::kResultFalse;
-    m_hostRunLoop = std::make_unique<HostRunLoop>(runLoop);
-    m_windowTimers = std::make_unique<X11::RunLoopTimerScheduler>(*m_hostRunLoop);
-    setTimerScheduler(m_windowTimers.get());
-    if (!open(parent, kX11EmbedWindowID))
-#endif
+    if (!m_window->connect(plugFrame)) return Steinberg::kResultFalse;
+    setTimerScheduler(m_window->timerScheduler());
+    // The parent's screen decides where the window system says anything.
+    askSystemScaleFactor(parent);
+    if (!open(parent, m_window->platformType()))
     {
-        releaseHostRunLoop();
+        releaseWindowLayer();
         return Steinberg::kResultFalse;
     }
     return EditorView::attached(parent, type);
@@ -117,38 +173,30 @@ Steinberg::tresult PLUGIN_API VSTGUIEditor::attached(void* parent, Steinberg::FI
 Steinberg::tresult PLUGIN_API VSTGUIEditor::removed()
 {
     close();
-    releaseHostRunLoop();
+    releaseWindowLayer();
     return EditorView::removed();
 }
 
 bool VSTGUIEditor::openWindow(void* parent, const PlatformType& type)
 {
     if (!parent) return true;
-#ifdef _WIN32
-    if (type != kHWND || !m_frame) return false;
-    m_window = Win32::Win32Frame::create(*m_frame, static_cast<HWND>(parent));
-    return m_window != nullptr;
-#else
-    if (type != kX11EmbedWindowID || !m_frame || !m_hostRunLoop) return false;
-    const auto parentWindow = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(parent));
-    m_window = X11::X11Frame::create(*m_frame, parentWindow, *m_hostRunLoop);
-    return m_window != nullptr;
-#endif
+    if (type != m_window->platformType() || !m_frame) return false;
+    m_frame->setScaleFactor(getScaleFactor());
+    m_windowOpen = m_window->openWindow(*m_frame, parent);
+    return m_windowOpen;
 }
 
 void VSTGUIEditor::closeWindow()
 {
-    m_window.reset();
+    m_windowOpen = false;
+    m_window->closeWindow();
 }
 
-void VSTGUIEditor::releaseHostRunLoop()
+void VSTGUIEditor::releaseWindowLayer()
 {
     closeWindow();
-    if (m_windowTimers) setTimerScheduler(nullptr);
-    m_windowTimers.reset();
-#ifndef _WIN32
-    m_hostRunLoop.reset();
-#endif
+    if (m_scheduler == m_window->timerScheduler()) setTimerScheduler(nullptr);
+    m_window->disconnect();
 }
 
 namespace

@@ -1,21 +1,29 @@
-// vevadur-editor-probe BUNDLE SCREENSHOT.bmp: opens the plug-in's editor in vevadur-editor's
-// window (the view attached to an HWND, as a Windows host does), lets it draw, saves what the
-// window shows (counting the timer ticks meanwhile), then drags the "Gain" knob upwards with the
-// mouse and turns the wheel one notch down over it, then types "0.25" into the "Speed" field.
-// Last the editor asks for its size in a shrunk window. Prints "attached", "timer ticks N in
-// T ms", "screenshot W H", each parameter edit the plug-in reported ("edit ID VALUE"), "gain
-// BEFORE -> AFTER" (the drag), "wheel VALUE", "speed TEXT" (the value text of the last "Speed"
-// edit) and "resized W H accepted|refused" (the client area after the request, the view's
-// answer). Exits 1 when the editor does not open.
+// vevadur-editor-probe BUNDLE SCREENSHOT.bmp [--dpi-aware] [--content-scale F] [--zoom-menu]:
+// opens the plug-in's editor in
+// vevadur-editor's window (the view attached to an HWND, as a Windows host does), lets it draw,
+// saves what the window shows (counting the timer ticks meanwhile), then drags the "Gain" knob
+// upwards with the mouse and turns the wheel one notch down over it, then types "0.25" into the
+// "Speed" field. Last the editor asks for its size in a shrunk window. Prints "attached", "timer
+// ticks N in T ms", "screenshot W H", each parameter edit the plug-in reported ("edit ID VALUE"),
+// "gain BEFORE -> AFTER" (the drag), "wheel VALUE", "speed TEXT" (the value text of the last
+// "Speed" edit) and "resized W H accepted|refused" (the client area after the request, the view's
+// answer). With --dpi-aware the probe declares itself per-monitor DPI aware first, as a host that
+// scales its windows does, and prints "editor window W H" (the editor's client area) after
+// "attached". Last, with --content-scale the host gives the view that scale factor and prints
+// "content scale W H" (the editor's client area then), and with --zoom-menu a right click opens
+// the panel's menu, "Zoom: 200 %" is chosen ("zoom 200 W H"), then "Zoom: automatic" ("zoom
+// automatic W H"). Exits 1 when the editor does not open.
 #include "host/PluginInstance.h"
 #include "host/PluginModule.h"
 #include "host/editor/win32/EditorWindowWin32.h"
 
 #include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -41,7 +49,9 @@ int pumpMessages(DWORD milliseconds)
     while (GetTickCount() < end)
     {
         MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        // A window that draws slower than its timer ticks never leaves the queue empty: the
+        // deadline holds inside too.
+        while (GetTickCount() < end && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
         {
             if (message.message == WM_TIMER) ++ticks;
             TranslateMessage(&message);
@@ -122,15 +132,67 @@ void typeSpeed(HWND window)
     SendMessageW(window, WM_KEYUP, VK_RETURN, 0);
     pumpMessages(100);
 }
+
+// A right click at (40, 40) of the panel opens its menu; a click on one row chooses it.
+void chooseZoom(HWND editor, double scale, int row)
+{
+    const auto at = [scale](double x, double y)
+    { return MAKELPARAM(static_cast<int>(x * scale), static_cast<int>(y * scale)); };
+    SendMessageW(editor, WM_RBUTTONDOWN, MK_RBUTTON, at(40, 40));
+    SendMessageW(editor, WM_RBUTTONUP, 0, at(40, 40));
+    pumpMessages(100);
+    SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, at(60, 40 + 18 * row + 9));
+    SendMessageW(editor, WM_LBUTTONUP, 0, at(60, 40 + 18 * row + 9));
+    pumpMessages(300);
+}
+
+void printClientSize(const char* what, HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    std::printf("%s %ld %ld\n", what, client.right, client.bottom);
+}
+
+// Per-monitor DPI awareness (SetProcessDpiAwarenessContext, Windows 10 1703 and later, looked up
+// at run time), else system awareness (Wine 8 implements only that one).
+bool becomeDpiAware()
+{
+    using SetAwareness = BOOL(WINAPI*)(HANDLE);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    auto set = user32 ? reinterpret_cast<SetAwareness>(reinterpret_cast<void*>(
+                            GetProcAddress(user32, "SetProcessDpiAwarenessContext")))
+                      : nullptr;
+    for (intptr_t context : {-4, -3})
+        if (set && set(reinterpret_cast<HANDLE>(context))) return true;
+    return SetProcessDPIAware();
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 3)
+    bool dpiAware = false;
+    bool zoomMenu = false;
+    double contentScale = 0;
+    bool usable = argc >= 3;
+    for (int i = 3; i < argc && usable; ++i)
     {
-        std::fprintf(stderr, "usage: vevadur-editor-probe BUNDLE SCREENSHOT.bmp\n");
+        const std::string option = argv[i];
+        if (option == "--dpi-aware")
+            dpiAware = true;
+        else if (option == "--zoom-menu")
+            zoomMenu = true;
+        else if (option == "--content-scale" && i + 1 < argc)
+            contentScale = std::atof(argv[++i]);
+        else
+            usable = false;
+    }
+    if (!usable)
+    {
+        std::fprintf(stderr, "usage: vevadur-editor-probe BUNDLE SCREENSHOT.bmp [--dpi-aware] "
+                             "[--content-scale F] [--zoom-menu]\n");
         return 2;
     }
+    if (dpiAware && !becomeDpiAware()) std::printf("cannot become DPI aware\n");
     std::string error;
     auto module = vevadur::host::PluginModule::load(argv[1], error);
     auto instance = module ? vevadur::host::PluginInstance::create(*module, "", error) : nullptr;
@@ -156,6 +218,12 @@ int main(int argc, char** argv)
     HWND window = host->handle();
     std::printf("attached %d %d\n", size.getWidth(), size.getHeight());
     HWND editor = GetWindow(window, GW_CHILD);
+    if (dpiAware && editor)
+    {
+        RECT client{};
+        GetClientRect(editor, &client);
+        std::printf("editor window %ld %ld\n", client.right, client.bottom);
+    }
     // The editor's idle timer (50 ms) ticks through the host's loop. A busy machine may stretch
     // the pump (the first drawing loads fonts), so the time is measured.
     const DWORD start = GetTickCount();
@@ -196,6 +264,23 @@ int main(int argc, char** argv)
     GetClientRect(window, &client);
     std::printf("resized %ld %ld %s\n", client.right, client.bottom,
                 accepted ? "accepted" : "refused");
+    if (editor && contentScale > 0)
+    {
+        FUnknownPtr<IPlugViewContentScaleSupport> scaling(view);
+        if (scaling) scaling->setContentScaleFactor(static_cast<float>(contentScale));
+        pumpMessages(300);
+        printClientSize("content scale", editor);
+    }
+    if (editor && zoomMenu)
+    {
+        // The menu opens where the click was; its 18-pixel rows list automatic, 100, 125, 150
+        // and 200 %. Positions are in layout pixels, the messages in the window's pixels.
+        const double scale = contentScale > 0 ? contentScale : 1.0;
+        chooseZoom(editor, scale, 4);
+        printClientSize("zoom 200", editor);
+        chooseZoom(editor, 2.0, 0);
+        printClientSize("zoom automatic", editor);
+    }
     host.reset();
     view = nullptr;
     std::fflush(stdout);

@@ -10,5 +10,6 @@ set(VSTGUI_BACKEND_SOURCES
   platform/win32/GdiplusTextRenderer.cpp
   platform/win32/GdiplusBitmap.cpp
   platform/win32/GdiplusOffscreenContext.cpp
-  platform/win32/XmlTreeXmlLite.cpp)
+  platform/win32/XmlTreeXmlLite.cpp
+  platform/win32/ConfigurationFolder.cpp)
 set(VSTGUI_BACKEND_LIBS gdiplus shlwapi ole32)

@@ -5,12 +5,14 @@
 #include "vstgui/CDrawContext.h"
 #include "vstgui/CNinePartTiledBitmap.h"
 #include "vstgui/ResourceLocator.h"
+#include "vstgui/ScaleFactor.h"
 #include "vstgui/platform/win32/Gdiplus.h"
 #include "vstgui/platform/win32/ModuleResources.h"
 #include "vstgui/platform/win32/WideText.h"
 
 #include <shlwapi.h>
 
+#include <cmath>
 #include <memory>
 
 namespace VSTGUI
@@ -96,11 +98,23 @@ CBitmap::CBitmap(const CResourceDescription& description, const std::string& fol
     if (!m_surface) return;
     m_width = m_surface->GetWidth();
     m_height = m_surface->GetHeight();
+    m_representations.push_back({1.0, m_surface});
+    loadScaledRepresentations(folder);
+}
+
+void CBitmap::loadScaledRepresentations(const std::string& folder)
+{
+    for (double scale : BitmapScales::kScales)
+    {
+        const std::string name = BitmapScales::resourceName(m_description.name, scale);
+        if (Gdiplus::Bitmap* image = load(name, folder)) m_representations.push_back({scale, image});
+    }
 }
 
 CBitmap::~CBitmap()
 {
-    delete m_surface;
+    for (const Representation& r : m_representations)
+        delete r.image;
 }
 
 void CBitmap::draw(CDrawContext* context, const CRect& rect, const CPoint& offset, float alpha)
@@ -109,20 +123,48 @@ void CBitmap::draw(CDrawContext* context, const CRect& rect, const CPoint& offse
     Gdiplus::Graphics& graphics = *context->getNativeContext();
     const Gdiplus::GraphicsState saved = graphics.Save();
     graphics.SetClip(toRectF(rect), Gdiplus::CombineModeIntersect);
-    // Whole pixels, unscaled: no interpolation blurs the knob frames.
-    graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
-    const Gdiplus::RectF dest(static_cast<Gdiplus::REAL>(rect.left - offset.x),
-                              static_cast<Gdiplus::REAL>(rect.top - offset.y),
-                              static_cast<Gdiplus::REAL>(m_width),
-                              static_cast<Gdiplus::REAL>(m_height));
-    if (alpha >= 1.f)
-        graphics.DrawImage(m_surface, dest);
+    const double scale = context->getScaleFactor();
+    const Representation* r = representationFor(scale);
+    const auto pixelsWide = static_cast<Gdiplus::REAL>(r->image->GetWidth());
+    const auto pixelsHigh = static_cast<Gdiplus::REAL>(r->image->GetHeight());
+    // Where the image's origin falls on the device (the views' translations count too).
+    Gdiplus::Matrix transform;
+    graphics.GetTransform(&transform);
+    Gdiplus::REAL m[6] = {1, 0, 0, 1, 0, 0};
+    transform.GetElements(m);
+    const double deviceX = (rect.left - offset.x) * m[0] + m[4];
+    const double deviceY = (rect.top - offset.y) * m[3] + m[5];
+    Gdiplus::ImageAttributes attributes;
+    if (alpha < 1.f) setOpacity(attributes, alpha);
+    if (std::abs(r->scale - scale) < 1e-6)
+    {
+        // Drawn for this scale: copied pixel for pixel, from a whole device pixel, with the
+        // transformation set aside (the clip stays where it is on the device). No interpolation
+        // blurs the knob frames, and it is GDI+'s fastest path.
+        graphics.ResetTransform();
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+        const Gdiplus::RectF dest(static_cast<Gdiplus::REAL>(std::round(deviceX)),
+                                  static_cast<Gdiplus::REAL>(std::round(deviceY)), pixelsWide,
+                                  pixelsHigh);
+        if (alpha >= 1.f)
+            graphics.DrawImage(r->image, dest);
+        else
+            graphics.DrawImage(r->image, dest, 0, 0, pixelsWide, pixelsHigh, Gdiplus::UnitPixel,
+                               &attributes);
+    }
     else
     {
-        Gdiplus::ImageAttributes attributes;
-        setOpacity(attributes, alpha);
-        graphics.DrawImage(m_surface, dest, 0, 0, static_cast<Gdiplus::REAL>(m_width),
-                           static_cast<Gdiplus::REAL>(m_height), Gdiplus::UnitPixel, &attributes);
+        // An image for another scale is resampled smoothly; its edge pixels come from the image
+        // itself, not from a transparent border.
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+        attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+        const Gdiplus::RectF dest(
+            static_cast<Gdiplus::REAL>((std::round(deviceX) - m[4]) / m[0]),
+            static_cast<Gdiplus::REAL>((std::round(deviceY) - m[5]) / m[3]),
+            static_cast<Gdiplus::REAL>(pixelsWide / r->scale),
+            static_cast<Gdiplus::REAL>(pixelsHigh / r->scale));
+        graphics.DrawImage(r->image, dest, 0, 0, pixelsWide, pixelsHigh, Gdiplus::UnitPixel,
+                           &attributes);
     }
     graphics.Restore(saved);
 }

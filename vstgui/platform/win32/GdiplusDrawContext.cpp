@@ -3,6 +3,7 @@
 #include "vstgui/CDrawContext.h"
 
 #include "vstgui/CBitmap.h"
+#include "vstgui/ScaleFactor.h"
 #include "vstgui/TextRenderer.h"
 #include "vstgui/platform/win32/Gdiplus.h"
 
@@ -32,10 +33,13 @@ Gdiplus::REAL real(CCoord value)
 }
 } // namespace
 
-CDrawContext::CDrawContext(NativeDrawingContext* graphics, TextRenderer* textRenderer)
-    : m_cr(graphics), m_textRenderer(textRenderer)
+CDrawContext::CDrawContext(NativeDrawingContext* graphics, TextRenderer* textRenderer,
+                           double scaleFactor)
+    : m_cr(graphics), m_textRenderer(textRenderer), m_scaleFactor(ScaleFactor::valid(scaleFactor))
 {
-    if (m_cr) m_cr->SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    if (!m_cr) return;
+    m_cr->SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    if (m_scaleFactor != 1.0) m_cr->ScaleTransform(real(m_scaleFactor), real(m_scaleFactor));
 }
 
 // GDI+ takes colours per brush and pen (paintPath below), not as a current source.
@@ -148,8 +152,8 @@ void CDrawContext::drawString(const std::string& text, const CRect& rect, CHoriT
                               bool antialias)
 {
     if (!m_textRenderer || !m_cr) return;
-    m_textRenderer->drawString(m_cr, text, m_state.font, rect, align, antialias,
-                               toColor(m_state.fontColor, m_state.globalAlpha).GetValue());
+    m_textRenderer->drawString(m_cr, text, m_state.font, rect, align, antialias, m_state.fontColor,
+                               m_state.globalAlpha);
 }
 
 CCoord CDrawContext::getStringWidth(const std::string& text)

@@ -1,5 +1,7 @@
 #include "vstgui/COffscreenContext.h"
 
+#include "vstgui/ScaleFactor.h"
+
 #include "vstgui/platform/win32/Gdiplus.h"
 #include "vstgui/platform/win32/WideText.h"
 
@@ -37,16 +39,20 @@ bool encoderFor(const wchar_t* mimeType, CLSID& clsid)
 }
 } // namespace
 
-COffscreenContext::COffscreenContext(int width, int height, TextRenderer* textRenderer)
-    : COffscreenContext(makeImage(width, height), std::max(1, width), std::max(1, height),
-                        textRenderer)
+COffscreenContext::COffscreenContext(int width, int height, TextRenderer* textRenderer,
+                                     double scaleFactor)
+    : COffscreenContext(makeImage(ScaleFactor::toDevice(width, ScaleFactor::valid(scaleFactor)),
+                                  ScaleFactor::toDevice(height, ScaleFactor::valid(scaleFactor))),
+                        ScaleFactor::toDevice(width, ScaleFactor::valid(scaleFactor)),
+                        ScaleFactor::toDevice(height, ScaleFactor::valid(scaleFactor)),
+                        textRenderer, scaleFactor)
 {
 }
 
 COffscreenContext::COffscreenContext(NativeImage* image, int width, int height,
-                                     TextRenderer* textRenderer)
-    : CDrawContext(new Gdiplus::Graphics(image), textRenderer), m_surface(image), m_width(width),
-      m_height(height)
+                                     TextRenderer* textRenderer, double scaleFactor)
+    : CDrawContext(new Gdiplus::Graphics(image), textRenderer, scaleFactor), m_surface(image),
+      m_width(width), m_height(height)
 {
 }
 

@@ -5,6 +5,7 @@
 #include "vstgui/platform/win32/Gdiplus.h"
 #include "vstgui/platform/win32/WideText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -59,6 +60,11 @@ Gdiplus::StringAlignment alignmentOf(CHoriTxtAlign align)
 }
 } // namespace
 
+// GDI+ makes fonts per call; there is no state to keep.
+struct TextRenderer::Fonts
+{
+};
+
 TextRenderer::TextRenderer()
 {
     Win32::ensureGdiplus();
@@ -66,9 +72,11 @@ TextRenderer::TextRenderer()
 
 TextRenderer::~TextRenderer() = default;
 
+// The graphics' transformation (the screen scale among it) applies to the text: GDI+ draws the
+// glyphs at the device's resolution.
 void TextRenderer::drawString(NativeDrawingContext* graphics, const std::string& text,
                               const CFontDesc& font, const CRect& rect, CHoriTxtAlign align,
-                              bool antialias, uint32_t argb)
+                              bool antialias, const CColor& color, float alpha)
 {
     if (!graphics || text.empty() || rect.isEmpty()) return;
     auto gdiFont = makeFont(font);
@@ -76,7 +84,8 @@ void TextRenderer::drawString(NativeDrawingContext* graphics, const std::string&
     format.SetAlignment(alignmentOf(align));
     format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
     format.SetTrimming(Gdiplus::StringTrimmingNone);
-    Gdiplus::SolidBrush brush{Gdiplus::Color(argb)};
+    const auto opacity = static_cast<BYTE>(std::lround(color.alpha * std::clamp(alpha, 0.f, 1.f)));
+    Gdiplus::SolidBrush brush{Gdiplus::Color(opacity, color.red, color.green, color.blue)};
     const std::wstring wide = Win32::toWide(text);
     const Gdiplus::RectF layout(static_cast<Gdiplus::REAL>(rect.left),
                                 static_cast<Gdiplus::REAL>(rect.top),

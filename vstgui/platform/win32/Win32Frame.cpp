@@ -1,10 +1,12 @@
 #include "vstgui/platform/win32/Win32Frame.h"
 
 #include "vstgui/COffscreenContext.h"
+#include "vstgui/ScaleFactor.h"
 #include "vstgui/platform/win32/Gdiplus.h"
 #include "vstgui/platform/win32/ModuleResources.h"
 #include "vstgui/platform/win32/ModuleWindowClass.h"
 #include "vstgui/platform/win32/Win32Input.h"
+#include "vstgui/platform/win32/WindowDpi.h"
 
 #include <windowsx.h>
 
@@ -17,6 +19,9 @@ namespace VSTGUI::Win32
 namespace
 {
 constexpr const wchar_t* kWindowKind = L"VevadurFrame";
+// Windows 10 1607 and later; older headers may lack them.
+constexpr UINT kDpiChanged = 0x02E0;            // WM_DPICHANGED, to top-level windows
+constexpr UINT kDpiChangedAfterParent = 0x02E3; // WM_DPICHANGED_AFTERPARENT, to child windows
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -32,17 +37,10 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-CPoint pointOf(LPARAM lParam)
+// The whole device pixels that cover a rectangle of layout pixels, inside the window.
+CRect pixelBounds(const CRect& rect, double scale, int width, int height)
 {
-    return CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-}
-
-// A whole-pixel rectangle that covers rect, inside the window.
-CRect pixelBounds(const CRect& rect, int width, int height)
-{
-    CRect r(std::floor(rect.left), std::floor(rect.top), std::ceil(rect.right),
-            std::ceil(rect.bottom));
-    return r.bound(CRect(0, 0, width, height));
+    return ScaleFactor::toDeviceBounds(rect, scale).bound(CRect(0, 0, width, height));
 }
 } // namespace
 
@@ -64,8 +62,8 @@ bool Win32Frame::open(HWND parent)
         !registerModuleWindowClass(kWindowKind, &windowProcedure, CS_DBLCLKS, arrow))
         return false;
     ensureGdiplus();
-    m_width = std::max(1, static_cast<int>(m_frame.getWidth()));
-    m_height = std::max(1, static_cast<int>(m_frame.getHeight()));
+    m_width = ScaleFactor::toDevice(m_frame.getWidth(), m_frame.getScaleFactor());
+    m_height = ScaleFactor::toDevice(m_frame.getHeight(), m_frame.getScaleFactor());
     m_backBuffer = std::make_unique<Gdiplus::Bitmap>(m_width, m_height, PixelFormat32bppPARGB);
     m_window = CreateWindowExW(0, moduleWindowClassName(kWindowKind).c_str(), L"",
                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
@@ -86,7 +84,7 @@ Win32Frame::~Win32Frame()
 
 void Win32Frame::invalidRect(const CRect& rect)
 {
-    const CRect r = pixelBounds(rect, m_width, m_height);
+    const CRect r = pixelBounds(rect, m_frame.getScaleFactor(), m_width, m_height);
     if (!m_window || r.isEmpty()) return;
     RECT area{static_cast<LONG>(r.left), static_cast<LONG>(r.top), static_cast<LONG>(r.right),
               static_cast<LONG>(r.bottom)};
@@ -95,8 +93,8 @@ void Win32Frame::invalidRect(const CRect& rect)
 
 void Win32Frame::setSize(const CRect& size)
 {
-    const int width = std::max(1, static_cast<int>(size.getWidth()));
-    const int height = std::max(1, static_cast<int>(size.getHeight()));
+    const int width = ScaleFactor::toDevice(size.getWidth(), m_frame.getScaleFactor());
+    const int height = ScaleFactor::toDevice(size.getHeight(), m_frame.getScaleFactor());
     if (width == m_width && height == m_height) return;
     m_width = width;
     m_height = height;
@@ -109,9 +107,10 @@ void Win32Frame::paint()
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(m_window, &ps);
-    CRect dirty = m_frame.takeDirtyRect();
+    const double scale = m_frame.getScaleFactor();
+    CRect dirty = pixelBounds(m_frame.takeDirtyRect(), scale, m_width, m_height);
     dirty.unite(CRect(ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom));
-    dirty = pixelBounds(dirty, m_width, m_height);
+    dirty.bound(CRect(0, 0, m_width, m_height));
     if (!dirty.isEmpty())
     {
         const Gdiplus::Rect area(static_cast<INT>(dirty.left), static_cast<INT>(dirty.top),
@@ -121,8 +120,8 @@ void Win32Frame::paint()
             Gdiplus::Graphics graphics(m_backBuffer.get());
             graphics.SetClip(area);
             graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
-            CDrawContext context(&graphics, &m_frame.getTextRenderer());
-            m_frame.drawRect(&context, dirty);
+            CDrawContext context(&graphics, &m_frame.getTextRenderer(), scale);
+            m_frame.drawRect(&context, ScaleFactor::toLayout(dirty, scale));
         }
         Gdiplus::Graphics window(dc);
         window.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
@@ -137,7 +136,7 @@ void Win32Frame::onMouseDown(int32_t button, intptr_t lParam, bool doubleClick)
     // The window keeps the mouse while a button is held, as a drag outside it expects.
     if (m_buttonsDown == 0) SetCapture(m_window);
     m_buttonsDown |= button;
-    CPoint where = pointOf(lParam);
+    CPoint where = toLayout(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     int32_t buttons = m_buttonsDown | heldModifiers();
     if (doubleClick) buttons |= kDoubleClick;
     m_frame.onMouseDown(where, buttons);
@@ -148,13 +147,18 @@ void Win32Frame::onMouseUp(int32_t button, intptr_t lParam)
 {
     m_buttonsDown &= ~button;
     if (m_buttonsDown == 0) ReleaseCapture();
-    CPoint where = pointOf(lParam);
+    CPoint where = toLayout(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     m_frame.onMouseUp(where, button | heldModifiers());
+}
+
+CPoint Win32Frame::toLayout(int x, int y) const
+{
+    return ScaleFactor::toLayout(CPoint(x, y), m_frame.getScaleFactor());
 }
 
 void Win32Frame::onMouseMove(intptr_t lParam)
 {
-    CPoint where = pointOf(lParam);
+    CPoint where = toLayout(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     m_frame.onMouseMoved(where, m_buttonsDown | heldModifiers());
 }
 
@@ -164,7 +168,13 @@ void Win32Frame::onWheel(uintptr_t wParam, intptr_t lParam)
     POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ScreenToClient(m_window, &screen);
     const float distance = static_cast<float>(GET_WHEEL_DELTA_WPARAM(wParam)) / WHEEL_DELTA;
-    m_frame.onWheel(CPoint(screen.x, screen.y), distance, heldModifiers());
+    m_frame.onWheel(toLayout(screen.x, screen.y), distance, heldModifiers());
+}
+
+void Win32Frame::onDpiChanged()
+{
+    const double scale = scaleOfWindow(m_window);
+    if (scale > 0 && m_dpiChanged) m_dpiChanged(scale);
 }
 
 void Win32Frame::onKey(uintptr_t wParam, bool down)
@@ -214,6 +224,8 @@ bool Win32Frame::handleMessage(unsigned message, uintptr_t wParam, intptr_t lPar
     case WM_KEYUP: onKey(wParam, false); return true;
     case WM_CHAR: onCharacter(wParam); return true;
     case WM_GETDLGCODE: result = DLGC_WANTALLKEYS; return true;
+    case kDpiChanged:
+    case kDpiChangedAfterParent: onDpiChanged(); return true;
     case WM_NCDESTROY:
         // The host destroyed its window, and ours with it: nothing is left to destroy later.
         SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);

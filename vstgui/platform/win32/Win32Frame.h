@@ -2,6 +2,7 @@
 
 #include "vstgui/CFrame.h"
 
+#include <functional>
 #include <memory>
 
 struct HWND__;
@@ -17,7 +18,8 @@ namespace VSTGUI::Win32
 // A frame on screen on Windows: a child window in the host's window (the HWND an IPlugView is
 // attached to). Mouse, wheel and keyboard messages go to the frame; invalidated areas are drawn
 // with GDI+ into an image and copied to the window on WM_PAINT. Messages arrive through the
-// host's own message loop: no thread of its own.
+// host's own message loop: no thread of its own. The window has the frame's size times its
+// scale; message positions reach the frame in layout pixels.
 class Win32Frame : public IPlatformFrame
 {
   public:
@@ -30,6 +32,11 @@ class Win32Frame : public IPlatformFrame
     Win32Frame& operator=(const Win32Frame&) = delete;
 
     HWND getWindow() const { return m_window; }
+    // Told the window's new scale when Windows changes its DPI (a move to another monitor).
+    void setDpiChangeHandler(std::function<void(double)> handler)
+    {
+        m_dpiChanged = std::move(handler);
+    }
 
     // IPlatformFrame
     void invalidRect(const CRect& rect) override;
@@ -42,6 +49,8 @@ class Win32Frame : public IPlatformFrame
     explicit Win32Frame(CFrame& frame);
     bool open(HWND parent);
     void paint();
+    CPoint toLayout(int x, int y) const;
+    void onDpiChanged();
     void onMouseDown(int32_t button, intptr_t lParam, bool doubleClick);
     void onMouseUp(int32_t button, intptr_t lParam);
     void onMouseMove(intptr_t lParam);
@@ -55,5 +64,6 @@ class Win32Frame : public IPlatformFrame
     int m_width = 0;
     int m_height = 0;
     int32_t m_buttonsDown = 0;
+    std::function<void(double)> m_dpiChanged;
 };
 } // namespace VSTGUI::Win32

@@ -1,6 +1,7 @@
 #include "vstgui/platform/x11/X11Frame.h"
 
 #include "vstgui/CDrawContext.h"
+#include "vstgui/ScaleFactor.h"
 #include "vstgui/platform/x11/X11Input.h"
 
 #include <cairo-xcb.h>
@@ -52,12 +53,10 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
     return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
 
-// A whole-pixel rectangle that covers rect, inside the window.
-CRect pixelBounds(const CRect& rect, int width, int height)
+// The whole device pixels that cover a rectangle of layout pixels, inside the window.
+CRect pixelBounds(const CRect& rect, double scale, int width, int height)
 {
-    CRect r(std::floor(rect.left), std::floor(rect.top), std::ceil(rect.right),
-            std::ceil(rect.bottom));
-    return r.bound(CRect(0, 0, width, height));
+    return ScaleFactor::toDeviceBounds(rect, scale).bound(CRect(0, 0, width, height));
 }
 } // namespace
 
@@ -76,8 +75,8 @@ bool X11Frame::open(uint32_t parentWindow)
     if (parentWindow == 0) return false;
     m_connection = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(m_connection)) return false;
-    m_width = std::max(1, static_cast<int>(m_frame.getWidth()));
-    m_height = std::max(1, static_cast<int>(m_frame.getHeight()));
+    m_width = ScaleFactor::toDevice(m_frame.getWidth(), m_frame.getScaleFactor());
+    m_height = ScaleFactor::toDevice(m_frame.getHeight(), m_frame.getScaleFactor());
     if (!createWindow(parentWindow) || !createSurfaces()) return false;
     m_keyboard.load(m_connection);
     announceEmbedding();
@@ -168,8 +167,8 @@ void X11Frame::invalidRect(const CRect&)
 
 void X11Frame::setSize(const CRect& size)
 {
-    const int width = std::max(1, static_cast<int>(size.getWidth()));
-    const int height = std::max(1, static_cast<int>(size.getHeight()));
+    const int width = ScaleFactor::toDevice(size.getWidth(), m_frame.getScaleFactor());
+    const int height = ScaleFactor::toDevice(size.getHeight(), m_frame.getScaleFactor());
     if (width == m_width && height == m_height) return;
     m_width = width;
     m_height = height;
@@ -213,8 +212,9 @@ void X11Frame::dispatch(xcb_generic_event_t* event)
     case XCB_EXPOSE:
     {
         auto* expose = reinterpret_cast<xcb_expose_event_t*>(event);
-        m_frame.invalidRect(
-            CRect(expose->x, expose->y, expose->x + expose->width, expose->y + expose->height));
+        m_frame.invalidRect(ScaleFactor::toLayout(
+            CRect(expose->x, expose->y, expose->x + expose->width, expose->y + expose->height),
+            m_frame.getScaleFactor()));
         break;
     }
     case XCB_BUTTON_PRESS:
@@ -226,7 +226,7 @@ void X11Frame::dispatch(xcb_generic_event_t* event)
     case XCB_MOTION_NOTIFY:
     {
         auto* motion = reinterpret_cast<xcb_motion_notify_event_t*>(event);
-        CPoint where(motion->event_x, motion->event_y);
+        CPoint where = toLayout(motion->event_x, motion->event_y);
         m_frame.onMouseMoved(where, heldButtons(motion->state));
         break;
     }
@@ -266,9 +266,14 @@ bool X11Frame::isDoubleClick(const xcb_button_press_event_t& event)
     return isDouble;
 }
 
+CPoint X11Frame::toLayout(int16_t x, int16_t y) const
+{
+    return ScaleFactor::toLayout(CPoint(x, y), m_frame.getScaleFactor());
+}
+
 void X11Frame::onButtonPress(const xcb_button_press_event_t& event)
 {
-    CPoint where(event.event_x, event.event_y);
+    CPoint where = toLayout(event.event_x, event.event_y);
     if (const float distance = wheelDistance(event.detail); distance != 0.f)
     {
         m_frame.onWheel(where, distance, heldButtons(event.state));
@@ -286,7 +291,7 @@ void X11Frame::onButtonRelease(const xcb_button_press_event_t& event)
 {
     const int32_t button = buttonBit(event.detail);
     if (!button) return;
-    CPoint where(event.event_x, event.event_y);
+    CPoint where = toLayout(event.event_x, event.event_y);
     m_frame.onMouseUp(where, modifierButtons(event.state) | button);
 }
 
@@ -311,7 +316,8 @@ void X11Frame::takeKeyboardFocus(uint32_t time)
 void X11Frame::flush()
 {
     if (!m_backBuffer || !m_windowSurface) return;
-    const CRect dirty = pixelBounds(m_frame.takeDirtyRect(), m_width, m_height);
+    const double scale = m_frame.getScaleFactor();
+    const CRect dirty = pixelBounds(m_frame.takeDirtyRect(), scale, m_width, m_height);
     if (dirty.isEmpty()) return;
 
     cairo_t* cr = cairo_create(m_backBuffer);
@@ -322,8 +328,8 @@ void X11Frame::flush()
     cairo_paint(cr);
     cairo_restore(cr);
     {
-        CDrawContext context(cr, &m_frame.getTextRenderer());
-        m_frame.drawRect(&context, dirty);
+        CDrawContext context(cr, &m_frame.getTextRenderer(), scale);
+        m_frame.drawRect(&context, ScaleFactor::toLayout(dirty, scale));
     }
     cairo_destroy(cr);
     cairo_surface_flush(m_backBuffer);

@@ -17,7 +17,8 @@ namespace VSTGUI::X11
 // connection to the X server named by DISPLAY. Mouse, wheel and keyboard events of the window
 // go to the frame; invalidated areas are drawn into an image with the toolkit's cairo back end
 // and copied to the window. The connection is served, and the drawing paced, by the run loop
-// it is given: no thread of its own.
+// it is given: no thread of its own. The window has the frame's size times its scale; event
+// positions reach the frame in layout pixels.
 class X11Frame : public IPlatformFrame, private IEventHandler, private ITimerHandler
 {
   public:
@@ -57,6 +58,7 @@ class X11Frame : public IPlatformFrame, private IEventHandler, private ITimerHan
     // stays quiet, so the refresh tick also takes what is queued.
     void onTimer() override { processEvents(); }
     void dispatch(xcb_generic_event_t* event);
+    CPoint toLayout(int16_t x, int16_t y) const;
     void onButtonPress(const xcb_button_press_event_t& event);
     void onButtonRelease(const xcb_button_press_event_t& event);
     void onKey(const xcb_key_press_event_t& event, bool down);
