@@ -49,6 +49,11 @@ bool ResourceLocator::isAbsolute(const std::string& name)
     return !name.empty() && name[0] == '/';
 }
 
+bool ResourceLocator::readModuleResource(const std::string&, const std::string&, std::string&)
+{
+    return false; // shared objects carry no resources: the bundle folder serves them
+}
+
 std::string ResourceLocator::findResource(const std::string& name, const std::string& folder)
 {
     if (name.empty()) return {};

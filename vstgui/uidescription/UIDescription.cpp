@@ -8,9 +8,6 @@
 
 #include <fstream>
 #include <sstream>
-#ifdef _WIN32
-#include "vstgui/platform/win32/ModuleResources.h"
-#endif
 
 namespace VSTGUI
 {
@@ -57,13 +54,12 @@ UIDescription::~UIDescription() = default;
 
 bool UIDescription::parse()
 {
-#ifdef _WIN32
-    // On Windows the document is a resource of the module: type "DATA", its name in capitals.
+    // Where the module carries the document as a resource (Windows: type "DATA"), that comes
+    // first; otherwise the file in the resource folder.
     std::string xml;
     if (!ResourceLocator::isAbsolute(m_resourceName) &&
-        Win32::readModuleResource(m_resourceName, "DATA", xml))
+        ResourceLocator::readModuleResource(m_resourceName, "DATA", xml))
         return parseText(xml, {});
-#endif
     m_filePath = ResourceLocator::findResource(m_resourceName);
     if (m_filePath.empty()) return false;
     std::string text;

@@ -48,6 +48,12 @@ bool ResourceLocator::isAbsolute(const std::string& name)
     return name.size() > 2 && name[1] == ':' && isSeparator(name[2]);
 }
 
+bool ResourceLocator::readModuleResource(const std::string& name, const std::string& type,
+                                         std::string& bytes)
+{
+    return Win32::readModuleResource(name, type, bytes);
+}
+
 std::string ResourceLocator::findResource(const std::string& name, const std::string& folder)
 {
     if (name.empty()) return {};
