@@ -1,5 +1,6 @@
 // Meter drawing read back from offscreen images: the analog meter's film-strip frame, the LED
-// meter's lit and unlit parts, the fall per drawing, and the detector stepping once per draw.
+// meter's lit and unlit parts, the fall per idle tick, and the detector stepping once per tick
+// (never in a drawing, so that a repaint of an exposed meter shows the same level).
 #include "TestImages.h"
 
 #include "gui/CVuMeterZx.h"
@@ -45,8 +46,14 @@ struct Meter
     Meter& operator=(const Meter&) = delete;
     CVuMeterZx* operator->() const { return view; }
 
-    // Draws once into a fresh image the size of the meter and returns the image.
+    // One idle tick, then a drawing into a fresh image the size of the meter.
     std::unique_ptr<COffscreenContext> draw() const
+    {
+        view->onIdle();
+        return drawOnly();
+    }
+    // A drawing without a tick, as a window repaints an exposed area.
+    std::unique_ptr<COffscreenContext> drawOnly() const
     {
         auto context = std::make_unique<COffscreenContext>(
             static_cast<int>(view->getWidth()), static_cast<int>(view->getHeight()), nullptr);
@@ -150,7 +157,7 @@ TEST(AnalogMeter, FrameHeightZeroDrawsTheStripFromItsTop)
     EXPECT_EQ(shownFrame(meter), 0);
 }
 
-TEST(AnalogMeter, FallsByTheDecreaseStepPerDrawingAndStepsTheDetector)
+TEST(AnalogMeter, FallsByTheDecreaseStepPerTickAndStepsTheDetector)
 {
     MeterImages images;
     Meter meter(analogMeter(images, false));
@@ -160,12 +167,36 @@ TEST(AnalogMeter, FallsByTheDecreaseStepPerDrawingAndStepsTheDetector)
     EXPECT_EQ(shownFrame(meter), 8); // 0.9 after one default step of 0.1
     EXPECT_EQ(shownFrame(meter), 7);
 
-    // Attack of one time constant per drawing (20 drawings a second, 50 ms).
+    // Attack of one time constant per tick (20 ticks a second, 50 ms).
     Meter slow(analogMeter(images, false));
     slow->getDetector().init(20.f, 50.f, 50.f, true, EnvelopeDetector::kPeak, false);
     slow->setValue(1.f);
     EXPECT_EQ(shownFrame(slow), static_cast<int>(std::floor(9 * (1 - 0.367))));
     EXPECT_NEAR(slow->getDetector().getEnvelope(), 1 - 0.367, 1e-4);
+}
+
+TEST(AnalogMeter, RepaintsShowTheLevelOfTheLastTickAndOnlyAMovingLevelIsDirty)
+{
+    MeterImages images;
+    Meter meter(analogMeter(images, false));
+    meter->setValue(1.f);
+    EXPECT_EQ(shownFrame(meter), 9);
+    meter->setValue(0.f);
+    EXPECT_EQ(filmStripFrame(meter.drawOnly()->getPixel(6, 4)), 9); // no tick yet
+    EXPECT_FALSE(meter->isDirty());
+    meter->onIdle();
+    EXPECT_TRUE(meter->isDirty()); // the level fell
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(filmStripFrame(meter.drawOnly()->getPixel(6, 4)), 8);
+    EXPECT_FALSE(meter->isDirty());
+    EXPECT_NEAR(meter->getShownValue(), 0.9f, 1e-6f);
+
+    // Fallen all the way, the meter rests: ticks leave it clean.
+    for (int i = 0; i < 20; ++i)
+        meter.draw();
+    EXPECT_EQ(shownFrame(meter), 0);
+    meter->onIdle();
+    EXPECT_FALSE(meter->isDirty());
 }
 
 TEST(AnalogMeter, DrawsNothingWithoutAStrip)

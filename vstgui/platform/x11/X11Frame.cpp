@@ -52,13 +52,6 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
     return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
 
-// A whole-pixel rectangle that covers rect, inside the window.
-CRect pixelBounds(const CRect& rect, int width, int height)
-{
-    CRect r(std::floor(rect.left), std::floor(rect.top), std::ceil(rect.right),
-            std::ceil(rect.bottom));
-    return r.bound(CRect(0, 0, width, height));
-}
 } // namespace
 
 std::unique_ptr<X11Frame> X11Frame::create(CFrame& frame, uint32_t parentWindow, IRunLoop& runLoop)
@@ -81,7 +74,10 @@ bool X11Frame::open(uint32_t parentWindow)
     if (!createWindow(parentWindow) || !createSurfaces()) return false;
     m_keyboard.load(m_connection);
     announceEmbedding();
-    xcb_map_window(m_connection, m_window);
+    // An XEmbed embedder maps the window itself once it sees the mapped flag; mapping it here
+    // too would show it before the embedder took it in. Without anyone watching the parent's
+    // children there is no embedder, and the window shows itself.
+    if (!isWatchedByEmbedder(parentWindow)) xcb_map_window(m_connection, m_window);
     xcb_flush(m_connection);
     m_eventHandlerRegistered =
         m_runLoop.registerEventHandler(xcb_get_file_descriptor(m_connection), this);
@@ -112,7 +108,19 @@ bool X11Frame::createWindow(uint32_t parentWindow)
     return m_visual != nullptr;
 }
 
-// Hosts that embed with the XEmbed protocol wait for this property before showing the window.
+bool X11Frame::isWatchedByEmbedder(uint32_t parentWindow) const
+{
+    XcbPtr<xcb_get_window_attributes_reply_t> parent(xcb_get_window_attributes_reply(
+        m_connection, xcb_get_window_attributes(m_connection, parentWindow), nullptr));
+    // The masks of every client: an embedder learns of a child window created in its window
+    // through substructure events.
+    constexpr uint32_t kChildEvents =
+        XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT;
+    return parent && (parent->all_event_masks & kChildEvents) != 0;
+}
+
+// The XEmbed information: embedders (Ardour's, our host's) map a client window that carries
+// the mapped flag; the XEmbed convention leaves the mapping to them.
 void X11Frame::announceEmbedding()
 {
     const xcb_atom_t atom = internAtom(m_connection, "_XEMBED_INFO");
@@ -311,27 +319,22 @@ void X11Frame::takeKeyboardFocus(uint32_t time)
 void X11Frame::flush()
 {
     if (!m_backBuffer || !m_windowSurface) return;
-    const CRect dirty = pixelBounds(m_frame.takeDirtyRect(), m_width, m_height);
-    if (dirty.isEmpty()) return;
-
     cairo_t* cr = cairo_create(m_backBuffer);
-    cairo_rectangle(cr, dirty.left, dirty.top, dirty.getWidth(), dirty.getHeight());
-    cairo_clip(cr);
-    cairo_save(cr);
-    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
-    cairo_paint(cr);
-    cairo_restore(cr);
+    std::vector<CRect> painted;
     {
         CDrawContext context(cr, &m_frame.getTextRenderer());
-        m_frame.drawRect(&context, dirty);
+        painted = m_frame.paintDirtyRects(&context);
     }
     cairo_destroy(cr);
+    // Nothing changed: nothing is drawn and nothing goes to the server.
+    if (painted.empty()) return;
     cairo_surface_flush(m_backBuffer);
 
     cairo_t* window = cairo_create(m_windowSurface);
     cairo_set_operator(window, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_surface(window, m_backBuffer, 0, 0);
-    cairo_rectangle(window, dirty.left, dirty.top, dirty.getWidth(), dirty.getHeight());
+    for (const CRect& r : painted)
+        cairo_rectangle(window, r.left, r.top, r.getWidth(), r.getHeight());
     cairo_fill(window);
     cairo_destroy(window);
     cairo_surface_flush(m_windowSurface);

@@ -16,7 +16,8 @@ namespace VSTGUI::X11
 // A frame on screen: a child window in a window of another program (the host's), on its own
 // connection to the X server named by DISPLAY. Mouse, wheel and keyboard events of the window
 // go to the frame; invalidated areas are drawn into an image with the toolkit's cairo back end
-// and copied to the window. The connection is served, and the drawing paced, by the run loop
+// and copied to the window, and nothing at all is drawn or sent while nothing changed. The
+// window announces itself with XEmbed's mapped flag: an embedder maps it. The connection is served, and the drawing paced, by the run loop
 // it is given: no thread of its own.
 class X11Frame : public IPlatformFrame, private IEventHandler, private ITimerHandler
 {
@@ -24,8 +25,8 @@ class X11Frame : public IPlatformFrame, private IEventHandler, private ITimerHan
     // How often invalidated areas are drawn when no event comes in (about 60 per second).
     static constexpr uint64_t kRefreshIntervalMs = 16;
 
-    // Creates and shows the window in parent at the frame's size, and becomes the frame's
-    // platform frame. Null when there is no display or the parent window does not exist.
+    // Creates the window in parent at the frame's size (shown by the embedder, or by itself where
+    // no embedder watches the parent), and becomes the frame's platform frame. Null when there is no display or the parent window does not exist.
     static std::unique_ptr<X11Frame> create(CFrame& frame, uint32_t parentWindow,
                                             IRunLoop& runLoop);
     // Detaches from the frame, then closes the window and the connection.
@@ -49,6 +50,7 @@ class X11Frame : public IPlatformFrame, private IEventHandler, private ITimerHan
     bool open(uint32_t parentWindow);
     bool createWindow(uint32_t parentWindow);
     void announceEmbedding();
+    bool isWatchedByEmbedder(uint32_t parentWindow) const;
     bool createSurfaces();
     void destroySurfaces();
 
