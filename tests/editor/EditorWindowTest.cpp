@@ -33,6 +33,29 @@ constexpr int kSettleMs = 300;
 // How long the loop may take to show what a test waits for, on a busy machine.
 constexpr int kPatienceMs = 10000;
 
+// The IPlugFrame of a host that lends its run loop and does nothing else: no XEmbed, no resize.
+class LoopOnlyFrame : public IPlugFrame
+{
+  public:
+    explicit LoopOnlyFrame(RunLoop& loop) : loop(loop) {}
+    virtual ~LoopOnlyFrame() = default;
+    tresult PLUGIN_API resizeView(IPlugView*, ViewRect*) override { return kResultFalse; }
+    tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override
+    {
+        QUERY_INTERFACE(iid, obj, FUnknown::iid, IPlugFrame)
+        QUERY_INTERFACE(iid, obj, IPlugFrame::iid, IPlugFrame)
+        if (FUnknownPrivate::iidEqual(iid, Linux::IRunLoop::iid))
+            return loop.queryInterface(iid, obj);
+        *obj = nullptr;
+        return kNoInterface;
+    }
+    uint32 PLUGIN_API addRef() override { return 1; }
+    uint32 PLUGIN_API release() override { return 1; }
+
+  private:
+    RunLoop& loop;
+};
+
 std::string point(const CRect& window, const VSTGUI::CPoint& where)
 {
     std::ostringstream text;
@@ -219,4 +242,58 @@ TEST_F(EditorWindowTest, AHostSideChangeRedrawsTheKnob)
     reference.processor().setParamNormalized(kGain, 0.95);
     EXPECT_EQ(differingPixels(after, reference.render().crop(knob)), 0u);
     expectLooksLikeReference("host-change");
+}
+
+TEST_F(EditorWindowTest, TheEditorAsksItsEmbedderToMapItAndOurHostDoes)
+{
+    // XEmbed: version 0, the mapped flag; the host took the window in and mapped it.
+    EXPECT_EQ(xembedInfo(child), (std::vector<uint32_t>{0, 1}));
+    EXPECT_EQ(window->window().embeddedWindow(), child);
+    EXPECT_TRUE(isMapped(child));
+
+    // A parent whose client watches its children is an embedder's: the editor leaves the
+    // mapping to it, and this one never maps.
+    for (const bool watched : {true, false})
+    {
+        SCOPED_TRACE(watched ? "watched parent" : "parent nobody watches");
+        BareWindow parent(watched);
+        ASSERT_NE(parent.window(), 0u);
+        IPtr<IPlugView> view = owned(instance->controller().createView(ViewType::kEditor));
+        LoopOnlyFrame frame(loop);
+        view->setFrame(&frame);
+        ASSERT_EQ(view->attached(reinterpret_cast<void*>(static_cast<uintptr_t>(parent.window())),
+                                 kPlatformTypeX11EmbedWindowID),
+                  kResultTrue);
+        loop.runUntil([&] { return firstChildWindow(parent.window()) != 0; }, kPatienceMs);
+        const uint32_t embedded = firstChildWindow(parent.window());
+        ASSERT_NE(embedded, 0u);
+        // Without an embedder the window shows itself, and shows the editor.
+        if (!watched)
+            loop.runUntil([&] { return isMapped(embedded); }, kPatienceMs);
+        else
+            loop.runFor(kSettleMs);
+        EXPECT_EQ(isMapped(embedded), !watched);
+        EXPECT_EQ(xembedInfo(embedded), (std::vector<uint32_t>{0, 1}));
+        view->removed();
+        view->setFrame(nullptr);
+    }
+}
+
+TEST_F(EditorWindowTest, AnIdleEditorSendsNothingToTheServer)
+{
+    expectLooksLikeReference("before-idle");
+    // Twenty idle ticks: nothing to draw, so not one request leaves this process.
+    const uint64_t before = bytesWrittenByThisProcess();
+    loop.runFor(1000);
+    EXPECT_EQ(bytesWrittenByThisProcess() - before, 0u);
+
+    // The count is not blind: a change from the host goes out as a repaint of the knob.
+    ASSERT_EQ(instance->controller().setParamNormalized(kGain, 0.1), kResultOk);
+    loop.runFor(kSettleMs);
+    const uint64_t written = bytesWrittenByThisProcess() - before;
+    EXPECT_GT(written, 0u);
+    // Only the knob went out, not the window: a 42 x 42 image is about 7 kB.
+    EXPECT_LT(written, 303u * 588u * 4u / 10u);
+    reference.processor().setParamNormalized(kGain, 0.1);
+    expectLooksLikeReference("after-idle");
 }

@@ -6,6 +6,7 @@
 #include <cairo.h>
 #include <xcb/xcb.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -133,6 +134,62 @@ uint32_t firstChildWindow(uint32_t window)
     return tree && xcb_query_tree_children_length(tree.get()) > 0
                ? xcb_query_tree_children(tree.get())[0]
                : 0;
+}
+
+bool isMapped(uint32_t window)
+{
+    Connection x;
+    if (!x.ok()) return false;
+    XcbPtr<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+        x.c, xcb_get_window_attributes(x.c, window), nullptr));
+    return attributes && attributes->map_state != XCB_MAP_STATE_UNMAPPED;
+}
+
+std::vector<uint32_t> xembedInfo(uint32_t window)
+{
+    Connection x;
+    if (!x.ok()) return {};
+    const char name[] = "_XEMBED_INFO";
+    XcbPtr<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
+        x.c, xcb_intern_atom(x.c, 1, sizeof(name) - 1, name), nullptr));
+    if (!atom || atom->atom == XCB_ATOM_NONE) return {};
+    XcbPtr<xcb_get_property_reply_t> property(xcb_get_property_reply(
+        x.c, xcb_get_property(x.c, 0, window, atom->atom, atom->atom, 0, 2), nullptr));
+    if (!property || property->format != 32) return {};
+    const auto* fields = static_cast<const uint32_t*>(xcb_get_property_value(property.get()));
+    return std::vector<uint32_t>(fields, fields + xcb_get_property_value_length(property.get()) / 4);
+}
+
+BareWindow::BareWindow(bool watchChildren) : m_connection(xcb_connect(nullptr, nullptr))
+{
+    if (xcb_connection_has_error(m_connection)) return;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
+    m_window = xcb_generate_id(m_connection);
+    const uint32_t mask = watchChildren ? XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY : 0;
+    xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_window, screen->root, 0, 0, 303, 588,
+                      0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_EVENT_MASK,
+                      &mask);
+    xcb_map_window(m_connection, m_window);
+    // The window exists on the server before anyone is told its id.
+    XcbPtr<xcb_get_input_focus_reply_t> sync(
+        xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+}
+
+BareWindow::~BareWindow()
+{
+    xcb_disconnect(m_connection);
+}
+
+uint64_t bytesWrittenByThisProcess()
+{
+    std::FILE* io = std::fopen("/proc/self/io", "r");
+    if (!io) return 0;
+    char line[128];
+    unsigned long long written = 0;
+    while (std::fgets(line, sizeof(line), io))
+        if (std::sscanf(line, "wchar: %llu", &written) == 1) break;
+    std::fclose(io);
+    return written;
 }
 
 size_t differingPixels(const Image& a, const Image& b, int tolerance)

@@ -330,12 +330,19 @@ void X11Frame::flush()
     if (painted.empty()) return;
     cairo_surface_flush(m_backBuffer);
 
+    // Each painted part goes to the server on its own: with the whole image as the source,
+    // cairo would send all of it.
     cairo_t* window = cairo_create(m_windowSurface);
     cairo_set_operator(window, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(window, m_backBuffer, 0, 0);
     for (const CRect& r : painted)
+    {
+        cairo_surface_t* part = cairo_surface_create_for_rectangle(
+            m_backBuffer, r.left, r.top, r.getWidth(), r.getHeight());
+        cairo_set_source_surface(window, part, r.left, r.top);
         cairo_rectangle(window, r.left, r.top, r.getWidth(), r.getHeight());
-    cairo_fill(window);
+        cairo_fill(window);
+        cairo_surface_destroy(part);
+    }
     cairo_destroy(window);
     cairo_surface_flush(m_windowSurface);
     xcb_flush(m_connection);
