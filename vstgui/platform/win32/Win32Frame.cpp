@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace VSTGUI::Win32
 {
@@ -109,25 +110,26 @@ void Win32Frame::paint()
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(m_window, &ps);
-    CRect dirty = m_frame.takeDirtyRect();
-    dirty.unite(CRect(ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom));
-    dirty = pixelBounds(dirty, m_width, m_height);
-    if (!dirty.isEmpty())
+    // The back buffer keeps the whole picture: what changed is drawn into it, and the window
+    // gets what it asks for (an exposure needs no drawing) and what was just drawn.
+    std::vector<CRect> areas;
     {
-        const Gdiplus::Rect area(static_cast<INT>(dirty.left), static_cast<INT>(dirty.top),
-                                 static_cast<INT>(dirty.getWidth()),
-                                 static_cast<INT>(dirty.getHeight()));
-        {
-            Gdiplus::Graphics graphics(m_backBuffer.get());
-            graphics.SetClip(area);
-            graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
-            CDrawContext context(&graphics, &m_frame.getTextRenderer());
-            m_frame.drawRect(&context, dirty);
-        }
-        Gdiplus::Graphics window(dc);
-        window.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
-        window.DrawImage(m_backBuffer.get(), area.X, area.Y, area.X, area.Y, area.Width,
-                         area.Height, Gdiplus::UnitPixel);
+        Gdiplus::Graphics graphics(m_backBuffer.get());
+        CDrawContext context(&graphics, &m_frame.getTextRenderer());
+        areas = m_frame.paintDirtyRects(&context);
+    }
+    areas.push_back(pixelBounds(
+        CRect(ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom), m_width,
+        m_height));
+    Gdiplus::Graphics window(dc);
+    window.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+    for (const CRect& area : areas)
+    {
+        if (area.isEmpty()) continue;
+        window.DrawImage(m_backBuffer.get(), static_cast<INT>(area.left),
+                         static_cast<INT>(area.top), static_cast<INT>(area.left),
+                         static_cast<INT>(area.top), static_cast<INT>(area.getWidth()),
+                         static_cast<INT>(area.getHeight()), Gdiplus::UnitPixel);
     }
     EndPaint(m_window, &ps);
 }
