@@ -5,8 +5,9 @@
 //   - the bytes they hand to write calls (from /proc: the X connection's requests),
 //   - the paints the X server sees in the program's windows (Damage events) and their pixels,
 // and ends the program. Nothing in the program is instrumented, so a build from before a change
-// is measured the same way as one after it, natively or under Wine.
-//   vevadur-idle-cost [--settle S] [--seconds N] -- PROGRAM [ARGS...]
+// is measured the same way as one after it, natively or under Wine. --with PID counts that
+// process too (the wineserver of the program's Wine prefix, which is no child of it).
+//   vevadur-idle-cost [--settle S] [--seconds N] [--with PID]... -- PROGRAM [ARGS...]
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
 
@@ -14,6 +15,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -32,6 +34,7 @@ struct Options
 {
     double settleSeconds = 3;
     double seconds = 10;
+    std::vector<int> alsoCounted;
     std::vector<char*> command;
 };
 
@@ -45,6 +48,8 @@ bool parse(int argc, char** argv, Options& options)
             options.settleSeconds = std::atof(argv[++i]);
         else if (arg == "--seconds" && i + 1 < argc)
             options.seconds = std::atof(argv[++i]);
+        else if (arg == "--with" && i + 1 < argc)
+            options.alsoCounted.push_back(std::atoi(argv[++i]));
         else
             return false;
     }
@@ -97,8 +102,8 @@ ProcessCost costOf(int pid)
     return cost;
 }
 
-// The process and every descendant alive now.
-std::vector<int> processTree(int root)
+// The process, every descendant alive now, and the other processes named.
+std::vector<int> processTree(int root, const std::vector<int>& alsoCounted)
 {
     std::vector<int> all;
     if (DIR* proc = opendir("/proc"))
@@ -108,16 +113,20 @@ std::vector<int> processTree(int root)
         closedir(proc);
     }
     std::vector<int> tree{root};
+    for (int pid : alsoCounted)
+        if (pid > 0 && pid != root) tree.push_back(pid);
     for (size_t i = 0; i < tree.size(); ++i)
         for (int pid : all)
-            if (parentOf(pid) == tree[i]) tree.push_back(pid);
+            if (parentOf(pid) == tree[i] &&
+                std::find(tree.begin(), tree.end(), pid) == tree.end())
+                tree.push_back(pid);
     return tree;
 }
 
-ProcessCost costOfTree(int root)
+ProcessCost costOfTree(int root, const std::vector<int>& alsoCounted)
 {
     ProcessCost total;
-    for (int pid : processTree(root))
+    for (int pid : processTree(root, alsoCounted))
     {
         const ProcessCost cost = costOf(pid);
         total.cpuSeconds += cost.cpuSeconds;
@@ -184,8 +193,8 @@ int main(int argc, char** argv)
     Options options;
     if (!parse(argc, argv, options))
     {
-        std::fprintf(stderr, "usage: vevadur-idle-cost [--settle S] [--seconds N] -- PROGRAM "
-                             "[ARGS...]\n");
+        std::fprintf(stderr, "usage: vevadur-idle-cost [--settle S] [--seconds N] [--with PID]... "
+                             "-- PROGRAM [ARGS...]\n");
         return 2;
     }
     xcb_connection_t* c = xcb_connect(nullptr, nullptr);
@@ -222,10 +231,10 @@ int main(int argc, char** argv)
     countPaints(c, damageEvent, paints); // what creating the damage objects reported
     paints = Paints{};
 
-    const ProcessCost start = costOfTree(program);
+    const ProcessCost start = costOfTree(program, options.alsoCounted);
     const auto begun = std::chrono::steady_clock::now();
     sleepSeconds(options.seconds);
-    const ProcessCost end = costOfTree(program);
+    const ProcessCost end = costOfTree(program, options.alsoCounted);
     const double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count();
     std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
