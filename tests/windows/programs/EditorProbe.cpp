@@ -3,10 +3,13 @@
 // window shows (counting the timer ticks meanwhile), then drags the "Gain" knob upwards with the
 // mouse and turns the wheel one notch down over it, then types "0.25" into the "Speed" field.
 // Last the editor asks for its size in a shrunk window. Prints "attached", "timer ticks N in
-// T ms", "screenshot W H", each parameter edit the plug-in reported ("edit ID VALUE"), "gain
-// BEFORE -> AFTER" (the drag), "wheel VALUE", "speed TEXT" (the value text of the last "Speed"
-// edit) and "resized W H accepted|refused" (the client area after the request, the view's
-// answer). Exits 1 when the editor does not open.
+// T ms", "screenshot W H", "idle paints N in T ticks" (the editor window's WM_PAINTs while
+// nothing changes), each parameter edit the plug-in reported ("edit ID VALUE"), "gain BEFORE ->
+// AFTER" (the drag), "wheel VALUE", "speed TEXT" (the value text of the last "Speed" edit),
+// "resized W H accepted|refused" (the client area after the request, the view's answer) and
+// "reopened" after it saved the window after all that use as SCREENSHOT.used.bmp and a fresh
+// editor on the same parameters, drawn whole, as SCREENSHOT.reopened.bmp. Exits 1 when the
+// editor does not open.
 #include "host/PluginInstance.h"
 #include "host/PluginModule.h"
 #include "host/editor/win32/EditorWindowWin32.h"
@@ -33,8 +36,8 @@ constexpr int kSpeedFieldY = 15 + 295 + 67 + 7;
 constexpr unsigned kSpeedId = 11;
 
 // Delivers the thread's messages for a while, as a host's message loop does; returns how many
-// were timer ticks.
-int pumpMessages(DWORD milliseconds)
+// were timer ticks, and counts the paints of one window where asked.
+int pumpMessages(DWORD milliseconds, HWND painted = nullptr, int* paints = nullptr)
 {
     int ticks = 0;
     const DWORD end = GetTickCount() + milliseconds;
@@ -44,6 +47,7 @@ int pumpMessages(DWORD milliseconds)
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
         {
             if (message.message == WM_TIMER) ++ticks;
+            if (paints && message.message == WM_PAINT && message.hwnd == painted) ++*paints;
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -163,6 +167,9 @@ int main(int argc, char** argv)
     std::printf("timer ticks %d in %lu ms\n", ticks, GetTickCount() - start);
     if (editor && saveScreenshot(editor, size.getWidth(), size.getHeight(), argv[2]))
         std::printf("screenshot %d %d\n", size.getWidth(), size.getHeight());
+    int idlePaints = 0;
+    const int idleTicks = pumpMessages(1000, editor, &idlePaints);
+    std::printf("idle paints %d in %d ticks\n", idlePaints, idleTicks);
     const double before = instance->controller().getParamNormalized(0);
     if (editor) dragUp(editor, kGainX, kGainY);
     pumpMessages(300);
@@ -178,6 +185,9 @@ int main(int argc, char** argv)
     }
     const double wheeled = instance->controller().getParamNormalized(0);
     if (editor) typeSpeed(editor);
+    pumpMessages(300);
+    const std::string used = std::string(argv[2]) + ".used.bmp";
+    if (editor) saveScreenshot(editor, size.getWidth(), size.getHeight(), used.c_str());
     std::string speedText = "(none)";
     for (const auto& edit : instance->handler().edits())
     {
@@ -196,6 +206,21 @@ int main(int argc, char** argv)
     GetClientRect(window, &client);
     std::printf("resized %ld %ld %s\n", client.right, client.bottom,
                 accepted ? "accepted" : "refused");
+    host.reset();
+    view = nullptr;
+
+    // A new editor on the same parameters draws everything afresh: the reference for what the
+    // used one had painted piece by piece.
+    view = owned(instance->controller().createView("editor"));
+    host = view ? vevadur::host::EditorWindow::open(view, "VevadurROT", error) : nullptr;
+    if (host)
+    {
+        pumpMessages(1000);
+        const std::string reopened = std::string(argv[2]) + ".reopened.bmp";
+        if (saveScreenshot(GetWindow(host->handle(), GW_CHILD), size.getWidth(),
+                           size.getHeight(), reopened.c_str()))
+            std::printf("reopened\n");
+    }
     host.reset();
     view = nullptr;
     std::fflush(stdout);
