@@ -73,7 +73,6 @@ bool X11Frame::open(uint32_t parentWindow)
     m_height = std::max(1, static_cast<int>(m_frame.getHeight()));
     if (!createWindow(parentWindow) || !createSurfaces()) return false;
     m_keyboard.load(m_connection);
-    announceEmbedding();
     // An XEmbed embedder maps the window itself once it sees the mapped flag; mapping it here
     // too would show it before the embedder took it in. Without anyone watching the parent's
     // children there is no embedder, and the window shows itself.
@@ -87,6 +86,7 @@ bool X11Frame::open(uint32_t parentWindow)
 
 bool X11Frame::createWindow(uint32_t parentWindow)
 {
+    m_xembedInfo = internAtom(m_connection, "_XEMBED_INFO");
     const xcb_window_t window = xcb_generate_id(m_connection);
     const uint32_t eventMask = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS |
                                XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION |
@@ -94,12 +94,15 @@ bool X11Frame::createWindow(uint32_t parentWindow)
                                XCB_EVENT_MASK_FOCUS_CHANGE;
     // No background: the window shows nothing of its own between an exposure and the drawing.
     const uint32_t values[] = {XCB_BACK_PIXMAP_NONE, eventMask};
-    XcbPtr<xcb_generic_error_t> error(xcb_request_check(
-        m_connection,
-        xcb_create_window_checked(m_connection, XCB_COPY_FROM_PARENT, window, parentWindow, 0, 0,
-                                  static_cast<uint16_t>(m_width), static_cast<uint16_t>(m_height),
-                                  0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
-                                  XCB_CW_BACK_PIXMAP | XCB_CW_EVENT_MASK, values)));
+    const xcb_void_cookie_t created = xcb_create_window_checked(
+        m_connection, XCB_COPY_FROM_PARENT, window, parentWindow, 0, 0,
+        static_cast<uint16_t>(m_width), static_cast<uint16_t>(m_height), 0,
+        XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_BACK_PIXMAP | XCB_CW_EVENT_MASK,
+        values);
+    // In the same batch as the window: an embedder reads the property when it hears of the
+    // window, and some (the SDK's sample host) give up on a window without it.
+    announceEmbedding(window);
+    XcbPtr<xcb_generic_error_t> error(xcb_request_check(m_connection, created));
     if (error) return false;
     m_window = window;
     XcbPtr<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
@@ -121,12 +124,12 @@ bool X11Frame::isWatchedByEmbedder(uint32_t parentWindow) const
 
 // The XEmbed information: embedders (Ardour's, our host's) map a client window that carries
 // the mapped flag; the XEmbed convention leaves the mapping to them.
-void X11Frame::announceEmbedding()
+void X11Frame::announceEmbedding(uint32_t window)
 {
-    const xcb_atom_t atom = internAtom(m_connection, "_XEMBED_INFO");
-    if (atom == XCB_ATOM_NONE) return;
+    if (m_xembedInfo == XCB_ATOM_NONE) return;
     const uint32_t info[] = {0 /* protocol version */, 1 /* mapped */};
-    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_window, atom, atom, 32, 2, info);
+    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, m_xembedInfo, m_xembedInfo,
+                        32, 2, info);
 }
 
 bool X11Frame::createSurfaces()

@@ -49,7 +49,7 @@ class X11Frame : public IPlatformFrame, private IEventHandler, private ITimerHan
     X11Frame(CFrame& frame, IRunLoop& runLoop) : m_frame(frame), m_runLoop(runLoop) {}
     bool open(uint32_t parentWindow);
     bool createWindow(uint32_t parentWindow);
-    void announceEmbedding();
+    void announceEmbedding(uint32_t window);
     bool isWatchedByEmbedder(uint32_t parentWindow) const;
     bool createSurfaces();
     void destroySurfaces();
@@ -69,6 +69,7 @@ class X11Frame : public IPlatformFrame, private IEventHandler, private ITimerHan
     IRunLoop& m_runLoop;
     xcb_connection_t* m_connection = nullptr;
     uint32_t m_window = 0;
+    uint32_t m_xembedInfo = 0; // the atom
     xcb_visualtype_t* m_visual = nullptr;
     cairo_surface_t* m_windowSurface = nullptr;
     cairo_surface_t* m_backBuffer = nullptr;
