@@ -7,9 +7,9 @@
 // nothing changes), each parameter edit the plug-in reported ("edit ID VALUE"), "gain BEFORE ->
 // AFTER" (the drag), "wheel VALUE", "speed TEXT" (the value text of the last "Speed" edit),
 // "resized W H accepted|refused" (the client area after the request, the view's answer) and
-// "reopened" after it saved the window after all that use as SCREENSHOT.used.bmp and a fresh
-// editor on the same parameters, drawn whole, as SCREENSHOT.reopened.bmp. Exits 1 when the
-// editor does not open.
+// "reopened" after it saved the window as SCREENSHOT.used.bmp after all that use and a stretch
+// of random use (host changes, drags, exposures), and a fresh editor on the same parameters,
+// drawn whole, as SCREENSHOT.reopened.bmp. Exits 1 when the editor does not open.
 #include "host/PluginInstance.h"
 #include "host/PluginModule.h"
 #include "host/editor/win32/EditorWindowWin32.h"
@@ -19,6 +19,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,36 @@ void typeSpeed(HWND window)
     SendMessageW(window, WM_KEYUP, VK_RETURN, 0);
     pumpMessages(100);
 }
+// A stretch of random use between idle ticks: the host sets parameters, the user drags "Gain",
+// the system asks for parts of the window again; the loop runs for random times in between.
+void useAtRandom(Vst::IEditController& controller, HWND window)
+{
+    std::mt19937 random(21);
+    const auto below = [&](int limit) { return static_cast<int>(random() % limit); };
+    for (int step = 0; step < 60; ++step)
+    {
+        switch (below(4))
+        {
+        case 0:
+        case 1:
+            controller.setParamNormalized(static_cast<Vst::ParamID>(below(13)),
+                                          below(1001) / 1000.0);
+            break;
+        case 2:
+            dragUp(window, kGainX, kGainY + below(20));
+            break;
+        default:
+        {
+            const int x = below(280);
+            const int y = below(560);
+            RECT exposed{x, y, x + 1 + below(100), y + 1 + below(100)};
+            InvalidateRect(window, &exposed, FALSE);
+            break;
+        }
+        }
+        pumpMessages(static_cast<DWORD>(below(120)));
+    }
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -185,9 +216,6 @@ int main(int argc, char** argv)
     }
     const double wheeled = instance->controller().getParamNormalized(0);
     if (editor) typeSpeed(editor);
-    pumpMessages(300);
-    const std::string used = std::string(argv[2]) + ".used.bmp";
-    if (editor) saveScreenshot(editor, size.getWidth(), size.getHeight(), used.c_str());
     std::string speedText = "(none)";
     for (const auto& edit : instance->handler().edits())
     {
@@ -197,6 +225,10 @@ int main(int argc, char** argv)
     std::printf("gain %.6f -> %.6f\n", before, dragged);
     std::printf("wheel %.6f\n", wheeled);
     std::printf("speed %s\n", speedText.c_str());
+    if (editor) useAtRandom(instance->controller(), editor);
+    pumpMessages(300);
+    const std::string used = std::string(argv[2]) + ".used.bmp";
+    if (editor) saveScreenshot(editor, size.getWidth(), size.getHeight(), used.c_str());
     // The window made smaller, then the editor asks for its size: the client area must be
     // exactly that size again.
     SetWindowPos(window, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
