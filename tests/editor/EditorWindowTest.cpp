@@ -297,3 +297,17 @@ TEST_F(EditorWindowTest, AnIdleEditorSendsNothingToTheServer)
     reference.processor().setParamNormalized(kGain, 0.1);
     expectLooksLikeReference("after-idle");
 }
+
+TEST_F(EditorWindowTest, AnEditorUncoveredShowsItsPictureAgain)
+{
+    expectLooksLikeReference("before-covering");
+    {
+        // Another program's window over ours (both sit at the screen's corner).
+        BareWindow cover(false);
+        ASSERT_NE(cover.window(), 0u);
+        ASSERT_TRUE(screenRect(child).rectOverlap(screenRect(cover.window())));
+        loop.runFor(kSettleMs);
+    }
+    // Gone again: the server asks the editor to paint what it uncovered.
+    expectLooksLikeReference("uncovered");
+}

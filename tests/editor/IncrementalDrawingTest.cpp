@@ -238,6 +238,25 @@ TEST(IdleEditor, ExposedAreasAreRepaintedAsTheyWere)
     EXPECT_TRUE(sameImage(*e.canvas, *e.fullRedraw(), where)) << where;
 }
 
+TEST(IdleEditor, AResizedFrameIsPaintedWholeOnItsNewImage)
+{
+    IncrementalEditor e;
+    e.paint();
+    // The host gives the editor another size: the window's image is made anew at that size,
+    // and all of it is painted.
+    ViewRect larger(0, 0, 340, 620);
+    ASSERT_EQ(e.editor->onSize(&larger), kResultTrue);
+    ASSERT_EQ(e.width(), 340);
+    e.canvas = std::make_unique<COffscreenContext>(e.width(), e.height(),
+                                                   &e.frame().getTextRenderer());
+    const std::vector<CRect> painted = e.paint();
+    EXPECT_TRUE(sameRects(painted, {CRect(0, 0, 340, 620)})) << describe(painted);
+    std::string where;
+    EXPECT_TRUE(sameImage(*e.canvas, *e.fullRedraw(), where)) << where;
+    e.tick();
+    EXPECT_TRUE(e.paint().empty());
+}
+
 // A random stretch of use: host changes, drags, typed values, menu choices, switch clicks,
 // exposures, paints between ticks as a window's refresh makes them, and idle ticks. After every
 // tick the painted image equals a full redraw.

@@ -165,10 +165,12 @@ BareWindow::BareWindow(bool watchChildren) : m_connection(xcb_connect(nullptr, n
     if (xcb_connection_has_error(m_connection)) return;
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
     m_window = xcb_generate_id(m_connection);
-    const uint32_t mask = watchChildren ? XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY : 0;
+    // A white background: the window hides what it covers.
+    const uint32_t values[] = {screen->white_pixel,
+                               watchChildren ? XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY : 0u};
     xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_window, screen->root, 0, 0, 303, 588,
-                      0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_EVENT_MASK,
-                      &mask);
+                      0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
+                      XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
     xcb_map_window(m_connection, m_window);
     // The window exists on the server before anyone is told its id.
     XcbPtr<xcb_get_input_focus_reply_t> sync(

@@ -38,7 +38,7 @@ struct xcb_connection_t;
 bool isMapped(uint32_t window);
 // The two fields of a window's _XEMBED_INFO (version, flags); empty without the property.
 std::vector<uint32_t> xembedInfo(uint32_t window);
-// A top-level window of the test's own, shown, on a connection of its own. With watchChildren
+// A white top-level window of the test's own, shown, on a connection of its own. With watchChildren
 // its client hears of windows created in it (as an XEmbed embedder does) but maps none.
 class BareWindow
 {
