@@ -251,12 +251,18 @@ TEST_F(EditorWindowTest, TheEditorAsksItsEmbedderToMapItAndOurHostDoes)
     EXPECT_EQ(window->window().embeddedWindow(), child);
     EXPECT_TRUE(isMapped(child));
 
-    // A parent whose client watches its children is an embedder's: the editor leaves the
-    // mapping to it, and this one never maps.
-    for (const bool watched : {true, false})
+    // Three other parents: one nobody watches, one an XEmbed embedder watches (which says so
+    // but, for the test, never maps), one a VST2 host's window watches without XEmbed.
+    enum Parent
     {
-        SCOPED_TRACE(watched ? "watched parent" : "parent nobody watches");
-        BareWindow parent(watched);
+        kUnwatched,
+        kEmbedderThatNeverMaps,
+        kWatchedWithoutXEmbed
+    };
+    for (const Parent kind : {kUnwatched, kEmbedderThatNeverMaps, kWatchedWithoutXEmbed})
+    {
+        SCOPED_TRACE(kind);
+        BareWindow parent(kind != kUnwatched);
         ASSERT_NE(parent.window(), 0u);
         IPtr<IPlugView> view = owned(instance->controller().createView(ViewType::kEditor));
         LoopOnlyFrame frame(loop);
@@ -264,16 +270,23 @@ TEST_F(EditorWindowTest, TheEditorAsksItsEmbedderToMapItAndOurHostDoes)
         ASSERT_EQ(view->attached(reinterpret_cast<void*>(static_cast<uintptr_t>(parent.window())),
                                  kPlatformTypeX11EmbedWindowID),
                   kResultTrue);
-        loop.runUntil([&] { return firstChildWindow(parent.window()) != 0; }, kPatienceMs);
         const uint32_t embedded = firstChildWindow(parent.window());
         ASSERT_NE(embedded, 0u);
-        // Without an embedder the window shows itself, and shows the editor.
-        if (!watched)
-            loop.runUntil([&] { return isMapped(embedded); }, kPatienceMs);
-        else
-            loop.runFor(kSettleMs);
-        EXPECT_EQ(isMapped(embedded), !watched);
         EXPECT_EQ(xembedInfo(embedded), (std::vector<uint32_t>{0, 1}));
+        // Where anyone watches, the window leaves the mapping to an embedder at first.
+        EXPECT_EQ(isMapped(embedded), kind == kUnwatched);
+        if (kind == kEmbedderThatNeverMaps)
+        {
+            EXPECT_EQ(parent.embedWithoutMapping(kPatienceMs), embedded);
+            loop.runFor(2 * kSettleMs); // well past the grace time
+            EXPECT_FALSE(isMapped(embedded));
+        }
+        else
+        {
+            // No embedder said so: the window shows itself.
+            loop.runUntil([&] { return isMapped(embedded); }, kPatienceMs);
+            EXPECT_TRUE(isMapped(embedded));
+        }
         view->removed();
         view->setFrame(nullptr);
     }

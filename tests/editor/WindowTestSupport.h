@@ -48,6 +48,10 @@ class BareWindow
     BareWindow(const BareWindow&) = delete;
     BareWindow& operator=(const BareWindow&) = delete;
     uint32_t window() const { return m_window; }
+    // What an XEmbed embedder does first, and only that: it waits (up to timeoutMs) for a child
+    // window created in this one and tells it it is embedded, but never maps it. The child, or
+    // 0 when none came.
+    uint32_t embedWithoutMapping(int timeoutMs);
 
   private:
     xcb_connection_t* m_connection;

@@ -20,6 +20,9 @@ namespace
 constexpr uint32_t kDoubleClickMs = 400;
 constexpr int kDoubleClickDistance = 4;
 
+// XEmbed's first message from the embedder to its client.
+constexpr uint32_t kXEmbedEmbeddedNotify = 0;
+
 // Focus-change details and modes of the core protocol.
 constexpr uint8_t kNotifyNormal = 0;
 constexpr uint8_t kNotifyInferior = 2;
@@ -73,10 +76,14 @@ bool X11Frame::open(uint32_t parentWindow)
     m_height = std::max(1, static_cast<int>(m_frame.getHeight()));
     if (!createWindow(parentWindow) || !createSurfaces()) return false;
     m_keyboard.load(m_connection);
-    // An XEmbed embedder maps the window itself once it sees the mapped flag; mapping it here
-    // too would show it before the embedder took it in. Without anyone watching the parent's
-    // children there is no embedder, and the window shows itself.
-    if (!isWatchedByEmbedder(parentWindow)) xcb_map_window(m_connection, m_window);
+    // An XEmbed embedder (Ardour's socket, the SDK's sample host, ours) tells the window it is
+    // embedded and maps it itself once it sees the mapped flag. Nobody watching the parent's
+    // children means no embedder: the window shows itself at once. A watcher that does not
+    // speak XEmbed (a VST2 host's window) gets a window that shows itself after a grace time.
+    if (isWatchedByEmbedder(parentWindow))
+        m_mapDeadline = Clock::now() + std::chrono::milliseconds(kEmbedderGraceMs);
+    else
+        xcb_map_window(m_connection, m_window);
     xcb_flush(m_connection);
     m_eventHandlerRegistered =
         m_runLoop.registerEventHandler(xcb_get_file_descriptor(m_connection), this);
@@ -87,6 +94,7 @@ bool X11Frame::open(uint32_t parentWindow)
 bool X11Frame::createWindow(uint32_t parentWindow)
 {
     m_xembedInfo = internAtom(m_connection, "_XEMBED_INFO");
+    m_xembed = internAtom(m_connection, "_XEMBED");
     const xcb_window_t window = xcb_generate_id(m_connection);
     const uint32_t eventMask = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS |
                                XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION |
@@ -214,6 +222,12 @@ void X11Frame::processEvents()
             continue;
         dispatch(events[i].get());
     }
+    if (m_mapDeadline && Clock::now() >= *m_mapDeadline)
+    {
+        m_mapDeadline.reset();
+        xcb_map_window(m_connection, m_window);
+        xcb_flush(m_connection);
+    }
     flush();
 }
 
@@ -254,6 +268,14 @@ void X11Frame::dispatch(xcb_generic_event_t* event)
         if (focus->mode == kNotifyNormal && focus->detail != kNotifyInferior &&
             focus->detail < kNotifyPointer)
             m_frame.setFocusView(nullptr);
+        break;
+    }
+    case XCB_CLIENT_MESSAGE:
+    {
+        auto* message = reinterpret_cast<xcb_client_message_event_t*>(event);
+        if (message->type == m_xembed && message->format == 32 &&
+            message->data.data32[1] == kXEmbedEmbeddedNotify)
+            m_mapDeadline.reset(); // the embedder maps the window
         break;
     }
     case XCB_MAPPING_NOTIFY:
