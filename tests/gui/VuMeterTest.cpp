@@ -5,6 +5,7 @@
 
 #include "gui/CVuMeterZx.h"
 
+#include "vstgui/CFrame.h"
 #include "vstgui/COffscreenContext.h"
 
 #include <gtest/gtest.h>
@@ -197,6 +198,44 @@ TEST(AnalogMeter, RepaintsShowTheLevelOfTheLastTickAndOnlyAMovingLevelIsDirty)
     EXPECT_EQ(shownFrame(meter), 0);
     meter->onIdle();
     EXPECT_FALSE(meter->isDirty());
+}
+
+TEST(AnalogMeter, AFallingMeterInAFrameIsRepaintedEveryTickUntilItRests)
+{
+    MeterImages images;
+    auto* frame = new CFrame(CRect(0, 0, 40, 30), nullptr);
+    CVuMeterZx* meter = analogMeter(images, false);
+    meter->setViewSize(CRect(10, 10, 22, 10 + MeterImages::kFrameHeight), false);
+    frame->addView(meter);
+    COffscreenContext window(40, 30, nullptr);
+    frame->invalid(); // a new window shows nothing yet
+    frame->paintDirtyRects(&window);
+    meter->setValue(1.f);
+    frame->idle();
+    frame->paintDirtyRects(&window);
+    meter->setValue(0.f);
+    // The level falls a tenth per tick: each tick paints the meter, and only the meter, until
+    // the level rests at the bottom; the picture is a full redraw's every time.
+    int paintedTicks = 0;
+    for (int tick = 0; tick < 20; ++tick)
+    {
+        frame->idle();
+        const std::vector<CRect> painted = frame->paintDirtyRects(&window);
+        if (!painted.empty())
+        {
+            ++paintedTicks;
+            ASSERT_EQ(painted.size(), 1u);
+            EXPECT_EQ(painted[0], meter->getViewSize());
+        }
+        COffscreenContext full(40, 30, nullptr);
+        frame->drawRect(&full, CRect(0, 0, 40, 30));
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                ASSERT_EQ(window.getPixel(x, y), full.getPixel(x, y)) << x << ", " << y;
+    }
+    EXPECT_EQ(paintedTicks, 10);
+    EXPECT_EQ(filmStripFrame(window.getPixel(16, 14)), 0);
+    frame->forget();
 }
 
 TEST(AnalogMeter, DrawsNothingWithoutAStrip)
