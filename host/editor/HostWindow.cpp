@@ -187,8 +187,7 @@ void HostWindow::followEmbeddedMapping()
 {
     xcb_get_property_reply_t* info = xcb_get_property_reply(
         m_connection,
-        xcb_get_property(m_connection, 0, m_embedded, m_xembedInfo, m_xembedInfo, 0, 2),
-        nullptr);
+        xcb_get_property(m_connection, 0, m_embedded, m_xembedInfo, m_xembedInfo, 0, 2), nullptr);
     // A window without the information is not an XEmbed client: it shows itself, if at all.
     if (info && info->format == 32 && xcb_get_property_value_length(info) >= 8)
     {

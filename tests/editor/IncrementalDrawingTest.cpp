@@ -89,8 +89,7 @@ class IncrementalEditor
         editor->attachEffect(room);
         editor->setTimerScheduler(&clock);
         EXPECT_TRUE(editor->open(nullptr));
-        canvas = std::make_unique<COffscreenContext>(width(), height(),
-                                                     &frame().getTextRenderer());
+        canvas = std::make_unique<COffscreenContext>(width(), height(), &frame().getTextRenderer());
     }
     ~IncrementalEditor()
     {
@@ -163,8 +162,10 @@ class IncrementalEditor
 
 bool sameRects(std::vector<CRect> a, std::vector<CRect> b)
 {
-    const auto order = [](const CRect& x, const CRect& y)
-    { return std::tie(x.left, x.top, x.right, x.bottom) < std::tie(y.left, y.top, y.right, y.bottom); };
+    const auto order = [](const CRect& x, const CRect& y) {
+        return std::tie(x.left, x.top, x.right, x.bottom) <
+               std::tie(y.left, y.top, y.right, y.bottom);
+    };
     std::sort(a.begin(), a.end(), order);
     std::sort(b.begin(), b.end(), order);
     return a == b;
@@ -247,8 +248,8 @@ TEST(IdleEditor, AResizedFrameIsPaintedWholeOnItsNewImage)
     ViewRect larger(0, 0, 340, 620);
     ASSERT_EQ(e.editor->onSize(&larger), kResultTrue);
     ASSERT_EQ(e.width(), 340);
-    e.canvas = std::make_unique<COffscreenContext>(e.width(), e.height(),
-                                                   &e.frame().getTextRenderer());
+    e.canvas =
+        std::make_unique<COffscreenContext>(e.width(), e.height(), &e.frame().getTextRenderer());
     const std::vector<CRect> painted = e.paint();
     EXPECT_TRUE(sameRects(painted, {CRect(0, 0, 340, 620)})) << describe(painted);
     std::string where;
@@ -297,7 +298,8 @@ TEST(IncrementalDrawing, EqualsAFullRedrawAfterEveryTickOfARandomSession)
                 const Placed& knob = knobs[pick(knobs.size())];
                 const CPoint from = knob.rect.getCenter();
                 const CPoint to(from.x, from.y + uniform(-80, 80));
-                log.push_back("drag knob " + std::to_string(static_cast<CControl*>(knob.view)->getTag()));
+                log.push_back("drag knob " +
+                              std::to_string(static_cast<CControl*>(knob.view)->getTag()));
                 e.press(from);
                 CPoint middle((from.x + to.x) / 2, (from.y + to.y) / 2);
                 e.frame().onMouseMoved(middle, kLButton);
@@ -343,7 +345,8 @@ TEST(IncrementalDrawing, EqualsAFullRedrawAfterEveryTickOfARandomSession)
             case 4:
             {
                 const Placed& button = switches[pick(switches.size())];
-                log.push_back("switch " + std::to_string(static_cast<CControl*>(button.view)->getTag()));
+                log.push_back("switch " +
+                              std::to_string(static_cast<CControl*>(button.view)->getTag()));
                 e.click(button.rect.getCenter());
                 break;
             }

@@ -142,8 +142,8 @@ bool isMapped(uint32_t window)
 {
     Connection x;
     if (!x.ok()) return false;
-    XcbPtr<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
-        x.c, xcb_get_window_attributes(x.c, window), nullptr));
+    XcbPtr<xcb_get_window_attributes_reply_t> attributes(
+        xcb_get_window_attributes_reply(x.c, xcb_get_window_attributes(x.c, window), nullptr));
     return attributes && attributes->map_state != XCB_MAP_STATE_UNMAPPED;
 }
 
@@ -152,14 +152,15 @@ std::vector<uint32_t> xembedInfo(uint32_t window)
     Connection x;
     if (!x.ok()) return {};
     const char name[] = "_XEMBED_INFO";
-    XcbPtr<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
-        x.c, xcb_intern_atom(x.c, 1, sizeof(name) - 1, name), nullptr));
+    XcbPtr<xcb_intern_atom_reply_t> atom(
+        xcb_intern_atom_reply(x.c, xcb_intern_atom(x.c, 1, sizeof(name) - 1, name), nullptr));
     if (!atom || atom->atom == XCB_ATOM_NONE) return {};
     XcbPtr<xcb_get_property_reply_t> property(xcb_get_property_reply(
         x.c, xcb_get_property(x.c, 0, window, atom->atom, atom->atom, 0, 2), nullptr));
     if (!property || property->format != 32) return {};
     const auto* fields = static_cast<const uint32_t*>(xcb_get_property_value(property.get()));
-    return std::vector<uint32_t>(fields, fields + xcb_get_property_value_length(property.get()) / 4);
+    return std::vector<uint32_t>(fields,
+                                 fields + xcb_get_property_value_length(property.get()) / 4);
 }
 
 BareWindow::BareWindow(bool watchChildren) : m_connection(xcb_connect(nullptr, nullptr))
@@ -170,8 +171,8 @@ BareWindow::BareWindow(bool watchChildren) : m_connection(xcb_connect(nullptr, n
     // A white background: the window hides what it covers.
     const uint32_t values[] = {screen->white_pixel,
                                watchChildren ? uint32_t{XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY} : 0u};
-    xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_window, screen->root, 0, 0, 303, 588,
-                      0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
+    xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_window, screen->root, 0, 0, 303, 588, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
                       XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
     xcb_map_window(m_connection, m_window);
     // The window exists on the server before anyone is told its id.

@@ -287,9 +287,8 @@ TEST_F(WineEditor, PaintsNothingWhileIdleAndPaintsWhatAFreshEditorDrawsWhole)
     int ticks = 0;
     const size_t idle = probe.output.find("idle paints ");
     ASSERT_NE(idle, std::string::npos) << probe.output;
-    ASSERT_EQ(std::sscanf(probe.output.c_str() + idle, "idle paints %d in %d ticks", &paints,
-                          &ticks),
-              2);
+    ASSERT_EQ(
+        std::sscanf(probe.output.c_str() + idle, "idle paints %d in %d ticks", &paints, &ticks), 2);
     EXPECT_GE(ticks, 5) << probe.output;
     EXPECT_EQ(paints, 0) << probe.output;
 

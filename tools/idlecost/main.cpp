@@ -117,8 +117,7 @@ std::vector<int> processTree(int root, const std::vector<int>& alsoCounted)
         if (pid > 0 && pid != root) tree.push_back(pid);
     for (size_t i = 0; i < tree.size(); ++i)
         for (int pid : all)
-            if (parentOf(pid) == tree[i] &&
-                std::find(tree.begin(), tree.end(), pid) == tree.end())
+            if (parentOf(pid) == tree[i] && std::find(tree.begin(), tree.end(), pid) == tree.end())
                 tree.push_back(pid);
     return tree;
 }
@@ -162,8 +161,8 @@ void countPaints(xcb_connection_t* c, uint8_t damageEvent, Paints& paints)
         {
             auto* damage = reinterpret_cast<xcb_damage_notify_event_t*>(event);
             ++paints.count;
-            paints.pixels += static_cast<unsigned long long>(damage->area.width) *
-                             damage->area.height;
+            paints.pixels +=
+                static_cast<unsigned long long>(damage->area.width) * damage->area.height;
         }
         std::free(event);
     }
@@ -217,8 +216,7 @@ int main(int argc, char** argv)
     for (xcb_window_t window : children(c, root))
         if (!old.count(window)) watched.push_back(window);
     for (xcb_window_t window : watched)
-        xcb_damage_create(c, xcb_generate_id(c), window,
-                          XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
+        xcb_damage_create(c, xcb_generate_id(c), window, XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
     std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
     const uint8_t damageEvent = damageExtension->first_event + XCB_DAMAGE_NOTIFY;
     Paints paints;

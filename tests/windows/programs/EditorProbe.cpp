@@ -249,8 +249,8 @@ int main(int argc, char** argv)
     {
         pumpMessages(1000);
         const std::string reopened = std::string(argv[2]) + ".reopened.bmp";
-        if (saveScreenshot(GetWindow(host->handle(), GW_CHILD), size.getWidth(),
-                           size.getHeight(), reopened.c_str()))
+        if (saveScreenshot(GetWindow(host->handle(), GW_CHILD), size.getWidth(), size.getHeight(),
+                           reopened.c_str()))
             std::printf("reopened\n");
     }
     host.reset();

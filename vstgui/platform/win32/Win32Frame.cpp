@@ -118,9 +118,9 @@ void Win32Frame::paint()
         CDrawContext context(&graphics, &m_frame.getTextRenderer());
         areas = m_frame.paintDirtyRects(&context);
     }
-    areas.push_back(pixelBounds(
-        CRect(ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom), m_width,
-        m_height));
+    areas.push_back(
+        pixelBounds(CRect(ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom),
+                    m_width, m_height));
     Gdiplus::Graphics window(dc);
     window.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
     for (const CRect& area : areas)

@@ -102,11 +102,11 @@ bool X11Frame::createWindow(uint32_t parentWindow)
                                XCB_EVENT_MASK_FOCUS_CHANGE;
     // No background: the window shows nothing of its own between an exposure and the drawing.
     const uint32_t values[] = {XCB_BACK_PIXMAP_NONE, eventMask};
-    const xcb_void_cookie_t created = xcb_create_window_checked(
-        m_connection, XCB_COPY_FROM_PARENT, window, parentWindow, 0, 0,
-        static_cast<uint16_t>(m_width), static_cast<uint16_t>(m_height), 0,
-        XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_BACK_PIXMAP | XCB_CW_EVENT_MASK,
-        values);
+    const xcb_void_cookie_t created =
+        xcb_create_window_checked(m_connection, XCB_COPY_FROM_PARENT, window, parentWindow, 0, 0,
+                                  static_cast<uint16_t>(m_width), static_cast<uint16_t>(m_height),
+                                  0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
+                                  XCB_CW_BACK_PIXMAP | XCB_CW_EVENT_MASK, values);
     // In the same batch as the window: an embedder reads the property when it hears of the
     // window, and some (the SDK's sample host) give up on a window without it.
     announceEmbedding(window);
@@ -136,8 +136,8 @@ void X11Frame::announceEmbedding(uint32_t window)
 {
     if (m_xembedInfo == XCB_ATOM_NONE) return;
     const uint32_t info[] = {0 /* protocol version */, 1 /* mapped */};
-    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, m_xembedInfo, m_xembedInfo,
-                        32, 2, info);
+    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, m_xembedInfo, m_xembedInfo, 32,
+                        2, info);
 }
 
 bool X11Frame::createSurfaces()
@@ -361,8 +361,8 @@ void X11Frame::flush()
     cairo_set_operator(window, CAIRO_OPERATOR_SOURCE);
     for (const CRect& r : painted)
     {
-        cairo_surface_t* part = cairo_surface_create_for_rectangle(
-            m_backBuffer, r.left, r.top, r.getWidth(), r.getHeight());
+        cairo_surface_t* part = cairo_surface_create_for_rectangle(m_backBuffer, r.left, r.top,
+                                                                   r.getWidth(), r.getHeight());
         cairo_set_source_surface(window, part, r.left, r.top);
         cairo_rectangle(window, r.left, r.top, r.getWidth(), r.getHeight());
         cairo_fill(window);

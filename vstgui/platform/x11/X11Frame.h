@@ -19,8 +19,8 @@ namespace VSTGUI::X11
 // connection to the X server named by DISPLAY. Mouse, wheel and keyboard events of the window
 // go to the frame; invalidated areas are drawn into an image with the toolkit's cairo back end
 // and copied to the window, and nothing at all is drawn or sent while nothing changed. The
-// window announces itself with XEmbed's mapped flag: an embedder maps it (see open()). The connection is served, and the drawing paced, by the run loop
-// it is given: no thread of its own.
+// window announces itself with XEmbed's mapped flag: an embedder maps it (see open()). The
+// connection is served, and the drawing paced, by the run loop it is given: no thread of its own.
 class X11Frame : public IPlatformFrame, private IEventHandler, private ITimerHandler
 {
   public:
@@ -31,7 +31,8 @@ class X11Frame : public IPlatformFrame, private IEventHandler, private ITimerHan
     static constexpr int kEmbedderGraceMs = 250;
 
     // Creates the window in parent at the frame's size (shown by the embedder, or by itself where
-    // no embedder watches the parent), and becomes the frame's platform frame. Null when there is no display or the parent window does not exist.
+    // no embedder watches the parent), and becomes the frame's platform frame. Null when there is
+    // no display or the parent window does not exist.
     static std::unique_ptr<X11Frame> create(CFrame& frame, uint32_t parentWindow,
                                             IRunLoop& runLoop);
     // Detaches from the frame, then closes the window and the connection.
