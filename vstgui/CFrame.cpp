@@ -229,7 +229,7 @@ void CFrame::drawRect(CDrawContext* context, const CRect& updateRect)
     {
         CView* child = getView(i);
         if (child->isVisible() && child->getViewSize().rectOverlap(update))
-            child->drawRect(context, update);
+            drawChild(context, child, update);
     }
     setDirty(false);
 }

@@ -307,6 +307,40 @@ TEST_F(WineEditor, PaintsNothingWhileIdleAndPaintsWhatAFreshEditorDrawsWhole)
     EXPECT_EQ(differing, 0u);
 }
 
+// The Linux tests' random session of use (host changes, drags, typed values, menu choices,
+// switch clicks, exposures, ticks), painted offscreen with GDI+ only where something changed:
+// after every tick the picture equals a full redraw, and at rest nothing is painted.
+TEST(WineDrawing, PaintsWhatAFullRedrawDrawsAfterEveryTickOfARandomSession)
+{
+    const std::string bundle = wine::windowsBuild("tests/windows/programs/drawing-probe");
+    char pattern[] = "/tmp/vevadur-wine-drawing-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string folder = pattern;
+    for (const char* seed : {"1", "2", "3"})
+    {
+        SCOPED_TRACE(seed);
+        const wine::Result probe =
+            wine::run(bundle + "/Contents/x86_64-win/vevadur-drawing-probe.exe",
+                      {wine::windowsPath(bundle + "/Contents/Resources/zada.uidesc"), seed, "400",
+                       wine::windowsPath(folder + "/session-" + seed)},
+                      false);
+        ASSERT_EQ(probe.status, 0) << probe.output;
+        int steps = 0;
+        int ticks = 0;
+        int mismatches = -1;
+        int rest = -1;
+        ASSERT_EQ(std::sscanf(probe.output.c_str(), "steps %d ticks %d mismatches %d rest %d",
+                              &steps, &ticks, &mismatches, &rest),
+                  4)
+            << probe.output;
+        EXPECT_EQ(steps, 400);
+        EXPECT_GT(ticks, 50);
+        EXPECT_EQ(mismatches, 0) << probe.output;
+        EXPECT_EQ(rest, 0);
+    }
+    wine::shell("rm -rf " + wine::quoted(folder));
+}
+
 TEST_F(WineEditor, ResizeRequestsGiveTheWindowsClientAreaTheRequestedSize)
 {
     ASSERT_EQ(probe.status, 0) << probe.output;
