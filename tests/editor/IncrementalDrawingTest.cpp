@@ -140,8 +140,8 @@ TEST(IncrementalDrawing, EqualsAFullRedrawAfterEveryTickOfARandomSession)
             incremental::runRandomSession(kDocument, seed, 400, images);
         EXPECT_EQ(report.steps, 400);
         EXPECT_GT(report.ticks, 50);
-        EXPECT_EQ(report.mismatches, 0) << report.firstMismatch << "(saved " << images
-                                        << "-painted.png and -full.png)";
+        EXPECT_EQ(report.mismatches, 0)
+            << report.firstMismatch << "(saved " << images << "-painted.png and -full.png)";
         EXPECT_EQ(report.paintsAtRest, 0);
     }
 }

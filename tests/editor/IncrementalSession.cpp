@@ -246,8 +246,8 @@ SessionReport runRandomSession(const std::string& document, unsigned seed, int s
             if (report.mismatches++ > 0) break;
             e.canvas->writePNG(failureImages + "-painted.png");
             reference->writePNG(failureImages + "-full.png");
-            report.firstMismatch = "after step " + std::to_string(step) + ": " + where +
-                                   " differs; the steps:\n";
+            report.firstMismatch =
+                "after step " + std::to_string(step) + ": " + where + " differs; the steps:\n";
             for (const std::string& line : log)
                 report.firstMismatch += line + "\n";
             break;
