@@ -31,15 +31,25 @@ void CVuMeterZx::setValue(float value)
     CControl::setValue(value);
 }
 
+void CVuMeterZx::onIdle()
+{
+    if (!getOnBitmap()) return;
+    const float level = decayedValue();
+    // A two-LED meter is an on/off lamp for the value itself: it has no ballistics.
+    if (!m_bAnalog && getNbLed() == 2) return;
+    const float before = m_shownLevel;
+    m_shownLevel = m_Detector.process(level);
+    if (m_shownLevel != before) setDirty(true);
+}
+
 void CVuMeterZx::draw(CDrawContext* context)
 {
     if (getOnBitmap())
     {
-        const float level = decayedValue();
         if (m_bAnalog)
-            drawAnalog(context, level);
+            drawAnalog(context);
         else
-            drawLeds(context, level);
+            drawLeds(context);
     }
     setDirty(false);
 }
@@ -59,9 +69,9 @@ CCoord CVuMeterZx::analogFrameOffset(float e) const
     return y - y % height;
 }
 
-void CVuMeterZx::drawAnalog(CDrawContext* context, float level)
+void CVuMeterZx::drawAnalog(CDrawContext* context)
 {
-    const float e = m_Detector.process(level);
+    const float e = m_shownLevel;
     CBitmap* strip = filmStrip();
     if (!strip) return;
     CCoord y = 0;
@@ -76,14 +86,10 @@ CCoord CVuMeterZx::litPixels(double fraction, CCoord extent) const
     return t < 1 ? 0 : t;
 }
 
-void CVuMeterZx::drawLeds(CDrawContext* context, float level)
+void CVuMeterZx::drawLeds(CDrawContext* context)
 {
     // A two-LED meter is an on/off lamp for the value itself.
-    float s = 0.f;
-    if (getNbLed() == 2)
-        s = getValue() >= 0.5f ? 1.f : 0.f;
-    else
-        s = m_Detector.process(level);
+    const float s = getNbLed() == 2 ? (getValue() >= 0.5f ? 1.f : 0.f) : m_shownLevel;
 
     CBitmap* on = getOnBitmap();
     CRect onRect = getViewSize();

@@ -12,7 +12,7 @@ namespace VSTGUI
 // - analog meter: the on-bitmap is a vertical film strip of frameCount frames, each
 //   frameHeight pixels high, and the level picks the frame. In an inverted strip the frames
 //   run from zeroFrame (no signal) towards the top.
-// The detector advances once per drawing.
+// The detector advances once per idle tick; drawing shows the level it reached.
 class CVuMeterZx : public CVuMeter
 {
   public:
@@ -32,15 +32,18 @@ class CVuMeterZx : public CVuMeter
     const EnvelopeDetector& getDetector() const { return m_Detector; }
 
     void setValue(float value) override;
+    void onIdle() override;
     void draw(CDrawContext* context) override;
+    // The detector's output the meter shows.
+    float getShownLevel() const { return m_shownLevel; }
     CView* newCopy() const override { return new CVuMeterZx(*this); }
 
   protected:
     CVuMeterZx(const CVuMeterZx& other) = default;
 
   private:
-    void drawAnalog(CDrawContext* context, float level);
-    void drawLeds(CDrawContext* context, float level);
+    void drawAnalog(CDrawContext* context);
+    void drawLeds(CDrawContext* context);
     // The vertical offset into the film strip of the frame for detector output e.
     CCoord analogFrameOffset(float e) const;
     // The strip an analog meter draws: a disabled meter's own bitmap, else the on-bitmap.
@@ -54,5 +57,6 @@ class CVuMeterZx : public CVuMeter
     double m_dFrameHeight = 65.0;
     double m_dFrameCount = 80.0;
     EnvelopeDetector m_Detector;
+    float m_shownLevel = 0.f;
 };
 } // namespace VSTGUI

@@ -71,11 +71,10 @@ VSTGUI::CMessageResult VST3EditorZx::notify(VSTGUI::CBaseObject* sender,
                                             VSTGUI::IdStringPtr message)
 {
     EditController* controller = getController();
+    // The effect hears every tick; what it changes shows when the base's tick redraws the
+    // views that changed (a full redraw would draw the same pixels).
     if (message == VSTGUI::CVSTGUITimer::kMsgTimer && controller)
-    {
         controller->receiveText(EditorTexts::kTimerPing);
-        if (VSTGUI::CFrame* frame = getFrame()) frame->invalid();
-    }
     const bool recreationPending = isRecreateViewPending();
     const VSTGUI::CMessageResult result = VST3Editor::notify(sender, message);
     // The base rebuilds a pending view on the tick; the effect hears of it as a fresh open.

@@ -9,10 +9,10 @@
 namespace Steinberg::Vst::Veru2ZOR3
 {
 // The plug-in's editor: the document editor of the toolkit, with the framework's additions. It
-// pings the processor (and so the effect) on every tick of its 50 ms idle timer and redraws the
-// whole frame then, tells it when a view recreation happened, answers the knob mode the effect
-// chose, accepts every size, and after each edit applies the further control changes that the
-// effect links to it.
+// pings the processor (and so the effect) on every tick of its 50 ms idle timer, after which
+// the views that changed are redrawn, tells it when a view recreation happened, answers the
+// knob mode the effect chose, accepts every size, and after each edit applies the further
+// control changes that the effect links to it.
 class VST3EditorZx : public VSTGUI::VST3Editor
 {
   public:

@@ -28,6 +28,20 @@ void CControl::setValue(float value)
     m_value = value;
 }
 
+void CControl::setMin(float value)
+{
+    if (value == m_min) return;
+    m_min = value;
+    setDirty(true);
+}
+
+void CControl::setMax(float value)
+{
+    if (value == m_max) return;
+    m_max = value;
+    setDirty(true);
+}
+
 void CControl::setValueNormalized(float normalized)
 {
     if (!(normalized >= 0.f)) normalized = 0.f;

@@ -18,9 +18,10 @@ class CControl : public CView
     float getValue() const { return m_value; }
     virtual void setValueNormalized(float normalized);
     float getValueNormalized() const;
-    virtual void setMin(float value) { m_min = value; }
+    // A new range moves what the value shows: the control is dirty then.
+    virtual void setMin(float value);
     float getMin() const { return m_min; }
-    virtual void setMax(float value) { m_max = value; }
+    virtual void setMax(float value);
     float getMax() const { return m_max; }
     float getRange() const { return m_max - m_min; }
     void setDefaultValue(float value) { m_default = value; }

@@ -133,6 +133,15 @@ void CDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& 
     if (bitmap) bitmap->draw(this, dest, offset, alpha * m_state.globalAlpha);
 }
 
+void CDrawContext::clearRect(const CRect& rect)
+{
+    cairo_save(m_cr);
+    cairo_set_operator(m_cr, CAIRO_OPERATOR_CLEAR);
+    cairo_rectangle(m_cr, rect.left, rect.top, rect.getWidth(), rect.getHeight());
+    cairo_fill(m_cr);
+    cairo_restore(m_cr);
+}
+
 void CDrawContext::setClipRect(const CRect& clip)
 {
     cairo_rectangle(m_cr, clip.left, clip.top, clip.getWidth(), clip.getHeight());

@@ -56,6 +56,9 @@ class CDrawContext
     void drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset = CPoint(),
                     float alpha = 1.f);
 
+    // Makes the rectangle fully transparent, within the current clip.
+    void clearRect(const CRect& rect);
+
     // Clipping, in the current (translated) coordinates; setClipRect narrows the current clip.
     void setClipRect(const CRect& clip);
     CRect getClipRect() const;

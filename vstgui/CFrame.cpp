@@ -4,6 +4,7 @@
 #include "vstgui/ScaleFactor.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace VSTGUI
 {
@@ -148,8 +149,26 @@ void CFrame::invalidRect(const CRect& rect)
     CRect r = rect;
     r.bound(CRect(0, 0, getWidth(), getHeight()));
     if (r.isEmpty()) return;
-    m_dirtyRect.unite(r);
+    addDirtyRect(r);
     if (m_platformFrame) m_platformFrame->invalidRect(r);
+}
+
+void CFrame::addDirtyRect(const CRect& rect)
+{
+    for (const CRect& dirty : m_dirtyRects)
+        if (CRect(dirty).unite(rect) == dirty) return; // already covered
+    // Rectangles the new one covers go; what is left stays separate, so that two small views
+    // far apart are not redrawn with everything between them.
+    m_dirtyRects.erase(std::remove_if(m_dirtyRects.begin(), m_dirtyRects.end(),
+                                      [&](const CRect& dirty)
+                                      { return CRect(rect).unite(dirty) == rect; }),
+                       m_dirtyRects.end());
+    m_dirtyRects.push_back(rect);
+    if (m_dirtyRects.size() <= kMaxDirtyRects) return;
+    CRect all;
+    for (const CRect& dirty : m_dirtyRects)
+        all.unite(dirty);
+    m_dirtyRects.assign(1, all);
 }
 
 void CFrame::invalid()
@@ -157,11 +176,54 @@ void CFrame::invalid()
     invalidRect(CRect(0, 0, getWidth(), getHeight()));
 }
 
+namespace
+{
+// Visits the visible views under view, parents before their children.
+template <typename Visit> void forEachVisibleView(CView* view, const Visit& visit)
+{
+    if (!view->isVisible()) return;
+    visit(view);
+    if (auto* container = dynamic_cast<CViewContainer*>(view))
+        for (size_t i = 0; i < container->getNbViews(); ++i)
+            forEachVisibleView(container->getView(i), visit);
+}
+} // namespace
+
+void CFrame::invalidateDirtyViews()
+{
+    for (size_t i = 0; i < getNbViews(); ++i)
+        forEachVisibleView(getView(i),
+                           [](CView* view)
+                           {
+                               if (view->isDirty()) view->invalid();
+                           });
+}
+
+void CFrame::idle()
+{
+    // A view's idle step may add or remove views: hold the current ones until the walk ends.
+    std::vector<SharedPointer<CView>> views;
+    for (size_t i = 0; i < getNbViews(); ++i)
+        forEachVisibleView(getView(i), [&](CView* view) { views.emplace_back(view); });
+    for (const auto& view : views)
+        view->onIdle();
+    invalidateDirtyViews();
+}
+
+std::vector<CRect> CFrame::takeDirtyRects()
+{
+    invalidateDirtyViews();
+    std::vector<CRect> rects;
+    rects.swap(m_dirtyRects);
+    return rects;
+}
+
 CRect CFrame::takeDirtyRect()
 {
-    CRect r = m_dirtyRect;
-    m_dirtyRect = CRect();
-    return r;
+    CRect all;
+    for (const CRect& dirty : takeDirtyRects())
+        all.unite(dirty);
+    return all;
 }
 
 void CFrame::drawRect(CDrawContext* context, const CRect& updateRect)
@@ -177,9 +239,29 @@ void CFrame::drawRect(CDrawContext* context, const CRect& updateRect)
     {
         CView* child = getView(i);
         if (child->isVisible() && child->getViewSize().rectOverlap(update))
-            child->drawRect(context, update);
+            drawChild(context, child, update);
     }
     setDirty(false);
+}
+
+std::vector<CRect> CFrame::paintDirtyRects(CDrawContext* context)
+{
+    // Whole pixels of the context's image: at a scale such as 1.5 a layout rectangle's edge may
+    // fall inside a device pixel, which would be cleared and redrawn only in part (a seam).
+    const double scale = context->getScaleFactor();
+    const CRect image(0, 0, ScaleFactor::toDevice(getWidth(), scale),
+                      ScaleFactor::toDevice(getHeight(), scale));
+    std::vector<CRect> painted;
+    for (const CRect& dirty : takeDirtyRects())
+    {
+        const CRect pixels = ScaleFactor::toDeviceBounds(dirty, scale).bound(image);
+        if (pixels.isEmpty()) continue;
+        const CRect r = ScaleFactor::toLayout(pixels, scale);
+        context->clearRect(r);
+        drawRect(context, r);
+        painted.push_back(r);
+    }
+    return painted;
 }
 
 bool CFrame::renderToPNG(const std::string& path)

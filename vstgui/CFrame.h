@@ -54,11 +54,24 @@ class CFrame : public CViewContainer
     bool setModalView(CView* view);
     CView* getModalView() const { return m_modalView; }
 
-    // Dirty area bookkeeping: invalidRect collects, takeDirtyRect hands it to the drawer.
+    // Dirty area bookkeeping: invalidRect collects rectangles, the take functions hand them to
+    // the drawer, after adding the area of every view that became dirty without asking.
     void invalidRect(const CRect& rect) override;
     void invalid() override;
+    std::vector<CRect> takeDirtyRects();
+    // All of the dirty area as one rectangle.
     CRect takeDirtyRect();
+    // Invalidates the area of every visible view that is dirty.
+    void invalidateDirtyViews();
+    // One idle tick: every view advances (onIdle), then the dirty ones are invalidated. An
+    // editor at rest invalidates nothing here.
+    void idle();
     void drawRect(CDrawContext* context, const CRect& updateRect) override;
+    // What a window does when it paints: each dirty rectangle, widened to whole device pixels of
+    // the context (at its scale) inside the frame, is cleared and drawn. Returns the rectangles
+    // painted, in frame coordinates (none when nothing changed); a window copies them times its
+    // scale, and they cover whole device pixels exactly.
+    std::vector<CRect> paintDirtyRects(CDrawContext* context);
 
     void registerViewAddedRemovedObserver(IViewAddedRemovedObserver* observer);
     void unregisterViewAddedRemovedObserver(IViewAddedRemovedObserver* observer);
@@ -73,13 +86,18 @@ class CFrame : public CViewContainer
     // Renders the whole frame into a new image at the frame's scale and writes it as PNG.
     bool renderToPNG(const std::string& path);
 
+    // Beyond this many separate dirty rectangles they merge into one.
+    static constexpr size_t kMaxDirtyRects = 16;
+
   private:
+    void addDirtyRect(const CRect& rect);
+
     VSTGUIEditorInterface* m_editor;
     IPlatformFrame* m_platformFrame = nullptr;
     TextRenderer m_textRenderer;
     CView* m_focusView = nullptr;
     CView* m_modalView = nullptr;
-    CRect m_dirtyRect;
+    std::vector<CRect> m_dirtyRects;
     double m_scaleFactor = 1.0;
     bool m_tooltips = false;
     std::vector<IViewAddedRemovedObserver*> m_viewObservers;

@@ -87,6 +87,41 @@ void CView::setViewSize(const CRect& rect, bool invalidate)
     if (invalidate) invalid();
 }
 
+void CView::setMouseEnabled(bool state)
+{
+    if (state == m_mouseEnabled) return;
+    m_mouseEnabled = state;
+    setDirty(true);
+}
+
+void CView::setTransparency(bool state)
+{
+    if (state == m_transparent) return;
+    m_transparent = state;
+    setDirty(true);
+}
+
+void CView::setAlphaValue(float alpha)
+{
+    if (alpha == m_alpha) return;
+    m_alpha = alpha;
+    setDirty(true);
+}
+
+void CView::setBackground(CBitmap* bitmap)
+{
+    if (bitmap == m_background.get()) return;
+    m_background.reset(bitmap);
+    setDirty(true);
+}
+
+void CView::setDisabledBackground(CBitmap* bitmap)
+{
+    if (bitmap == m_disabledBackground.get()) return;
+    m_disabledBackground.reset(bitmap);
+    setDirty(true);
+}
+
 void CView::setVisible(bool state)
 {
     if (state == m_visible) return;

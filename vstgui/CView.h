@@ -36,7 +36,9 @@ class CView : public CBaseObject
     virtual void takeFocus() {}
     virtual void looseFocus() {}
 
-    // Dirty state and invalidation: invalid() asks the frame to redraw this view's area.
+    // Dirty state and invalidation: a view is dirty while what it would draw differs from what
+    // it drew last (drawing clears it); invalid() asks the frame to redraw this view's area.
+    // The frame redraws dirty views on its own before it paints and on every idle tick.
     virtual void setDirty(bool state = true) { m_dirty = state; }
     virtual bool isDirty() const { return m_dirty; }
     virtual void invalid() { invalidRect(m_size); }
@@ -47,19 +49,25 @@ class CView : public CBaseObject
     CCoord getWidth() const { return m_size.getWidth(); }
     CCoord getHeight() const { return m_size.getHeight(); }
 
-    void setMouseEnabled(bool state) { m_mouseEnabled = state; }
+    // Each of these changes how the view looks, and so makes it dirty when it changes.
+    void setMouseEnabled(bool state);
     bool getMouseEnabled() const { return m_mouseEnabled; }
-    void setTransparency(bool state) { m_transparent = state; }
+    void setTransparency(bool state);
     bool getTransparency() const { return m_transparent; }
     void setVisible(bool state);
     bool isVisible() const { return m_visible; }
-    void setAlphaValue(float alpha) { m_alpha = alpha; }
+    void setAlphaValue(float alpha);
     float getAlphaValue() const { return m_alpha; }
 
+    // The editor's idle tick (every 50 ms while it is open). A view whose picture moves by
+    // itself (a meter's falling level) advances here, never in draw, and marks itself dirty
+    // when its picture changed: drawing shows the current state and changes nothing.
+    virtual void onIdle() {}
+
     // Background bitmaps; the view keeps a reference.
-    virtual void setBackground(CBitmap* bitmap) { m_background.reset(bitmap); }
+    virtual void setBackground(CBitmap* bitmap);
     CBitmap* getBackground() const { return m_background.get(); }
-    void setDisabledBackground(CBitmap* bitmap) { m_disabledBackground.reset(bitmap); }
+    void setDisabledBackground(CBitmap* bitmap);
     CBitmap* getDisabledBackground() const { return m_disabledBackground.get(); }
     // The disabled background while the view is not mouse-enabled, otherwise the background.
     CBitmap* getDrawBackground() const;

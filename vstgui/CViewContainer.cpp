@@ -107,11 +107,18 @@ void CViewContainer::drawRect(CDrawContext* context, const CRect& updateRect)
     update.offset(-size.left, -size.top).bound(local);
     drawBackgroundRect(context, local);
     for (CView* child : m_children)
-    {
         if (child->isVisible() && child->getViewSize().rectOverlap(update))
-            child->drawRect(context, update);
-    }
+            drawChild(context, child, update);
     setDirty(false);
+}
+
+void CViewContainer::drawChild(CDrawContext* context, CView* child, const CRect& updateRect)
+{
+    // A view draws inside its own rectangle only: a stroke or an anti-aliased edge of the back
+    // end that strays beyond it would stay on screen when the view alone is repainted.
+    ScopedDrawState state(*context);
+    context->setClipRect(child->getViewSize());
+    child->drawRect(context, updateRect);
 }
 
 CMouseEventResult CViewContainer::onMouseDown(CPoint& where, const CButtonState& buttons)

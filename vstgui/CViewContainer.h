@@ -46,6 +46,8 @@ class CViewContainer : public CView
 
   protected:
     CPoint toLocal(const CPoint& where) const;
+    // Draws one child, clipped to its rectangle.
+    static void drawChild(CDrawContext* context, CView* child, const CRect& updateRect);
 
   private:
     std::vector<CView*> m_children;

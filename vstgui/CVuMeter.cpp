@@ -23,6 +23,12 @@ float CVuMeter::decayedValue()
     return m_shownValue;
 }
 
+void CVuMeter::onIdle()
+{
+    const float before = m_shownValue;
+    if (decayedValue() != before) setDirty(true);
+}
+
 void CVuMeter::draw(CDrawContext* context)
 {
     if (!m_onBitmap)
@@ -30,7 +36,7 @@ void CVuMeter::draw(CDrawContext* context)
         setDirty(false);
         return;
     }
-    float level = decayedValue();
+    const float level = m_shownValue;
     CRect on = getViewSize();
     CRect off = getViewSize();
     CPoint onOffset;

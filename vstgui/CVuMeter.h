@@ -11,7 +11,7 @@ enum CVuMeterStyle : int32_t
 };
 
 // A level meter of nbLed steps drawn from an "on" and an "off" bitmap; the shown level falls
-// by at most the decrease step per drawing.
+// by at most the decrease step per idle tick.
 class CVuMeter : public CControl
 {
   public:
@@ -29,12 +29,15 @@ class CVuMeter : public CControl
     void setDecreaseStepValue(float value) { m_decreaseValue = value; }
     float getDecreaseStepValue() const { return m_decreaseValue; }
 
+    // Advances the shown level by one tick; dirty when it moved.
+    void onIdle() override;
     void draw(CDrawContext* context) override;
     CView* newCopy() const override { return new CVuMeter(*this); }
+    float getShownValue() const { return m_shownValue; }
 
   protected:
     CVuMeter(const CVuMeter& other) = default;
-    // The shown level after one drawing: the value, or the last level less one decrease step.
+    // The shown level after one more tick: the value, or the last level less one decrease step.
     float decayedValue();
 
     SharedPointer<CBitmap> m_onBitmap;

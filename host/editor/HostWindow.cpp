@@ -23,6 +23,11 @@ struct SizeHints
 };
 constexpr uint32_t kMinSizeHint = 1 << 4;
 constexpr uint32_t kMaxSizeHint = 1 << 5;
+
+// XEmbed: the first message an embedder sends its client, and the flag of _XEMBED_INFO.
+constexpr uint32_t kXEmbedEmbeddedNotify = 0;
+constexpr uint32_t kXEmbedMapped = 1 << 0;
+constexpr uint32_t kXEmbedVersion = 0;
 } // namespace
 
 std::unique_ptr<HostWindow> HostWindow::create(int width, int height, const std::string& title,
@@ -49,7 +54,9 @@ bool HostWindow::open(int width, int height, const std::string& title)
     const xcb_screen_t* screen = screens.data;
 
     m_window = xcb_generate_id(m_connection);
-    const uint32_t values[] = {screen->black_pixel, XCB_EVENT_MASK_STRUCTURE_NOTIFY};
+    // Substructure events tell of a plug-in's window created in ours.
+    const uint32_t values[] = {screen->black_pixel, XCB_EVENT_MASK_STRUCTURE_NOTIFY |
+                                                        XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY};
     xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_window, screen->root, 0, 0,
                       static_cast<uint16_t>(width), static_cast<uint16_t>(height), 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
@@ -57,6 +64,8 @@ bool HostWindow::open(int width, int height, const std::string& title)
     xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_window, XCB_ATOM_WM_NAME,
                         XCB_ATOM_STRING, 8, static_cast<uint32_t>(title.size()), title.data());
     m_deleteWindow = atom("WM_DELETE_WINDOW");
+    m_xembed = atom("_XEMBED");
+    m_xembedInfo = atom("_XEMBED_INFO");
     xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_window, atom("WM_PROTOCOLS"),
                         XCB_ATOM_ATOM, 32, 1, &m_deleteWindow);
     xcb_map_window(m_connection, m_window);
@@ -122,13 +131,74 @@ void PLUGIN_API HostWindow::onFDIsSet(Linux::FileDescriptor)
     }
     while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection))
     {
-        if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE)
+        switch (event->response_type & 0x7f)
+        {
+        case XCB_CLIENT_MESSAGE:
         {
             auto* message = reinterpret_cast<xcb_client_message_event_t*>(event);
             if (message->data.data32[0] == m_deleteWindow) m_closeRequested = true;
+            break;
+        }
+        case XCB_CREATE_NOTIFY:
+        {
+            auto* created = reinterpret_cast<xcb_create_notify_event_t*>(event);
+            if (created->parent == m_window && !m_embedded) embed(created->window);
+            break;
+        }
+        case XCB_DESTROY_NOTIFY:
+            if (reinterpret_cast<xcb_destroy_notify_event_t*>(event)->window == m_embedded)
+                m_embedded = 0;
+            break;
+        case XCB_PROPERTY_NOTIFY:
+        {
+            auto* property = reinterpret_cast<xcb_property_notify_event_t*>(event);
+            if (property->window == m_embedded && property->atom == m_xembedInfo)
+                followEmbeddedMapping();
+            break;
+        }
+        default:
+            break;
         }
         std::free(event);
     }
+}
+
+void HostWindow::embed(xcb_window_t child)
+{
+    m_embedded = child;
+    // Watching the child's properties before reading them: no change can slip between.
+    const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_change_window_attributes(m_connection, child, XCB_CW_EVENT_MASK, &mask);
+    xcb_client_message_event_t notify = {};
+    notify.response_type = XCB_CLIENT_MESSAGE;
+    notify.format = 32;
+    notify.window = child;
+    notify.type = m_xembed;
+    notify.data.data32[0] = XCB_CURRENT_TIME;
+    notify.data.data32[1] = kXEmbedEmbeddedNotify;
+    notify.data.data32[3] = m_window;
+    notify.data.data32[4] = kXEmbedVersion;
+    xcb_send_event(m_connection, 0, child, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char*>(&notify));
+    followEmbeddedMapping();
+}
+
+void HostWindow::followEmbeddedMapping()
+{
+    xcb_get_property_reply_t* info = xcb_get_property_reply(
+        m_connection,
+        xcb_get_property(m_connection, 0, m_embedded, m_xembedInfo, m_xembedInfo, 0, 2), nullptr);
+    // A window without the information is not an XEmbed client: it shows itself, if at all.
+    if (info && info->format == 32 && xcb_get_property_value_length(info) >= 8)
+    {
+        const auto* fields = static_cast<const uint32_t*>(xcb_get_property_value(info));
+        if (fields[1] & kXEmbedMapped)
+            xcb_map_window(m_connection, m_embedded);
+        else
+            xcb_unmap_window(m_connection, m_embedded);
+        xcb_flush(m_connection);
+    }
+    std::free(info);
 }
 
 tresult PLUGIN_API HostWindow::queryInterface(const TUID iid, void** obj)

@@ -9,6 +9,7 @@
 #include "gui/VST3EditorZx.h"
 #include "vstgui/CFrame.h"
 #include "vstgui/CKnob.h"
+#include "vstgui/COffscreenContext.h"
 #include "vstgui/CTextEdit.h"
 #include "vstgui/ManualTimerScheduler.h"
 
@@ -277,7 +278,7 @@ TEST(EditorZx, SizeOfTheTemplateAndEverySizeAccepted)
     editor->close();
 }
 
-TEST(EditorZx, EveryTickReachesTheEffectOnceAndRedrawsEverything)
+TEST(EditorZx, EveryTickReachesTheEffectOnceAndRedrawsOnlyWhatChanged)
 {
     Session s;
     VSTGUI::ManualTimerScheduler clock;
@@ -287,16 +288,24 @@ TEST(EditorZx, EveryTickReachesTheEffectOnceAndRedrawsEverything)
     EXPECT_EQ(editor->getIdleRate(), 50);
 
     VSTGUI::CFrame* frame = editor->getFrame();
-    frame->takeDirtyRect();
+    VSTGUI::COffscreenContext window(303, 588, &frame->getTextRenderer());
+    frame->paintDirtyRects(&window); // the first paint
     clock.advance(49);
     EXPECT_EQ(s.room->count(EditorMessage::kTimerTick), 0);
     clock.advance(1);
     EXPECT_EQ(s.room->count(EditorMessage::kTimerTick), 1);
+    // Nothing changed: the tick redraws nothing.
+    EXPECT_TRUE(frame->takeDirtyRects().empty());
+    // A parameter the effect's side changed shows on the next tick, where its knob is.
+    s.processor->setParamNormalized(0, 0.125);
+    clock.advance(50);
     const VSTGUI::CRect dirty = frame->takeDirtyRect();
-    EXPECT_EQ(dirty, VSTGUI::CRect(0, 0, 303, 588));
-    clock.advance(50 * 7);
+    EXPECT_FALSE(dirty.isEmpty());
+    EXPECT_LT(dirty.getWidth() * dirty.getHeight(), 60 * 60);
+    clock.advance(50 * 6);
     EXPECT_EQ(s.room->count(EditorMessage::kTimerTick), 8);
-    EXPECT_EQ(s.room->messages.size(), 9u); // nothing else on the way
+    // Nothing else on the way but the processor's notice of the parameter change.
+    EXPECT_EQ(s.room->messages.size(), 10u);
 
     editor->close();
     EXPECT_EQ(s.room->messages.back().code, EditorMessage::kClosing);

@@ -33,6 +33,29 @@ constexpr int kSettleMs = 300;
 // How long the loop may take to show what a test waits for, on a busy machine.
 constexpr int kPatienceMs = 10000;
 
+// The IPlugFrame of a host that lends its run loop and does nothing else: no XEmbed, no resize.
+class LoopOnlyFrame : public IPlugFrame
+{
+  public:
+    explicit LoopOnlyFrame(RunLoop& loop) : loop(loop) {}
+    virtual ~LoopOnlyFrame() = default;
+    tresult PLUGIN_API resizeView(IPlugView*, ViewRect*) override { return kResultFalse; }
+    tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override
+    {
+        QUERY_INTERFACE(iid, obj, FUnknown::iid, IPlugFrame)
+        QUERY_INTERFACE(iid, obj, IPlugFrame::iid, IPlugFrame)
+        if (FUnknownPrivate::iidEqual(iid, Linux::IRunLoop::iid))
+            return loop.queryInterface(iid, obj);
+        *obj = nullptr;
+        return kNoInterface;
+    }
+    uint32 PLUGIN_API addRef() override { return 1; }
+    uint32 PLUGIN_API release() override { return 1; }
+
+  private:
+    RunLoop& loop;
+};
+
 std::string point(const CRect& window, const VSTGUI::CPoint& where)
 {
     std::ostringstream text;
@@ -219,4 +242,85 @@ TEST_F(EditorWindowTest, AHostSideChangeRedrawsTheKnob)
     reference.processor().setParamNormalized(kGain, 0.95);
     EXPECT_EQ(differingPixels(after, reference.render().crop(knob)), 0u);
     expectLooksLikeReference("host-change");
+}
+
+TEST_F(EditorWindowTest, TheEditorAsksItsEmbedderToMapItAndOurHostDoes)
+{
+    // XEmbed: version 0, the mapped flag; the host took the window in and mapped it.
+    EXPECT_EQ(xembedInfo(child), (std::vector<uint32_t>{0, 1}));
+    EXPECT_EQ(window->window().embeddedWindow(), child);
+    EXPECT_TRUE(isMapped(child));
+
+    // Three other parents: one nobody watches, one an XEmbed embedder watches (which says so
+    // but, for the test, never maps), one a VST2 host's window watches without XEmbed.
+    enum Parent
+    {
+        kUnwatched,
+        kEmbedderThatNeverMaps,
+        kWatchedWithoutXEmbed
+    };
+    for (const Parent kind : {kUnwatched, kEmbedderThatNeverMaps, kWatchedWithoutXEmbed})
+    {
+        SCOPED_TRACE(kind);
+        BareWindow parent(kind != kUnwatched);
+        ASSERT_NE(parent.window(), 0u);
+        IPtr<IPlugView> view = owned(instance->controller().createView(ViewType::kEditor));
+        LoopOnlyFrame frame(loop);
+        view->setFrame(&frame);
+        ASSERT_EQ(view->attached(reinterpret_cast<void*>(static_cast<uintptr_t>(parent.window())),
+                                 kPlatformTypeX11EmbedWindowID),
+                  kResultTrue);
+        const uint32_t embedded = firstChildWindow(parent.window());
+        ASSERT_NE(embedded, 0u);
+        EXPECT_EQ(xembedInfo(embedded), (std::vector<uint32_t>{0, 1}));
+        // Where anyone watches, the window leaves the mapping to an embedder at first.
+        EXPECT_EQ(isMapped(embedded), kind == kUnwatched);
+        if (kind == kEmbedderThatNeverMaps)
+        {
+            EXPECT_EQ(parent.embedWithoutMapping(kPatienceMs), embedded);
+            loop.runFor(2 * kSettleMs); // well past the grace time
+            EXPECT_FALSE(isMapped(embedded));
+        }
+        else
+        {
+            // No embedder said so: the window shows itself.
+            loop.runUntil([&] { return isMapped(embedded); }, kPatienceMs);
+            EXPECT_TRUE(isMapped(embedded));
+        }
+        view->removed();
+        view->setFrame(nullptr);
+    }
+}
+
+TEST_F(EditorWindowTest, AnIdleEditorSendsNothingToTheServer)
+{
+    expectLooksLikeReference("before-idle");
+    // Twenty idle ticks: nothing to draw, so not one request leaves this process.
+    const uint64_t before = bytesWrittenByThisProcess();
+    loop.runFor(1000);
+    EXPECT_EQ(bytesWrittenByThisProcess() - before, 0u);
+
+    // The count is not blind: a change from the host goes out as a repaint of the knob.
+    ASSERT_EQ(instance->controller().setParamNormalized(kGain, 0.1), kResultOk);
+    loop.runFor(kSettleMs);
+    const uint64_t written = bytesWrittenByThisProcess() - before;
+    EXPECT_GT(written, 0u);
+    // Only the knob went out, not the window: a 42 x 42 image is about 7 kB.
+    EXPECT_LT(written, 303u * 588u * 4u / 10u);
+    reference.processor().setParamNormalized(kGain, 0.1);
+    expectLooksLikeReference("after-idle");
+}
+
+TEST_F(EditorWindowTest, AnEditorUncoveredShowsItsPictureAgain)
+{
+    expectLooksLikeReference("before-covering");
+    {
+        // Another program's window over ours (both sit at the screen's corner).
+        BareWindow cover(false);
+        ASSERT_NE(cover.window(), 0u);
+        ASSERT_TRUE(screenRect(child).rectOverlap(screenRect(cover.window())));
+        loop.runFor(kSettleMs);
+    }
+    // Gone again: the server asks the editor to paint what it uncovered.
+    expectLooksLikeReference("uncovered");
 }

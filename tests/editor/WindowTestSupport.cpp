@@ -6,8 +6,11 @@
 #include <cairo.h>
 #include <xcb/xcb.h>
 
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 
 using namespace VSTGUI;
 
@@ -133,6 +136,97 @@ uint32_t firstChildWindow(uint32_t window)
     return tree && xcb_query_tree_children_length(tree.get()) > 0
                ? xcb_query_tree_children(tree.get())[0]
                : 0;
+}
+
+bool isMapped(uint32_t window)
+{
+    Connection x;
+    if (!x.ok()) return false;
+    XcbPtr<xcb_get_window_attributes_reply_t> attributes(
+        xcb_get_window_attributes_reply(x.c, xcb_get_window_attributes(x.c, window), nullptr));
+    return attributes && attributes->map_state != XCB_MAP_STATE_UNMAPPED;
+}
+
+std::vector<uint32_t> xembedInfo(uint32_t window)
+{
+    Connection x;
+    if (!x.ok()) return {};
+    const char name[] = "_XEMBED_INFO";
+    XcbPtr<xcb_intern_atom_reply_t> atom(
+        xcb_intern_atom_reply(x.c, xcb_intern_atom(x.c, 1, sizeof(name) - 1, name), nullptr));
+    if (!atom || atom->atom == XCB_ATOM_NONE) return {};
+    XcbPtr<xcb_get_property_reply_t> property(xcb_get_property_reply(
+        x.c, xcb_get_property(x.c, 0, window, atom->atom, atom->atom, 0, 2), nullptr));
+    if (!property || property->format != 32) return {};
+    const auto* fields = static_cast<const uint32_t*>(xcb_get_property_value(property.get()));
+    return std::vector<uint32_t>(fields,
+                                 fields + xcb_get_property_value_length(property.get()) / 4);
+}
+
+BareWindow::BareWindow(bool watchChildren) : m_connection(xcb_connect(nullptr, nullptr))
+{
+    if (xcb_connection_has_error(m_connection)) return;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
+    m_window = xcb_generate_id(m_connection);
+    // A white background: the window hides what it covers.
+    const uint32_t values[] = {screen->white_pixel,
+                               watchChildren ? uint32_t{XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY} : 0u};
+    xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_window, screen->root, 0, 0, 303, 588, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
+                      XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
+    xcb_map_window(m_connection, m_window);
+    // The window exists on the server before anyone is told its id.
+    XcbPtr<xcb_get_input_focus_reply_t> sync(
+        xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+}
+
+uint32_t BareWindow::embedWithoutMapping(int timeoutMs)
+{
+    xcb_window_t child = 0;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!child && std::chrono::steady_clock::now() < end)
+    {
+        XcbPtr<xcb_generic_event_t> event(xcb_poll_for_event(m_connection));
+        if (!event)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            continue;
+        }
+        if ((event->response_type & 0x7f) == XCB_CREATE_NOTIFY)
+            child = reinterpret_cast<xcb_create_notify_event_t*>(event.get())->window;
+    }
+    if (!child) return 0;
+    const char name[] = "_XEMBED";
+    XcbPtr<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
+        m_connection, xcb_intern_atom(m_connection, 0, sizeof(name) - 1, name), nullptr));
+    xcb_client_message_event_t notify = {};
+    notify.response_type = XCB_CLIENT_MESSAGE;
+    notify.format = 32;
+    notify.window = child;
+    notify.type = atom ? atom->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+    notify.data.data32[1] = 0; // XEMBED_EMBEDDED_NOTIFY
+    notify.data.data32[3] = m_window;
+    xcb_send_event(m_connection, 0, child, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char*>(&notify));
+    xcb_flush(m_connection);
+    return child;
+}
+
+BareWindow::~BareWindow()
+{
+    xcb_disconnect(m_connection);
+}
+
+uint64_t bytesWrittenByThisProcess()
+{
+    std::FILE* io = std::fopen("/proc/self/io", "r");
+    if (!io) return 0;
+    char line[128];
+    unsigned long long written = 0;
+    while (std::fgets(line, sizeof(line), io))
+        if (std::sscanf(line, "wchar: %llu", &written) == 1) break;
+    std::fclose(io);
+    return written;
 }
 
 size_t differingPixels(const Image& a, const Image& b, int tolerance)

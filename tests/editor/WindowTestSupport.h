@@ -32,6 +32,35 @@ Image captureWindow(uint32_t window);
 VSTGUI::CRect screenRect(uint32_t window);
 // The first child window of a window, or 0.
 uint32_t firstChildWindow(uint32_t window);
+struct xcb_connection_t;
+
+// Whether a window is mapped (shown, if its parents are).
+bool isMapped(uint32_t window);
+// The two fields of a window's _XEMBED_INFO (version, flags); empty without the property.
+std::vector<uint32_t> xembedInfo(uint32_t window);
+// A white top-level window of the test's own, shown, on a connection of its own. With watchChildren
+// its client hears of windows created in it (as an XEmbed embedder does) but maps none.
+class BareWindow
+{
+  public:
+    explicit BareWindow(bool watchChildren);
+    ~BareWindow();
+    BareWindow(const BareWindow&) = delete;
+    BareWindow& operator=(const BareWindow&) = delete;
+    uint32_t window() const { return m_window; }
+    // What an XEmbed embedder does first, and only that: it waits (up to timeoutMs) for a child
+    // window created in this one and tells it it is embedded, but never maps it. The child, or
+    // 0 when none came.
+    uint32_t embedWithoutMapping(int timeoutMs);
+
+  private:
+    xcb_connection_t* m_connection;
+    uint32_t m_window = 0;
+};
+// The bytes this process has handed to write calls so far, sockets included (the X
+// connections' requests).
+uint64_t bytesWrittenByThisProcess();
+
 // How many pixels differ by more than tolerance in some channel (all of them if the sizes do).
 size_t differingPixels(const Image& a, const Image& b, int tolerance = 2);
 

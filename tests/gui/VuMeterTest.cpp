@@ -1,9 +1,11 @@
 // Meter drawing read back from offscreen images: the analog meter's film-strip frame, the LED
-// meter's lit and unlit parts, the fall per drawing, and the detector stepping once per draw.
+// meter's lit and unlit parts, the fall per idle tick, and the detector stepping once per tick
+// (never in a drawing, so that a repaint of an exposed meter shows the same level).
 #include "TestImages.h"
 
 #include "gui/CVuMeterZx.h"
 
+#include "vstgui/CFrame.h"
 #include "vstgui/COffscreenContext.h"
 
 #include <gtest/gtest.h>
@@ -45,8 +47,14 @@ struct Meter
     Meter& operator=(const Meter&) = delete;
     CVuMeterZx* operator->() const { return view; }
 
-    // Draws once into a fresh image the size of the meter and returns the image.
+    // One idle tick, then a drawing into a fresh image the size of the meter.
     std::unique_ptr<COffscreenContext> draw() const
+    {
+        view->onIdle();
+        return drawOnly();
+    }
+    // A drawing without a tick, as a window repaints an exposed area.
+    std::unique_ptr<COffscreenContext> drawOnly() const
     {
         auto context = std::make_unique<COffscreenContext>(
             static_cast<int>(view->getWidth()), static_cast<int>(view->getHeight()), nullptr);
@@ -150,7 +158,7 @@ TEST(AnalogMeter, FrameHeightZeroDrawsTheStripFromItsTop)
     EXPECT_EQ(shownFrame(meter), 0);
 }
 
-TEST(AnalogMeter, FallsByTheDecreaseStepPerDrawingAndStepsTheDetector)
+TEST(AnalogMeter, FallsByTheDecreaseStepPerTickAndStepsTheDetector)
 {
     MeterImages images;
     Meter meter(analogMeter(images, false));
@@ -160,12 +168,74 @@ TEST(AnalogMeter, FallsByTheDecreaseStepPerDrawingAndStepsTheDetector)
     EXPECT_EQ(shownFrame(meter), 8); // 0.9 after one default step of 0.1
     EXPECT_EQ(shownFrame(meter), 7);
 
-    // Attack of one time constant per drawing (20 drawings a second, 50 ms).
+    // Attack of one time constant per tick (20 ticks a second, 50 ms).
     Meter slow(analogMeter(images, false));
     slow->getDetector().init(20.f, 50.f, 50.f, true, EnvelopeDetector::kPeak, false);
     slow->setValue(1.f);
     EXPECT_EQ(shownFrame(slow), static_cast<int>(std::floor(9 * (1 - 0.367))));
     EXPECT_NEAR(slow->getDetector().getEnvelope(), 1 - 0.367, 1e-4);
+}
+
+TEST(AnalogMeter, RepaintsShowTheLevelOfTheLastTickAndOnlyAMovingLevelIsDirty)
+{
+    MeterImages images;
+    Meter meter(analogMeter(images, false));
+    meter->setValue(1.f);
+    EXPECT_EQ(shownFrame(meter), 9);
+    meter->setValue(0.f);
+    EXPECT_EQ(filmStripFrame(meter.drawOnly()->getPixel(6, 4)), 9); // no tick yet
+    EXPECT_FALSE(meter->isDirty());
+    meter->onIdle();
+    EXPECT_TRUE(meter->isDirty()); // the level fell
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(filmStripFrame(meter.drawOnly()->getPixel(6, 4)), 8);
+    EXPECT_FALSE(meter->isDirty());
+    EXPECT_NEAR(meter->getShownValue(), 0.9f, 1e-6f);
+
+    // Fallen all the way, the meter rests: ticks leave it clean.
+    for (int i = 0; i < 20; ++i)
+        meter.draw();
+    EXPECT_EQ(shownFrame(meter), 0);
+    meter->onIdle();
+    EXPECT_FALSE(meter->isDirty());
+}
+
+TEST(AnalogMeter, AFallingMeterInAFrameIsRepaintedEveryTickUntilItRests)
+{
+    MeterImages images;
+    auto* frame = new CFrame(CRect(0, 0, 40, 30), nullptr);
+    CVuMeterZx* meter = analogMeter(images, false);
+    meter->setViewSize(CRect(10, 10, 22, 10 + MeterImages::kFrameHeight), false);
+    frame->addView(meter);
+    COffscreenContext window(40, 30, nullptr);
+    frame->invalid(); // a new window shows nothing yet
+    frame->paintDirtyRects(&window);
+    meter->setValue(1.f);
+    frame->idle();
+    frame->paintDirtyRects(&window);
+    meter->setValue(0.f);
+    // The level falls a tenth per tick: each tick paints the meter, and only the meter, until
+    // the level rests at the bottom; the picture is a full redraw's every time.
+    int paintedTicks = 0;
+    for (int tick = 0; tick < 20; ++tick)
+    {
+        frame->idle();
+        const std::vector<CRect> painted = frame->paintDirtyRects(&window);
+        if (!painted.empty())
+        {
+            ++paintedTicks;
+            ASSERT_EQ(painted.size(), 1u);
+            EXPECT_EQ(painted[0], meter->getViewSize());
+        }
+        COffscreenContext full(40, 30, nullptr);
+        frame->drawRect(&full, CRect(0, 0, 40, 30));
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                ASSERT_EQ(window.getPixel(x, y), full.getPixel(x, y)) << x << ", " << y;
+    }
+    EXPECT_EQ(paintedTicks, 10);
+    EXPECT_EQ(filmStripFrame(window.getPixel(16, 14)), 0);
+    frame->forget();
 }
 
 TEST(AnalogMeter, DrawsNothingWithoutAStrip)

@@ -1,7 +1,8 @@
 // The editor on Windows: opened in a Win32 window under Wine (on a virtual X display), its
 // screenshot compared with the Linux build's offscreen render where fonts do not decide it,
-// timer, mouse, wheel and keys reaching the host as parameter edits; the VST2 editor in a VST2
-// host's window; and our own editor host, vevadur-editor.exe, seen from the X server.
+// timer, mouse, wheel and keys reaching the host as parameter edits, nothing painted while idle
+// and what was painted piece by piece equal to a fresh editor's picture; the VST2 editor in a
+// VST2 host's window; and our own editor host, vevadur-editor.exe, seen from the X server.
 #include "../editor/XvfbServer.h"
 #include "WineRunner.h"
 
@@ -277,6 +278,67 @@ TEST_F(WineEditor, TimerMouseWheelAndKeysWorkThroughTheHostsMessageLoop)
     ASSERT_NE(speed, std::string::npos) << probe.output;
     ASSERT_EQ(std::sscanf(probe.output.c_str() + speed, "speed %31s", speedText), 1);
     EXPECT_STREQ(speedText, "0.25");
+}
+
+TEST_F(WineEditor, PaintsNothingWhileIdleAndPaintsWhatAFreshEditorDrawsWhole)
+{
+    ASSERT_EQ(probe.status, 0) << probe.output;
+    int paints = -1;
+    int ticks = 0;
+    const size_t idle = probe.output.find("idle paints ");
+    ASSERT_NE(idle, std::string::npos) << probe.output;
+    ASSERT_EQ(
+        std::sscanf(probe.output.c_str() + idle, "idle paints %d in %d ticks", &paints, &ticks), 2);
+    EXPECT_GE(ticks, 5) << probe.output;
+    EXPECT_EQ(paints, 0) << probe.output;
+
+    // After the drag, the wheel and the typing, painted only where something changed, the
+    // window shows exactly what a new editor on the same values draws in one piece.
+    ASSERT_NE(probe.output.find("reopened"), std::string::npos) << probe.output;
+    Image used;
+    Image fresh;
+    ASSERT_TRUE(readBmp(folder + "/windows.bmp.used.bmp", used));
+    ASSERT_TRUE(readBmp(folder + "/windows.bmp.reopened.bmp", fresh));
+    ASSERT_EQ(used.width, fresh.width);
+    ASSERT_EQ(used.height, fresh.height);
+    size_t differing = 0;
+    for (size_t i = 0; i < used.rgb.size(); ++i)
+        differing += used.rgb[i] != fresh.rgb[i];
+    EXPECT_EQ(differing, 0u);
+}
+
+// The Linux tests' random session of use (host changes, drags, typed values, menu choices,
+// switch clicks, exposures, ticks), painted offscreen with GDI+ only where something changed:
+// after every tick the picture equals a full redraw, and at rest nothing is painted.
+TEST(WineDrawing, PaintsWhatAFullRedrawDrawsAfterEveryTickOfARandomSession)
+{
+    const std::string bundle = wine::windowsBuild("tests/windows/programs/drawing-probe");
+    char pattern[] = "/tmp/vevadur-wine-drawing-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string folder = pattern;
+    for (const char* seed : {"1", "2", "3"})
+    {
+        SCOPED_TRACE(seed);
+        const wine::Result probe =
+            wine::run(bundle + "/Contents/x86_64-win/vevadur-drawing-probe.exe",
+                      {wine::windowsPath(bundle + "/Contents/Resources/zada.uidesc"), seed, "400",
+                       wine::windowsPath(folder + "/session-" + seed)},
+                      false);
+        ASSERT_EQ(probe.status, 0) << probe.output;
+        int steps = 0;
+        int ticks = 0;
+        int mismatches = -1;
+        int rest = -1;
+        ASSERT_EQ(std::sscanf(probe.output.c_str(), "steps %d ticks %d mismatches %d rest %d",
+                              &steps, &ticks, &mismatches, &rest),
+                  4)
+            << probe.output;
+        EXPECT_EQ(steps, 400);
+        EXPECT_GT(ticks, 50);
+        EXPECT_EQ(mismatches, 0) << probe.output;
+        EXPECT_EQ(rest, 0);
+    }
+    wine::shell("rm -rf " + wine::quoted(folder));
 }
 
 TEST_F(WineEditor, ResizeRequestsGiveTheWindowsClientAreaTheRequestedSize)

@@ -154,6 +154,7 @@ void ParameterChangeListener::showOnControl(CControl* control, ParamValue normal
                                      control->getRange());
         control->setValueNormalized(static_cast<float>(normalized));
     }
-    control->invalid();
+    // Only a control that now looks different is redrawn.
+    if (control->isDirty()) control->invalid();
 }
 } // namespace VSTGUI

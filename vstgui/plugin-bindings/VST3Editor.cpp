@@ -220,8 +220,13 @@ bool VST3Editor::beforeSizeChange(const CRect& newSize, const CRect&)
 
 CMessageResult VST3Editor::notify(CBaseObject* sender, IdStringPtr message)
 {
-    if (message == CVSTGUITimer::kMsgTimer) removeZoomMenu(false);
-    if (message == CVSTGUITimer::kMsgTimer && m_doCreateView) recreateView();
+    if (message == CVSTGUITimer::kMsgTimer)
+    {
+        removeZoomMenu(false);
+        if (m_doCreateView) recreateView();
+        // Animated views advance, and only views that changed are redrawn.
+        if (m_frame) m_frame->idle();
+    }
     return VSTGUIEditor::notify(sender, message);
 }
 

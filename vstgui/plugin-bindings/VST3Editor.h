@@ -54,6 +54,8 @@ class VST3Editor : public VSTGUIEditor,
     void getEditorSizeConstrains(CPoint& minimumSize, CPoint& maximumSize) const;
     bool beforeSizeChange(const CRect& newSize, const CRect& oldSize) override;
 
+    // On each idle tick: a pending view exchange, then the frame's idle step, which redraws
+    // only the views that changed.
     CMessageResult notify(CBaseObject* sender, IdStringPtr message) override;
 
     // IController

@@ -28,7 +28,11 @@ bool readFile(const std::string& path, std::string& text)
 
 std::string folderOf(const std::string& path)
 {
-    auto slash = path.find_last_of('/');
+#ifdef _WIN32
+    const auto slash = path.find_last_of("/\\"); // Windows separates with either
+#else
+    const auto slash = path.find_last_of('/');
+#endif
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 

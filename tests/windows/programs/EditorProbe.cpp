@@ -1,18 +1,21 @@
 // vevadur-editor-probe BUNDLE SCREENSHOT.bmp [--dpi-aware] [--content-scale F] [--zoom-menu]:
-// opens the plug-in's editor in
-// vevadur-editor's window (the view attached to an HWND, as a Windows host does), lets it draw,
-// saves what the window shows (counting the timer ticks meanwhile), then drags the "Gain" knob
-// upwards with the mouse and turns the wheel one notch down over it, then types "0.25" into the
-// "Speed" field. Last the editor asks for its size in a shrunk window. Prints "attached", "timer
-// ticks N in T ms", "screenshot W H", each parameter edit the plug-in reported ("edit ID VALUE"),
-// "gain BEFORE -> AFTER" (the drag), "wheel VALUE", "speed TEXT" (the value text of the last
-// "Speed" edit) and "resized W H accepted|refused" (the client area after the request, the view's
-// answer). With --dpi-aware the probe declares itself per-monitor DPI aware first, as a host that
-// scales its windows does, and prints "editor window W H" (the editor's client area) after
-// "attached". Last, with --content-scale the host gives the view that scale factor and prints
+// opens the plug-in's editor in vevadur-editor's window (the view attached to an HWND, as a
+// Windows host does), lets it draw, saves what the window shows (counting the timer ticks
+// meanwhile), then drags the "Gain" knob upwards with the mouse and turns the wheel one notch
+// down over it, then types "0.25" into the "Speed" field. Last the editor asks for its size in a
+// shrunk window. Prints "attached", "timer ticks N in T ms", "screenshot W H", "idle paints N in
+// T ticks" (the editor window's WM_PAINTs while nothing changes), each parameter edit the
+// plug-in reported ("edit ID VALUE"), "gain BEFORE -> AFTER" (the drag), "wheel VALUE", "speed
+// TEXT" (the value text of the last "Speed" edit) and "resized W H accepted|refused" (the client
+// area after the request, the view's answer). Before the resize it saves the window as
+// SCREENSHOT.used.bmp after all that use and a stretch of random use (host changes, drags,
+// exposures). With --dpi-aware the probe declares itself per-monitor DPI aware first, as a host
+// that scales its windows does, and prints "editor window W H" (the editor's client area) after
+// "attached". With --content-scale the host then gives the view that scale factor and prints
 // "content scale W H" (the editor's client area then), and with --zoom-menu a right click opens
 // the panel's menu, "Zoom: 200 %" is chosen ("zoom 200 W H"), then "Zoom: automatic" ("zoom
-// automatic W H"). Exits 1 when the editor does not open.
+// automatic W H"). Last a fresh editor on the same parameters, drawn whole, is saved as
+// SCREENSHOT.reopened.bmp and "reopened" printed. Exits 1 when the editor does not open.
 #include "host/PluginInstance.h"
 #include "host/PluginModule.h"
 #include "host/editor/win32/EditorWindowWin32.h"
@@ -24,6 +27,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -41,8 +45,8 @@ constexpr int kSpeedFieldY = 15 + 295 + 67 + 7;
 constexpr unsigned kSpeedId = 11;
 
 // Delivers the thread's messages for a while, as a host's message loop does; returns how many
-// were timer ticks.
-int pumpMessages(DWORD milliseconds)
+// were timer ticks, and counts the paints of one window where asked.
+int pumpMessages(DWORD milliseconds, HWND painted = nullptr, int* paints = nullptr)
 {
     int ticks = 0;
     const DWORD end = GetTickCount() + milliseconds;
@@ -54,6 +58,7 @@ int pumpMessages(DWORD milliseconds)
         while (GetTickCount() < end && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
         {
             if (message.message == WM_TIMER) ++ticks;
+            if (paints && message.message == WM_PAINT && message.hwnd == painted) ++*paints;
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -166,6 +171,37 @@ bool becomeDpiAware()
         if (set && set(reinterpret_cast<HANDLE>(context))) return true;
     return SetProcessDPIAware();
 }
+
+// A stretch of random use between idle ticks: the host sets parameters, the user drags "Gain",
+// the system asks for parts of the window again; the loop runs for random times in between.
+void useAtRandom(Vst::IEditController& controller, HWND window)
+{
+    std::mt19937 random(21);
+    const auto below = [&](int limit) { return static_cast<int>(random() % limit); };
+    for (int step = 0; step < 60; ++step)
+    {
+        switch (below(4))
+        {
+        case 0:
+        case 1:
+            controller.setParamNormalized(static_cast<Vst::ParamID>(below(13)),
+                                          below(1001) / 1000.0);
+            break;
+        case 2:
+            dragUp(window, kGainX, kGainY + below(20));
+            break;
+        default:
+        {
+            const int x = below(280);
+            const int y = below(560);
+            RECT exposed{x, y, x + 1 + below(100), y + 1 + below(100)};
+            InvalidateRect(window, &exposed, FALSE);
+            break;
+        }
+        }
+        pumpMessages(static_cast<DWORD>(below(120)));
+    }
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -231,6 +267,9 @@ int main(int argc, char** argv)
     std::printf("timer ticks %d in %lu ms\n", ticks, GetTickCount() - start);
     if (editor && saveScreenshot(editor, size.getWidth(), size.getHeight(), argv[2]))
         std::printf("screenshot %d %d\n", size.getWidth(), size.getHeight());
+    int idlePaints = 0;
+    const int idleTicks = pumpMessages(1000, editor, &idlePaints);
+    std::printf("idle paints %d in %d ticks\n", idlePaints, idleTicks);
     const double before = instance->controller().getParamNormalized(0);
     if (editor) dragUp(editor, kGainX, kGainY);
     pumpMessages(300);
@@ -255,6 +294,10 @@ int main(int argc, char** argv)
     std::printf("gain %.6f -> %.6f\n", before, dragged);
     std::printf("wheel %.6f\n", wheeled);
     std::printf("speed %s\n", speedText.c_str());
+    if (editor) useAtRandom(instance->controller(), editor);
+    pumpMessages(300);
+    const std::string used = std::string(argv[2]) + ".used.bmp";
+    if (editor) saveScreenshot(editor, size.getWidth(), size.getHeight(), used.c_str());
     // The window made smaller, then the editor asks for its size: the client area must be
     // exactly that size again.
     SetWindowPos(window, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
@@ -280,6 +323,21 @@ int main(int argc, char** argv)
         printClientSize("zoom 200", editor);
         chooseZoom(editor, 2.0, 0);
         printClientSize("zoom automatic", editor);
+    }
+    host.reset();
+    view = nullptr;
+
+    // A new editor on the same parameters draws everything afresh: the reference for what the
+    // used one had painted piece by piece.
+    view = owned(instance->controller().createView("editor"));
+    host = view ? vevadur::host::EditorWindow::open(view, "VevadurROT", error) : nullptr;
+    if (host)
+    {
+        pumpMessages(1000);
+        const std::string reopened = std::string(argv[2]) + ".reopened.bmp";
+        if (saveScreenshot(GetWindow(host->handle(), GW_CHILD), size.getWidth(), size.getHeight(),
+                           reopened.c_str()))
+            std::printf("reopened\n");
     }
     host.reset();
     view = nullptr;

@@ -166,6 +166,15 @@ void CDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& 
     if (bitmap) bitmap->draw(this, dest, offset, alpha * m_state.globalAlpha);
 }
 
+void CDrawContext::clearRect(const CRect& rect)
+{
+    if (!m_cr) return;
+    const Gdiplus::GraphicsState state = m_cr->Save();
+    m_cr->SetClip(toRectF(rect), Gdiplus::CombineModeIntersect);
+    m_cr->Clear(Gdiplus::Color(0, 0, 0, 0));
+    m_cr->Restore(state);
+}
+
 void CDrawContext::setClipRect(const CRect& clip)
 {
     if (m_cr) m_cr->SetClip(toRectF(clip), Gdiplus::CombineModeIntersect);

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace VSTGUI::Win32
 {
@@ -107,26 +108,28 @@ void Win32Frame::paint()
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(m_window, &ps);
+    // The back buffer keeps the whole picture: what changed is drawn into it, and the window
+    // gets what it asks for (an exposure needs no drawing) and what was just drawn.
     const double scale = m_frame.getScaleFactor();
-    CRect dirty = pixelBounds(m_frame.takeDirtyRect(), scale, m_width, m_height);
-    dirty.unite(CRect(ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom));
-    dirty.bound(CRect(0, 0, m_width, m_height));
-    if (!dirty.isEmpty())
+    std::vector<CRect> areas;
     {
-        const Gdiplus::Rect area(static_cast<INT>(dirty.left), static_cast<INT>(dirty.top),
-                                 static_cast<INT>(dirty.getWidth()),
-                                 static_cast<INT>(dirty.getHeight()));
-        {
-            Gdiplus::Graphics graphics(m_backBuffer.get());
-            graphics.SetClip(area);
-            graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
-            CDrawContext context(&graphics, &m_frame.getTextRenderer(), scale);
-            m_frame.drawRect(&context, ScaleFactor::toLayout(dirty, scale));
-        }
-        Gdiplus::Graphics window(dc);
-        window.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
-        window.DrawImage(m_backBuffer.get(), area.X, area.Y, area.X, area.Y, area.Width,
-                         area.Height, Gdiplus::UnitPixel);
+        Gdiplus::Graphics graphics(m_backBuffer.get());
+        CDrawContext context(&graphics, &m_frame.getTextRenderer(), scale);
+        // Painted in frame coordinates on whole device pixels: the same pixels times the scale.
+        for (const CRect& painted : m_frame.paintDirtyRects(&context))
+            areas.push_back(pixelBounds(painted, scale, m_width, m_height));
+    }
+    areas.push_back(CRect(ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom)
+                        .bound(CRect(0, 0, m_width, m_height)));
+    Gdiplus::Graphics window(dc);
+    window.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+    for (const CRect& area : areas)
+    {
+        if (area.isEmpty()) continue;
+        window.DrawImage(m_backBuffer.get(), static_cast<INT>(area.left),
+                         static_cast<INT>(area.top), static_cast<INT>(area.left),
+                         static_cast<INT>(area.top), static_cast<INT>(area.getWidth()),
+                         static_cast<INT>(area.getHeight()), Gdiplus::UnitPixel);
     }
     EndPaint(m_window, &ps);
 }

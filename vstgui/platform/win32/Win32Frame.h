@@ -17,9 +17,10 @@ namespace VSTGUI::Win32
 {
 // A frame on screen on Windows: a child window in the host's window (the HWND an IPlugView is
 // attached to). Mouse, wheel and keyboard messages go to the frame; invalidated areas are drawn
-// with GDI+ into an image and copied to the window on WM_PAINT. Messages arrive through the
-// host's own message loop: no thread of its own. The window has the frame's size times its
-// scale; message positions reach the frame in layout pixels.
+// with GDI+ into a lasting image, and on WM_PAINT the window gets what changed and what it
+// asks for. Nothing is drawn while nothing changed. Messages arrive through the host's own
+// message loop: no thread of its own. The window has the frame's size times its scale; message
+// positions reach the frame in layout pixels.
 class Win32Frame : public IPlatformFrame
 {
   public:

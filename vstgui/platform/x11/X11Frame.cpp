@@ -21,6 +21,9 @@ namespace
 constexpr uint32_t kDoubleClickMs = 400;
 constexpr int kDoubleClickDistance = 4;
 
+// XEmbed's first message from the embedder to its client.
+constexpr uint32_t kXEmbedEmbeddedNotify = 0;
+
 // Focus-change details and modes of the core protocol.
 constexpr uint8_t kNotifyNormal = 0;
 constexpr uint8_t kNotifyInferior = 2;
@@ -53,6 +56,7 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
     return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
 
+
 // The whole device pixels that cover a rectangle of layout pixels, inside the window.
 CRect pixelBounds(const CRect& rect, double scale, int width, int height)
 {
@@ -79,8 +83,14 @@ bool X11Frame::open(uint32_t parentWindow)
     m_height = ScaleFactor::toDevice(m_frame.getHeight(), m_frame.getScaleFactor());
     if (!createWindow(parentWindow) || !createSurfaces()) return false;
     m_keyboard.load(m_connection);
-    announceEmbedding();
-    xcb_map_window(m_connection, m_window);
+    // An XEmbed embedder (Ardour's socket, the SDK's sample host, ours) tells the window it is
+    // embedded and maps it itself once it sees the mapped flag. Nobody watching the parent's
+    // children means no embedder: the window shows itself at once. A watcher that does not
+    // speak XEmbed (a VST2 host's window) gets a window that shows itself after a grace time.
+    if (isWatchedByEmbedder(parentWindow))
+        m_mapDeadline = Clock::now() + std::chrono::milliseconds(kEmbedderGraceMs);
+    else
+        xcb_map_window(m_connection, m_window);
     xcb_flush(m_connection);
     m_eventHandlerRegistered =
         m_runLoop.registerEventHandler(xcb_get_file_descriptor(m_connection), this);
@@ -90,6 +100,8 @@ bool X11Frame::open(uint32_t parentWindow)
 
 bool X11Frame::createWindow(uint32_t parentWindow)
 {
+    m_xembedInfo = internAtom(m_connection, "_XEMBED_INFO");
+    m_xembed = internAtom(m_connection, "_XEMBED");
     const xcb_window_t window = xcb_generate_id(m_connection);
     const uint32_t eventMask = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS |
                                XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION |
@@ -97,12 +109,15 @@ bool X11Frame::createWindow(uint32_t parentWindow)
                                XCB_EVENT_MASK_FOCUS_CHANGE;
     // No background: the window shows nothing of its own between an exposure and the drawing.
     const uint32_t values[] = {XCB_BACK_PIXMAP_NONE, eventMask};
-    XcbPtr<xcb_generic_error_t> error(xcb_request_check(
-        m_connection,
+    const xcb_void_cookie_t created =
         xcb_create_window_checked(m_connection, XCB_COPY_FROM_PARENT, window, parentWindow, 0, 0,
                                   static_cast<uint16_t>(m_width), static_cast<uint16_t>(m_height),
                                   0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
-                                  XCB_CW_BACK_PIXMAP | XCB_CW_EVENT_MASK, values)));
+                                  XCB_CW_BACK_PIXMAP | XCB_CW_EVENT_MASK, values);
+    // In the same batch as the window: an embedder reads the property when it hears of the
+    // window, and some (the SDK's sample host) give up on a window without it.
+    announceEmbedding(window);
+    XcbPtr<xcb_generic_error_t> error(xcb_request_check(m_connection, created));
     if (error) return false;
     m_window = window;
     XcbPtr<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
@@ -111,13 +126,25 @@ bool X11Frame::createWindow(uint32_t parentWindow)
     return m_visual != nullptr;
 }
 
-// Hosts that embed with the XEmbed protocol wait for this property before showing the window.
-void X11Frame::announceEmbedding()
+bool X11Frame::isWatchedByEmbedder(uint32_t parentWindow) const
 {
-    const xcb_atom_t atom = internAtom(m_connection, "_XEMBED_INFO");
-    if (atom == XCB_ATOM_NONE) return;
+    XcbPtr<xcb_get_window_attributes_reply_t> parent(xcb_get_window_attributes_reply(
+        m_connection, xcb_get_window_attributes(m_connection, parentWindow), nullptr));
+    // The masks of every client: an embedder learns of a child window created in its window
+    // through substructure events.
+    constexpr uint32_t kChildEvents =
+        XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT;
+    return parent && (parent->all_event_masks & kChildEvents) != 0;
+}
+
+// The XEmbed information: embedders (Ardour's, our host's) map a client window that carries
+// the mapped flag; the XEmbed convention leaves the mapping to them.
+void X11Frame::announceEmbedding(uint32_t window)
+{
+    if (m_xembedInfo == XCB_ATOM_NONE) return;
     const uint32_t info[] = {0 /* protocol version */, 1 /* mapped */};
-    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_window, atom, atom, 32, 2, info);
+    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, m_xembedInfo, m_xembedInfo, 32,
+                        2, info);
 }
 
 bool X11Frame::createSurfaces()
@@ -202,6 +229,12 @@ void X11Frame::processEvents()
             continue;
         dispatch(events[i].get());
     }
+    if (m_mapDeadline && Clock::now() >= *m_mapDeadline)
+    {
+        m_mapDeadline.reset();
+        xcb_map_window(m_connection, m_window);
+        xcb_flush(m_connection);
+    }
     flush();
 }
 
@@ -243,6 +276,14 @@ void X11Frame::dispatch(xcb_generic_event_t* event)
         if (focus->mode == kNotifyNormal && focus->detail != kNotifyInferior &&
             focus->detail < kNotifyPointer)
             m_frame.setFocusView(nullptr);
+        break;
+    }
+    case XCB_CLIENT_MESSAGE:
+    {
+        auto* message = reinterpret_cast<xcb_client_message_event_t*>(event);
+        if (message->type == m_xembed && message->format == 32 &&
+            message->data.data32[1] == kXEmbedEmbeddedNotify)
+            m_mapDeadline.reset(); // the embedder maps the window
         break;
     }
     case XCB_MAPPING_NOTIFY:
@@ -317,28 +358,33 @@ void X11Frame::flush()
 {
     if (!m_backBuffer || !m_windowSurface) return;
     const double scale = m_frame.getScaleFactor();
-    const CRect dirty = pixelBounds(m_frame.takeDirtyRect(), scale, m_width, m_height);
-    if (dirty.isEmpty()) return;
-
     cairo_t* cr = cairo_create(m_backBuffer);
-    cairo_rectangle(cr, dirty.left, dirty.top, dirty.getWidth(), dirty.getHeight());
-    cairo_clip(cr);
-    cairo_save(cr);
-    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
-    cairo_paint(cr);
-    cairo_restore(cr);
+    std::vector<CRect> painted;
     {
         CDrawContext context(cr, &m_frame.getTextRenderer(), scale);
-        m_frame.drawRect(&context, ScaleFactor::toLayout(dirty, scale));
+        painted = m_frame.paintDirtyRects(&context);
     }
     cairo_destroy(cr);
+    // Nothing changed: nothing is drawn and nothing goes to the server.
+    if (painted.empty()) return;
     cairo_surface_flush(m_backBuffer);
 
+    // Each painted part goes to the server on its own: with the whole image as the source,
+    // cairo would send all of it.
     cairo_t* window = cairo_create(m_windowSurface);
     cairo_set_operator(window, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(window, m_backBuffer, 0, 0);
-    cairo_rectangle(window, dirty.left, dirty.top, dirty.getWidth(), dirty.getHeight());
-    cairo_fill(window);
+    for (const CRect& layout : painted)
+    {
+        // Painted in frame coordinates on whole device pixels: the same pixels times the scale.
+        const CRect r = pixelBounds(layout, scale, m_width, m_height);
+        if (r.isEmpty()) continue;
+        cairo_surface_t* part = cairo_surface_create_for_rectangle(m_backBuffer, r.left, r.top,
+                                                                   r.getWidth(), r.getHeight());
+        cairo_set_source_surface(window, part, r.left, r.top);
+        cairo_rectangle(window, r.left, r.top, r.getWidth(), r.getHeight());
+        cairo_fill(window);
+        cairo_surface_destroy(part);
+    }
     cairo_destroy(window);
     cairo_surface_flush(m_windowSurface);
     xcb_flush(m_connection);

@@ -6,8 +6,10 @@
 
 #include <xcb/xcb.h>
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 typedef struct _cairo_surface cairo_surface_t;
 
@@ -16,17 +18,23 @@ namespace VSTGUI::X11
 // A frame on screen: a child window in a window of another program (the host's), on its own
 // connection to the X server named by DISPLAY. Mouse, wheel and keyboard events of the window
 // go to the frame; invalidated areas are drawn into an image with the toolkit's cairo back end
-// and copied to the window. The connection is served, and the drawing paced, by the run loop
-// it is given: no thread of its own. The window has the frame's size times its scale; event
-// positions reach the frame in layout pixels.
+// and copied to the window, and nothing at all is drawn or sent while nothing changed. The
+// window announces itself with XEmbed's mapped flag: an embedder maps it (see open()). The
+// connection is served, and the drawing paced, by the run loop it is given: no thread of its own.
+// The window has the frame's size times its scale; event positions reach the frame in layout
+// pixels.
 class X11Frame : public IPlatformFrame, private IEventHandler, private ITimerHandler
 {
   public:
     // How often invalidated areas are drawn when no event comes in (about 60 per second).
     static constexpr uint64_t kRefreshIntervalMs = 16;
+    // How long a window whose parent is watched waits for an XEmbed embedder to announce itself
+    // before it shows itself.
+    static constexpr int kEmbedderGraceMs = 250;
 
-    // Creates and shows the window in parent at the frame's size, and becomes the frame's
-    // platform frame. Null when there is no display or the parent window does not exist.
+    // Creates the window in parent at the frame's size (shown by the embedder, or by itself where
+    // no embedder watches the parent), and becomes the frame's platform frame. Null when there is
+    // no display or the parent window does not exist.
     static std::unique_ptr<X11Frame> create(CFrame& frame, uint32_t parentWindow,
                                             IRunLoop& runLoop);
     // Detaches from the frame, then closes the window and the connection.
@@ -46,10 +54,13 @@ class X11Frame : public IPlatformFrame, private IEventHandler, private ITimerHan
     void flush();
 
   private:
+    using Clock = std::chrono::steady_clock;
+
     X11Frame(CFrame& frame, IRunLoop& runLoop) : m_frame(frame), m_runLoop(runLoop) {}
     bool open(uint32_t parentWindow);
     bool createWindow(uint32_t parentWindow);
-    void announceEmbedding();
+    void announceEmbedding(uint32_t window);
+    bool isWatchedByEmbedder(uint32_t parentWindow) const;
     bool createSurfaces();
     void destroySurfaces();
 
@@ -69,6 +80,10 @@ class X11Frame : public IPlatformFrame, private IEventHandler, private ITimerHan
     IRunLoop& m_runLoop;
     xcb_connection_t* m_connection = nullptr;
     uint32_t m_window = 0;
+    uint32_t m_xembedInfo = 0; // the atoms
+    uint32_t m_xembed = 0;
+    // Set while the window waits for an embedder to map it.
+    std::optional<Clock::time_point> m_mapDeadline;
     xcb_visualtype_t* m_visual = nullptr;
     cairo_surface_t* m_windowSurface = nullptr;
     cairo_surface_t* m_backBuffer = nullptr;
