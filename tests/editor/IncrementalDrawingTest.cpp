@@ -129,15 +129,20 @@ TEST(IdleEditor, AResizedFrameIsPaintedWholeOnItsNewImage)
 
 // A random stretch of use: host changes, drags, typed values, menu choices, switch clicks,
 // exposures, paints between ticks as a window's refresh makes them, and idle ticks. After every
-// tick the painted image equals a full redraw; at the end the editor rests again.
+// tick the painted image equals a full redraw; at the end the editor rests again. Also at screen
+// scales, where a view's edge may fall inside a device pixel: painting only a part of the
+// window must leave no seam there.
 TEST(IncrementalDrawing, EqualsAFullRedrawAfterEveryTickOfARandomSession)
 {
-    for (const unsigned seed : {1u, 2u, 3u})
+    const std::tuple<unsigned, double> sessions[] = {{1u, 1.0}, {2u, 1.0}, {3u, 1.0},
+                                                     {4u, 1.5}, {5u, 2.0}};
+    for (const auto& [seed, scale] : sessions)
     {
-        SCOPED_TRACE(testing::Message() << "seed " << seed);
+        SCOPED_TRACE(testing::Message() << "seed " << seed << " at scale " << scale);
         const std::string images = testing::TempDir() + "incremental-" + std::to_string(seed);
         const incremental::SessionReport report =
-            incremental::runRandomSession(kDocument, seed, 400, images);
+            incremental::runRandomSession(kDocument, seed, 400, images, scale);
+        EXPECT_EQ(report.scale, scale);
         EXPECT_EQ(report.steps, 400);
         EXPECT_GT(report.ticks, 50);
         EXPECT_EQ(report.mismatches, 0)

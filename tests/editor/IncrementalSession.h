@@ -26,16 +26,18 @@ struct Placed
     VSTGUI::CRect rect;
 };
 
-// Whether two images have the same pixels; where they first differ otherwise.
+// Whether two images have the same pixels, each channel within tolerance steps; where they
+// first differ otherwise.
 bool sameImage(const VSTGUI::COffscreenContext& a, const VSTGUI::COffscreenContext& b,
-               std::string& where);
+               std::string& where, int tolerance = 0);
 
 // The editor on a processor with its (recording) room, offscreen, on a clock of its own, with a
 // lasting image that paints reach as a window's contents would.
 class IncrementalEditor
 {
   public:
-    explicit IncrementalEditor(const std::string& document);
+    // At a scale other than 1 the host gives the editor that content scale factor.
+    explicit IncrementalEditor(const std::string& document, double scale = 1);
     ~IncrementalEditor();
     IncrementalEditor(const IncrementalEditor&) = delete;
     IncrementalEditor& operator=(const IncrementalEditor&) = delete;
@@ -45,12 +47,14 @@ class IncrementalEditor
     int width() const { return static_cast<int>(frame().getWidth()); }
     int height() const { return static_cast<int>(frame().getHeight()); }
 
+    // Device pixels per layout pixel of the frame, and so of the images.
+    double scale() const { return frame().getScaleFactor(); }
     // What the window does when it paints; the rectangles it painted.
     std::vector<VSTGUI::CRect> paint();
     void tick() { clock.advance(Steinberg::Vst::Veru2ZOR3::VST3EditorZx::kIdleRateMs); }
     // The whole frame drawn afresh.
     std::unique_ptr<VSTGUI::COffscreenContext> fullRedraw() const;
-    // A new lasting image at the frame's size, as a window makes after a resize.
+    // A new lasting image at the frame's size and scale, as a window makes after a resize.
     void renewImage();
 
     std::vector<Placed> views() const;
@@ -84,6 +88,7 @@ struct SessionReport
 {
     int steps = 0;
     int ticks = 0;
+    double scale = 0; // the frame's, while the session ran
     // Ticks after which the painted image differed from the full redraw.
     int mismatches = 0;
     std::string firstMismatch; // the step, the pixel and the steps that led there
@@ -93,9 +98,12 @@ struct SessionReport
 
 // A random stretch of use from a seed: host changes, drags, typed values, menu choices, switch
 // clicks, exposures, paints between ticks as a window's refresh makes them, and idle ticks;
-// after every tick the painted image is compared with a full redraw. Images of the first
-// mismatch are written to failureImages + "-painted.png" and "-full.png" (where the platform
-// can write PNG).
+// after every tick the painted image is compared with a full redraw, both at the given screen
+// scale. At a scale that is not whole (1.5) images drawn for another scale are resampled, and
+// the back end may round a resampled pixel a step or two differently depending on the area it
+// composites at once: there the images may differ by up to two steps per channel. A seam (a
+// pixel at a dirty rectangle's edge cleared or drawn over in part) differs by dozens. Images of the first mismatch are written to failureImages + "-painted.png" and
+// "-full.png" (where the platform can write PNG).
 SessionReport runRandomSession(const std::string& document, unsigned seed, int steps,
-                               const std::string& failureImages);
+                               const std::string& failureImages, double scale = 1);
 } // namespace incremental

@@ -21,6 +21,7 @@
 #include <memory>
 #include <string>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace
@@ -309,30 +310,36 @@ TEST_F(WineEditor, PaintsNothingWhileIdleAndPaintsWhatAFreshEditorDrawsWhole)
 
 // The Linux tests' random session of use (host changes, drags, typed values, menu choices,
 // switch clicks, exposures, ticks), painted offscreen with GDI+ only where something changed:
-// after every tick the picture equals a full redraw, and at rest nothing is painted.
+// after every tick the picture equals a full redraw, and at rest nothing is painted. Also at
+// screen scales, where a partial paint must leave no seam at a view's edge inside a pixel.
 TEST(WineDrawing, PaintsWhatAFullRedrawDrawsAfterEveryTickOfARandomSession)
 {
     const std::string bundle = wine::windowsBuild("tests/windows/programs/drawing-probe");
     char pattern[] = "/tmp/vevadur-wine-drawing-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     const std::string folder = pattern;
-    for (const char* seed : {"1", "2", "3"})
+    const std::pair<const char*, const char*> sessions[] = {
+        {"1", "1"}, {"2", "1"}, {"3", "1"}, {"4", "1.5"}, {"5", "2"}};
+    for (const auto& [seed, scale] : sessions)
     {
-        SCOPED_TRACE(seed);
+        SCOPED_TRACE(std::string("seed ") + seed + " at scale " + scale);
         const wine::Result probe =
             wine::run(bundle + "/Contents/x86_64-win/vevadur-drawing-probe.exe",
                       {wine::windowsPath(bundle + "/Contents/Resources/zada.uidesc"), seed, "400",
-                       wine::windowsPath(folder + "/session-" + seed)},
+                       wine::windowsPath(folder + "/session-" + seed), scale},
                       false);
         ASSERT_EQ(probe.status, 0) << probe.output;
         int steps = 0;
         int ticks = 0;
         int mismatches = -1;
         int rest = -1;
-        ASSERT_EQ(std::sscanf(probe.output.c_str(), "steps %d ticks %d mismatches %d rest %d",
-                              &steps, &ticks, &mismatches, &rest),
-                  4)
+        double drawnAt = 0;
+        ASSERT_EQ(std::sscanf(probe.output.c_str(),
+                              "steps %d ticks %d mismatches %d rest %d scale %lf", &steps, &ticks,
+                              &mismatches, &rest, &drawnAt),
+                  5)
             << probe.output;
+        EXPECT_EQ(drawnAt, std::atof(scale));
         EXPECT_EQ(steps, 400);
         EXPECT_GT(ticks, 50);
         EXPECT_EQ(mismatches, 0) << probe.output;
