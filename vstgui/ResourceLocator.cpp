@@ -49,6 +49,12 @@ bool ResourceLocator::isAbsolute(const std::string& name)
     return !name.empty() && name[0] == '/';
 }
 
+std::string ResourceLocator::folderOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
 bool ResourceLocator::readModuleResource(const std::string&, const std::string&, std::string&)
 {
     return false; // shared objects carry no resources: the bundle folder serves them

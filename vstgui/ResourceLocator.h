@@ -21,6 +21,9 @@ class ResourceLocator
     static std::string findResource(const std::string& name, const std::string& folder = {});
     // Whether a resource name is a path of its own rather than a name to look up.
     static bool isAbsolute(const std::string& name);
+    // The folder a file path lies in ("." for a bare name); Windows separates with either
+    // slash.
+    static std::string folderOf(const std::string& path);
     // The bytes of a resource compiled into the module (type as "DATA" or "PNG"); false where
     // the module carries none by that name, and always on platforms whose modules carry none.
     static bool readModuleResource(const std::string& name, const std::string& type,

@@ -26,16 +26,6 @@ bool readFile(const std::string& path, std::string& text)
     return !file.bad();
 }
 
-std::string folderOf(const std::string& path)
-{
-#ifdef _WIN32
-    const auto slash = path.find_last_of("/\\"); // Windows separates with either
-#else
-    const auto slash = path.find_last_of('/');
-#endif
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
 bool isTrue(const UIAttributes& a, const char* name)
 {
     bool value = false;
@@ -68,7 +58,7 @@ bool UIDescription::parse()
     if (m_filePath.empty()) return false;
     std::string text;
     if (!readFile(m_filePath, text)) return false;
-    return parseText(text, folderOf(m_filePath));
+    return parseText(text, ResourceLocator::folderOf(m_filePath));
 }
 
 bool UIDescription::parseText(const std::string& xml, const std::string& resourceFolder)

@@ -48,6 +48,12 @@ bool ResourceLocator::isAbsolute(const std::string& name)
     return name.size() > 2 && name[1] == ':' && isSeparator(name[2]);
 }
 
+std::string ResourceLocator::folderOf(const std::string& path)
+{
+    const auto slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
 bool ResourceLocator::readModuleResource(const std::string& name, const std::string& type,
                                          std::string& bytes)
 {
