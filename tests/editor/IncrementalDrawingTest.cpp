@@ -134,8 +134,8 @@ TEST(IdleEditor, AResizedFrameIsPaintedWholeOnItsNewImage)
 // window must leave no seam there.
 TEST(IncrementalDrawing, EqualsAFullRedrawAfterEveryTickOfARandomSession)
 {
-    const std::tuple<unsigned, double> sessions[] = {{1u, 1.0}, {2u, 1.0}, {3u, 1.0},
-                                                     {4u, 1.5}, {5u, 2.0}};
+    const std::tuple<unsigned, double> sessions[] = {
+        {1u, 1.0}, {2u, 1.0}, {3u, 1.0}, {4u, 1.5}, {5u, 2.0}};
     for (const auto& [seed, scale] : sessions)
     {
         SCOPED_TRACE(testing::Message() << "seed " << seed << " at scale " << scale);

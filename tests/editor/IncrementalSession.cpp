@@ -99,16 +99,16 @@ std::vector<CRect> IncrementalEditor::paint()
 
 std::unique_ptr<COffscreenContext> IncrementalEditor::fullRedraw() const
 {
-    auto image = std::make_unique<COffscreenContext>(width(), height(), &frame().getTextRenderer(),
-                                                     scale());
+    auto image =
+        std::make_unique<COffscreenContext>(width(), height(), &frame().getTextRenderer(), scale());
     frame().drawRect(image.get(), CRect(0, 0, width(), height()));
     return image;
 }
 
 void IncrementalEditor::renewImage()
 {
-    canvas = std::make_unique<COffscreenContext>(width(), height(), &frame().getTextRenderer(),
-                                                 scale());
+    canvas =
+        std::make_unique<COffscreenContext>(width(), height(), &frame().getTextRenderer(), scale());
 }
 
 std::vector<Placed> IncrementalEditor::views() const
@@ -242,8 +242,8 @@ SessionReport runRandomSession(const std::string& document, unsigned seed, int s
                                 std::min<double>(e.height(), y + uniform(1, 120)));
             log.push_back("expose");
             // What the window lost, whole device pixels, shows nothing until it is painted again.
-            e.canvas->clearRect(ScaleFactor::toLayout(
-                ScaleFactor::toDeviceBounds(exposed, e.scale()), e.scale()));
+            e.canvas->clearRect(
+                ScaleFactor::toLayout(ScaleFactor::toDeviceBounds(exposed, e.scale()), e.scale()));
             e.frame().invalidRect(exposed);
             break;
         }

@@ -102,8 +102,9 @@ struct SessionReport
 // scale. At a scale that is not whole (1.5) images drawn for another scale are resampled, and
 // the back end may round a resampled pixel a step or two differently depending on the area it
 // composites at once: there the images may differ by up to two steps per channel. A seam (a
-// pixel at a dirty rectangle's edge cleared or drawn over in part) differs by dozens. Images of the first mismatch are written to failureImages + "-painted.png" and
-// "-full.png" (where the platform can write PNG).
+// pixel at a dirty rectangle's edge cleared or drawn over in part) differs by dozens. Images
+// of the first mismatch are written to failureImages + "-painted.png" and "-full.png" (where
+// the platform can write PNG).
 SessionReport runRandomSession(const std::string& document, unsigned seed, int steps,
                                const std::string& failureImages, double scale = 1);
 } // namespace incremental

@@ -20,8 +20,7 @@ int main(int argc, char** argv)
     const int steps = std::atoi(argv[3]);
     const double scale = argc == 6 ? std::atof(argv[5]) : 1.0;
     const incremental::SessionReport report = incremental::runRandomSession(
-        argv[1], static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)), steps, argv[4],
-        scale);
+        argv[1], static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)), steps, argv[4], scale);
     std::printf("steps %d ticks %d mismatches %d rest %d scale %g\n", report.steps, report.ticks,
                 report.mismatches, report.paintsAtRest, report.scale);
     std::printf("%s", report.firstMismatch.c_str());

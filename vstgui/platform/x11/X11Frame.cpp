@@ -56,7 +56,6 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
     return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
 
-
 // The whole device pixels that cover a rectangle of layout pixels, inside the window.
 CRect pixelBounds(const CRect& rect, double scale, int width, int height)
 {
