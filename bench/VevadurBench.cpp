@@ -19,7 +19,7 @@
 #include "ZitaRoomJob.h"
 
 #include "effect/CVevadur.h"
-#include "engine/ARFFT.h"
+#include "engine/reference/ARFFT.h"
 #include "engine/SplitFft.h"
 #include "host/PluginModule.h"
 
@@ -35,6 +35,8 @@
 #include <random>
 #include <sched.h>
 #include <string>
+
+using namespace Engine;
 
 namespace
 {

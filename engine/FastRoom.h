@@ -6,9 +6,11 @@
 
 #include <vector>
 
-// The room engine the plug-in runs: two RoomStages (head: response samples 0 .. 4095 in blocks of
-// 128; tail: 4096 .. 69631 in blocks of 2048) and a 256-frame delay on the tail, computing what
-// ReferenceRoom computes (to rounding) at a fraction of its cost. The component responses are
+namespace Engine
+{
+// The room engine the plug-in runs: two RoomStages (head and tail, RoomGeometry.h) and the delay
+// on the tail, computing what the reference model ReferenceRoom computes (to rounding) at a
+// fraction of its cost. The component responses are
 // kept as descriptions (table, gain, envelope) and evaluated when a stage gathers a partition, so
 // a control change costs the caller a few stores. Both ears always run in step: without the right
 // ear, it is fed silence.
@@ -25,18 +27,17 @@ class FastRoom : public RoomModel
                  bool rightEar) override;
     size_t memoryBytes() const override;
 
-    static constexpr int32_t kTailDelay = 256;
-
   private:
     template <typename Change> void change(int component, Change&& apply);
     void processChunk(const double* const* inputs, double* outLeft, double* outRight,
                       int32_t frames);
 
-    ComponentResponse responses_[kComponents];
-    RoomStage head_;
-    RoomStage tail_;
-    std::vector<double> tailDelay_; // [ear][kTailDelay]
-    int32_t tailDelayIndex_ = 0;
-    std::vector<double> stageOutputs_; // head L, head R, tail L, tail R; kChunk each
-    std::vector<double> silence_;      // the right ear's input when it is not wanted
+    ComponentResponse m_responses[kComponents];
+    RoomStage m_head;
+    RoomStage m_tail;
+    std::vector<double> m_tailDelay; // [ear][kTailDelay]
+    int32_t m_tailDelayIndex = 0;
+    std::vector<double> m_stageOutputs; // head L, head R, tail L, tail R; kChunk each
+    std::vector<double> m_silence;      // the right ear's input when it is not wanted
 };
+} // namespace Engine

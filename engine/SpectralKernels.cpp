@@ -5,6 +5,8 @@
 #define VEVADUR_HAVE_AVX2_KERNEL 1
 #endif
 
+namespace Engine
+{
 namespace
 {
 constexpr int kLanes = SpectralRows::kBinsPerGroup;
@@ -94,16 +96,13 @@ __attribute__((target("avx2,fma"))) void avx2Kernel(double* sums, const Spectral
 #endif
 } // namespace
 
-EarsKernel earsKernel()
+EarsKernel earsKernel(SimdForm form)
 {
 #ifdef VEVADUR_HAVE_AVX2_KERNEL
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) return avx2Kernel;
+    if (runsAvx2(form)) return avx2Kernel;
+#else
+    (void)form;
 #endif
     return portableKernel;
 }
-
-EarsKernel portableEarsKernel()
-{
-    return portableKernel;
-}
+} // namespace Engine

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "engine/CpuFeatures.h"
+
 #include <cstdint>
 
+namespace Engine
+{
 // The inner loop of the partitioned convolution. Spectra are packed in groups of four bins so
 // that every row streams through memory in one piece:
 //   an input row (both ears):  per group [left re x4, left im x4, right re x4, right im x4]
@@ -13,8 +17,8 @@ struct SpectralRows
 {
     static constexpr int kMaxRows = 4;
     static constexpr int kBinsPerGroup = 4;
-    static constexpr int kInputGroup = 16;    // doubles per group of an input row or the sums
-    static constexpr int kResponseGroup = 8;  // doubles per group of a response row
+    static constexpr int kInputGroup = 16;   // doubles per group of an input row or the sums
+    static constexpr int kResponseGroup = 8; // doubles per group of a response row
     const double* inputs[kMaxRows] = {};
     const double* responses[kMaxRows] = {};
     int count = 0;
@@ -22,8 +26,8 @@ struct SpectralRows
 
 using EarsKernel = void (*)(double* sums, const SpectralRows& rows, int32_t groups);
 
-// The widest vector form this processor runs (AVX2 with FMA where present). Ask once, at set-up:
-// the answer is a plain function pointer the audio thread calls.
-EarsKernel earsKernel();
-// The portable form, the same arithmetic without fused multiply-adds.
-EarsKernel portableEarsKernel();
+// The kernel of the given form; the portable one does the same arithmetic without fused
+// multiply-adds. Ask once, at set-up: the answer is a plain function pointer the audio thread
+// calls.
+EarsKernel earsKernel(SimdForm form = SimdForm::kWidest);
+} // namespace Engine

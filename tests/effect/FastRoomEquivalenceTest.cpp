@@ -4,7 +4,7 @@
 // every response change included.
 #include "effect/CVevadur.h"
 #include "engine/FastRoom.h"
-#include "engine/ReferenceRoom.h"
+#include "engine/reference/ReferenceRoom.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,8 @@
 #include <cmath>
 #include <random>
 #include <vector>
+
+using namespace Engine;
 
 namespace
 {

@@ -1,6 +1,6 @@
 #include "tools/bankgen/BankGenerator.h"
 
-#include "engine/ResponseBank.h"
+#include "engine/bank/ResponseBank.h"
 #include "tools/bankgen/ArrivalFilter.h"
 #include "tools/bankgen/DiffuseTail.h"
 #include "tools/bankgen/FractionalDelay.h"
@@ -9,6 +9,8 @@
 
 #include <cmath>
 #include <cstdint>
+
+using namespace Engine;
 
 namespace bankgen
 {
