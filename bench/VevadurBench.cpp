@@ -7,14 +7,21 @@
 //   (3) the same while every block changes one room control;
 //   (4) the whole VST3 path (the bundle, through its binary interface, with a parameter queue)
 //       in 64-frame blocks, as a real-time factor and as a share of (1);
-//   (5) bytes one instance of the effect holds (and a whole VST3 instance, set up).
-// With --reference the engine figures are those of the reference engine (the per-sample
+//   (5) bytes one instance of the effect holds (and a whole VST3 instance, set up);
+//   (6) the VST3 path paced as a host paces it: 64-frame blocks at real-time intervals, another
+//       thread touching a few MB between them; mean and worst block as a share of its duration;
+//   (7) the peer users compare us with, Dragonfly Room Reverb (LV2, default settings), paced the
+//       same way in the same run, and the ratio of the means (ours / Dragonfly);
+//   (8) a steady room with silent input, paced the same way, as a share of (6)'s mean.
+// With --paced only figures (6) to (8) are measured. With --reference the engine figures are those of the reference engine (the per-sample
 // convolvers the effect ran before), for comparison on the same machine; --bundle PATH runs the
 // VST3 figures on another build of the plug-in.
 // The whole process is pinned to one core; zita's partition levels run as ordinary threads on
 // that core and process() waits for them, and times are process CPU time, so every cycle either
 // job spends is counted.
+#include "DragonflyRoomJob.h"
 #include "EffectRoomJob.h"
+#include "PacedLoad.h"
 #include "Vst3RoomJob.h"
 #include "ZitaRoomJob.h"
 
@@ -47,6 +54,9 @@ constexpr int kPasses = 3;
 constexpr const char* kEngineName = "room/effect/128";
 constexpr const char* kZitaName = "room/zita/128";
 constexpr const char* kVst3Name = "room/vst3/64";
+constexpr double kPacedSeconds = 10.0;
+// Longer than the room's whole response with its tail delay: the room has fallen silent.
+constexpr double kSilentWarmUpSeconds = 2.0;
 
 struct StereoSignal
 {
@@ -244,6 +254,7 @@ void registerFftBenchmarks()
 struct Options
 {
     bool reference = false;
+    bool pacedOnly = false;
     std::string bundle = VEVADUR_BUNDLE;
 };
 
@@ -289,6 +300,99 @@ void registerBenchmarks(const RoomSettings& room, const StereoSignal& in, const 
     registerFftBenchmarks();
 }
 
+struct PacedFigures
+{
+    PacedCost ours, dragonfly, silent, effect, effectSilent;
+    double clockCost = 0.0; // what reading the clock around an empty block costs, subtracted
+    std::string dragonflyError;
+};
+
+PacedCost pacedJob(StereoJob& job, const StereoSignal& in, int sampleRate, double warmUp)
+{
+    BlockFeeder feeder(in, kSmallBlock);
+    PacedRun run;
+    run.sampleRate = sampleRate;
+    run.blockFrames = kSmallBlock;
+    run.warmUpSeconds = warmUp;
+    run.seconds = kPacedSeconds;
+    return pacedCost(run, [&] { feeder.next(job); });
+}
+
+// As Ardour runs a plug-in without automation: no parameter queue. The effect alone (the room's
+// own cost, without the binding's and the host's) is measured too.
+PacedFigures measurePaced(const RoomSettings& room, const StereoSignal& in,
+                          const Options& options)
+{
+    PacedFigures figures;
+    const StereoSignal silence{std::vector<float>(in.left.size(), 0.0f),
+                               std::vector<float>(in.right.size(), 0.0f)};
+    {
+        PacedRun empty;
+        empty.sampleRate = room.sampleRate;
+        empty.blockFrames = kSmallBlock;
+        empty.warmUpSeconds = 0.0;
+        empty.seconds = 2.0;
+        figures.clockCost = pacedCost(empty, [] {}).mean;
+    }
+    {
+        Vst3RoomJob ours(options.bundle, room, kSmallBlock, false);
+        if (ours.error().empty()) figures.ours = pacedJob(ours, in, room.sampleRate, 1.0);
+    }
+    {
+        DragonflyRoomJob dragonfly(room.sampleRate, kSmallBlock);
+        figures.dragonflyError = dragonfly.error();
+        if (dragonfly.error().empty())
+            figures.dragonfly = pacedJob(dragonfly, in, room.sampleRate, 1.0);
+    }
+    {
+        Vst3RoomJob ours(options.bundle, room, kSmallBlock, false);
+        if (ours.error().empty())
+            figures.silent = pacedJob(ours, silence, room.sampleRate, kSilentWarmUpSeconds);
+    }
+    {
+        EffectRoomJob effect(room);
+        figures.effect = pacedJob(effect, in, room.sampleRate, 1.0);
+    }
+    {
+        EffectRoomJob effect(room);
+        figures.effectSilent = pacedJob(effect, silence, room.sampleRate, kSilentWarmUpSeconds);
+    }
+    for (PacedCost* cost :
+         {&figures.ours, &figures.dragonfly, &figures.silent, &figures.effect, &figures.effectSilent})
+    {
+        if (cost->mean <= 0.0) continue;
+        cost->mean = std::max(cost->mean - figures.clockCost, 0.0);
+        cost->worst = std::max(cost->worst - figures.clockCost, 0.0);
+    }
+    return figures;
+}
+
+void printPacedFigures(const PacedFigures& paced)
+{
+    if (paced.ours.mean <= 0.0)
+    {
+        std::printf("(6) paced VST3 path: n/a\n(7) Dragonfly Room Reverb: n/a\n(8) silence: n/a\n");
+        return;
+    }
+    std::printf("(6) paced VST3 path, 64-frame blocks at real-time intervals, %.0f s, 4 MB touched "
+                "by another thread between blocks: mean %.4f, worst %.4f of the block's duration "
+                "(goal: worst <= 0.25, as (2)); the effect alone: mean %.4f; clock reads %.5f "
+                "subtracted\n",
+                kPacedSeconds, paced.ours.mean, paced.ours.worst, paced.effect.mean,
+                paced.clockCost);
+    if (paced.dragonfly.mean > 0.0)
+        std::printf("(7) Dragonfly Room Reverb (LV2, default settings), paced the same way: mean "
+                    "%.4f, worst %.4f; ours / Dragonfly %.3f (goal <= 1.0)\n",
+                    paced.dragonfly.mean, paced.dragonfly.worst,
+                    paced.ours.mean / paced.dragonfly.mean);
+    else
+        std::printf("(7) Dragonfly Room Reverb: n/a (%s)\n", paced.dragonflyError.c_str());
+    std::printf("(8) silent input, steady room, paced the same way: mean %.5f, %.4f of (6) "
+                "(goal <= 0.05); the effect alone: mean %.5f, %.4f of its cost with noise\n",
+                paced.silent.mean, paced.silent.mean / paced.ours.mean, paced.effectSilent.mean,
+                paced.effect.mean > 0.0 ? paced.effectSilent.mean / paced.effect.mean : 0.0);
+}
+
 void printFigures(const FigureRecorder& recorder, const RoomSettings& room,
                   const StereoSignal& in, const Options& options)
 {
@@ -325,6 +429,8 @@ void printFigures(const FigureRecorder& recorder, const RoomSettings& room,
         }
     }
 
+    const PacedFigures paced = reference ? PacedFigures{} : measurePaced(room, in, options);
+
     std::fflush(stdout);
     std::printf("%s\n", reference ? "Figures of the REFERENCE engine:" : "Figures:");
     if (ours > 0.0 && zita > 0.0)
@@ -354,6 +460,7 @@ void printFigures(const FigureRecorder& recorder, const RoomSettings& room,
     std::printf("(5) memory one effect instance holds: %.2f MB (goal <= 12 MB)", effectBytes / 1e6);
     if (vst3Bytes > 0) std::printf("; a whole VST3 instance, set up: %.2f MB", vst3Bytes / 1e6);
     std::printf("\n");
+    if (!reference) printPacedFigures(paced);
 }
 } // namespace
 
@@ -365,6 +472,8 @@ int main(int argc, char** argv)
     {
         if (std::strcmp(argv[i], "--reference") == 0)
             options.reference = true;
+        else if (std::strcmp(argv[i], "--paced") == 0)
+            options.pacedOnly = true;
         else if (std::strcmp(argv[i], "--bundle") == 0 && i + 1 < argc)
             options.bundle = argv[++i];
         else
@@ -375,6 +484,11 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     const RoomSettings room;
     const StereoSignal in = noise(room.sampleRate);
+    if (options.pacedOnly)
+    {
+        printPacedFigures(measurePaced(room, in, options));
+        return 0;
+    }
     registerBenchmarks(room, in, options);
     FigureRecorder recorder;
     benchmark::RunSpecifiedBenchmarks(&recorder);

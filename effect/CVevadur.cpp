@@ -174,7 +174,24 @@ void CVevadur::renderRun(const float* const* in, float* const* out, unsigned num
     {
         const unsigned count = std::min(kRunFrames, frames - done);
         const unsigned at = offset + done;
-        weighInputs(in, numIn, at, count, rightEar);
+        if (silentInput(in, numIn, at, count))
+        {
+            // Silence weighs nothing: no sines and cosines, the rotation advances all the same.
+            // A room whose response has passed need not even hear it.
+            advanceRotation(count);
+            if (m_pRoom->rest(static_cast<int32_t>(count)))
+            {
+                writeSilence(out, numOut, at, count);
+                continue;
+            }
+            for (int e = 0; e < kInputs; ++e)
+                std::fill(m_RunBuffers.begin() + e * kRunFrames,
+                          m_RunBuffers.begin() + e * kRunFrames + count, 0.0);
+        }
+        else
+        {
+            weighInputs(in, numIn, at, count, rightEar);
+        }
         m_pRoom->process(inputs, left, right, static_cast<int32_t>(count), rightEar);
         for (unsigned i = 0; i < count; ++i)
         {
@@ -232,6 +249,37 @@ void CVevadur::weighInputs(const float* const* in, unsigned numIn, unsigned offs
         m_dPhase = m_dPhase + m_dAngleInc;
         m_dAngle = m_dPhase;
     }
+}
+
+// The rotation over frames that need no weights, advanced as weighInputs advances it.
+void CVevadur::advanceRotation(unsigned frames)
+{
+    for (unsigned i = 0; i < frames; ++i)
+    {
+        m_dPhase = m_dPhase + m_dAngleInc;
+        m_dAngle = m_dPhase;
+    }
+}
+
+// What renderRun writes for a silent room: zeros, or on a second output the first input when
+// the room has no right ear (zeros too, since that input was silent).
+void CVevadur::writeSilence(float* const* out, unsigned numOut, unsigned offset, unsigned frames)
+{
+    for (unsigned c = 0; c < numOut && c < 2; ++c)
+        std::fill(out[c] + offset, out[c] + offset + frames, 0.0f);
+}
+
+// True when every input channel the run reads (the first two) holds only zeros.
+bool CVevadur::silentInput(const float* const* in, unsigned numIn, unsigned offset,
+                           unsigned frames)
+{
+    for (unsigned c = 0; c < numIn && c < 2; ++c)
+    {
+        const float* x = in[c] + offset;
+        for (unsigned i = 0; i < frames; ++i)
+            if (x[i] != 0.0f) return false;
+    }
+    return true;
 }
 
 bool CVevadur::processBuffer(const float* in, float* out, unsigned, unsigned, unsigned frames)

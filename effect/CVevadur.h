@@ -100,6 +100,10 @@ class CVevadur : public CPlugIn
     void weighInputs(const float* const* in, unsigned numIn, unsigned offset, unsigned frames,
                      bool rightEar);
     void nextRotation(Rotation& rotation);
+    void advanceRotation(unsigned frames);
+    static void writeSilence(float* const* out, unsigned numOut, unsigned offset, unsigned frames);
+    static bool silentInput(const float* const* in, unsigned numIn, unsigned offset,
+                            unsigned frames);
 
     // Component inputs of one pass (ear * 3 + component, kRunFrames each), then the two ears'
     // outputs.

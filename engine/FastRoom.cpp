@@ -86,8 +86,68 @@ void FastRoom::process(const double* const* inputs, double* outLeft, double* out
             const bool silent = !rightEar && e >= kComponents;
             chunkInputs[e] = silent ? m_silence.data() : inputs[e] + done;
         }
-        processChunk(chunkInputs, outLeft + done, outRight + done, count);
+        // A silent chunk after a silence longer than the response changes nothing but the block
+        // phase, as long as no response is changing: the stages only count frames, so the first
+        // frame that is not silent meets the state it would have met.
+        const bool couldRest = canRest();
+        const bool silent = noteQuiet(chunkInputs, count);
+        m_resting = couldRest && silent;
+        if (m_resting)
+        {
+            restStages(count);
+            std::fill(outLeft + done, outLeft + done + count, 0.0);
+            std::fill(outRight + done, outRight + done + count, 0.0);
+        }
+        else
+        {
+            processChunk(chunkInputs, outLeft + done, outRight + done, count);
+        }
     }
+}
+
+// Counts the input frames since the last one with any non-zero input; true when all of these were
+// zero.
+bool FastRoom::noteQuiet(const double* const* inputs, int32_t frames)
+{
+    int32_t lastSound = -1;
+    for (int e = 0; e < kInputs; ++e)
+    {
+        const double* in = inputs[e];
+        for (int32_t i = frames - 1; i > lastSound; --i)
+        {
+            if (in[i] != 0.0)
+            {
+                lastSound = i;
+                break;
+            }
+        }
+    }
+    if (lastSound >= 0)
+    {
+        m_quietFrames = frames - 1 - lastSound;
+        return false;
+    }
+    m_quietFrames = std::min(m_quietFrames + frames, kRestAfterFrames);
+    return true;
+}
+
+bool FastRoom::canRest() const
+{
+    return m_quietFrames >= kRestAfterFrames && m_head.steady() && m_tail.steady();
+}
+
+bool FastRoom::rest(int32_t frames)
+{
+    m_resting = frames > 0 && canRest();
+    if (m_resting) restStages(frames);
+    return m_resting;
+}
+
+void FastRoom::restStages(int32_t frames)
+{
+    m_head.rest(frames);
+    m_tail.rest(frames);
+    m_tailDelayIndex = int32_t((m_tailDelayIndex + int64_t(frames)) % kTailDelay);
 }
 
 void FastRoom::processChunk(const double* const* inputs, double* outLeft, double* outRight,

@@ -26,11 +26,27 @@ class FastRoom : public RoomModel
     void process(const double* const* inputs, double* outLeft, double* outRight, int32_t frames,
                  bool rightEar) override;
     size_t memoryBytes() const override;
+    // Rests once the input has been silent for kRestAfterFrames and no response is changing.
+    bool rest(int32_t frames) override;
+
+    // True when the last run of frames rested: the input had been silent for longer than the
+    // response (kRestAfterFrames), no response was changing, and the output was zero.
+    bool resting() const { return m_resting; }
+
+    // Silent input frames after which every input, spectrum, sum, output block and tail delay
+    // entry of the engine is exactly zero: the head and the tail stage each clear after their
+    // P + 3 blocks (the block being taken, the P blocks of input spectra, the sums built from
+    // them and the overlap of their output), the tail delay 256 frames after the tail.
+    static constexpr int64_t kRestAfterFrames =
+        int64_t(kPartitions + 3) * kTailBlock + kTailDelay;
 
   private:
     template <typename Change> void change(int component, Change&& apply);
     void processChunk(const double* const* inputs, double* outLeft, double* outRight,
                       int32_t frames);
+    bool canRest() const;
+    void restStages(int32_t frames);
+    bool noteQuiet(const double* const* inputs, int32_t frames);
 
     ComponentResponse m_responses[kComponents];
     RoomStage m_head;
@@ -39,5 +55,7 @@ class FastRoom : public RoomModel
     int32_t m_tailDelayIndex = 0;
     std::vector<double> m_stageOutputs; // head L, head R, tail L, tail R; kChunk each
     std::vector<double> m_silence;      // the right ear's input when it is not wanted
+    int64_t m_quietFrames = kRestAfterFrames; // input frames since the last one that was not 0
+    bool m_resting = false;
 };
 } // namespace Engine

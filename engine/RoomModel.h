@@ -44,6 +44,16 @@ class RoomModel
     virtual void process(const double* const* inputs, double* outLeft, double* outRight,
                          int32_t frames, bool rightEar) = 0;
 
+    // Takes `frames` frames of silent input (every input 0) when the output for them is exactly
+    // zero without computing it, and returns true: the caller writes the silence. Otherwise it
+    // takes nothing and returns false, and the caller processes the frames. The reference model
+    // always computes.
+    virtual bool rest(int32_t frames)
+    {
+        (void)frames;
+        return false;
+    }
+
     // Bytes this room holds, for the memory figure.
     virtual size_t memoryBytes() const = 0;
 };

@@ -84,9 +84,16 @@ void RoomStage::packResponse(int component, int32_t partition, Split spectrum)
     }
 }
 
-uint8_t& RoomStage::dirty(int component, int32_t partition)
+bool RoomStage::dirty(int component, int32_t partition) const
 {
-    return m_dirty[size_t(component) * m_partitionCount + partition];
+    return m_dirty[size_t(component) * m_partitionCount + partition] != 0;
+}
+
+void RoomStage::setDirty(int component, int32_t partition, bool stale)
+{
+    uint8_t& flag = m_dirty[size_t(component) * m_partitionCount + partition];
+    m_dirtyCount += int32_t(stale) - int32_t(flag);
+    flag = stale ? 1 : 0;
 }
 
 size_t RoomStage::memoryBytes() const
@@ -181,7 +188,44 @@ void RoomStage::responseChanged(int component)
     if (component < 0 || component >= kComponents) return;
     if (m_position > 0) m_mixed[component] = true;
     for (int32_t p = 0; p < m_partitionCount; ++p)
-        dirty(component, p) = 1;
+        setDirty(component, p, true);
+}
+
+// ---- rest ----------------------------------------------------------------------------------
+
+bool RoomStage::steady() const
+{
+    if (m_dirtyCount != 0 || m_pendingCount != 0) return false;
+    for (int c = 0; c < kComponents; ++c)
+        if (m_gathering[c]) return false;
+    return true;
+}
+
+// What process() and completeBlock() do to the block phase, without the work: with every input,
+// spectrum, sum and output at zero, that work would only write zeros over zeros.
+void RoomStage::rest(int32_t frames)
+{
+    while (frames > 0)
+    {
+        const int32_t count = std::min(frames, m_blockSize - m_position);
+        const int32_t to = m_position + count;
+        if (to == m_blockSize)
+        {
+            m_previousSlot = m_partition;
+            m_pendingPartition = m_partition;
+            m_current ^= 1;
+            m_partition = m_partition + 1 < m_partitionCount ? m_partition + 1 : 0;
+            m_position = 0;
+            m_stepsDone = 0;
+            m_stepsTotal = kInputPairs + transformSteps() + m_accumulateSteps;
+        }
+        else
+        {
+            m_position = to;
+            m_stepsDone = int32_t(int64_t(m_stepsTotal) * to / m_blockSize);
+        }
+        frames -= count;
+    }
 }
 
 // ---- block work ----------------------------------------------------------------------------
@@ -218,7 +262,7 @@ void RoomStage::completeBlock()
     m_partition = m_partition + 1 < m_partitionCount ? m_partition + 1 : 0;
     for (int c = 0; c < kComponents; ++c)
     {
-        m_gathering[c] = dirty(c, m_partition) != 0;
+        m_gathering[c] = dirty(c, m_partition);
         m_mixed[c] = false;
         m_gathered[c] = 0;
     }
@@ -236,7 +280,7 @@ void RoomStage::retireGathers()
     {
         if (!m_gathering[c]) continue;
         m_pending[m_pendingCount++] = c;
-        dirty(c, m_partition) = m_mixed[c] ? 1 : 0;
+        setDirty(c, m_partition, m_mixed[c]);
     }
 }
 

@@ -47,6 +47,15 @@ class RoomStage
     void responseChanging(int component);
     void responseChanged(int component);
 
+    // True while every response partition is up to date and none is being gathered: the stage
+    // has no response work to do.
+    bool steady() const;
+    // Takes `frames` frames as process() would if its inputs, the partitions' input spectra, the
+    // sums and the output blocks were all zero, as they are once the input has been silent for
+    // (partitionCount + 3) blocks: the output is zero and only the block phase advances. Only
+    // while steady().
+    void rest(int32_t frames);
+
     size_t memoryBytes() const;
 
   private:
@@ -76,7 +85,8 @@ class RoomStage
     double* responseRow(int component, int32_t partition);
     void packInput(int input, int32_t slot, Split spectrum);
     void packResponse(int component, int32_t partition, Split spectrum);
-    uint8_t& dirty(int component, int32_t partition);
+    bool dirty(int component, int32_t partition) const;
+    void setDirty(int component, int32_t partition, bool stale);
     int32_t transformSteps() const { return (m_pendingCount + 1) / 2; }
 
     const ComponentResponse* m_responses;
@@ -104,6 +114,7 @@ class RoomStage
     std::vector<double> m_scratchRe, m_scratchIm, m_resultRe, m_resultIm; // N each
     std::vector<double> m_pairSpectra; // re and im of two real blocks, B + 1 bins each
     std::vector<uint8_t> m_dirty;      // [component][partition]: its spectrum is stale
+    int32_t m_dirtyCount = 0;
 
     // Gathering in the current block.
     bool m_gathering[kComponents] = {};
