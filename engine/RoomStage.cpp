@@ -29,6 +29,7 @@ RoomStage::RoomStage(const ComponentResponse* responses, int32_t blockSize, int3
       m_outputBlocks(size_t(kEars) * m_transformSize), m_scratchRe(m_transformSize),
       m_scratchIm(m_transformSize), m_resultRe(m_transformSize), m_resultIm(m_transformSize),
       m_pairSpectra(size_t(4) * (blockSize + 1)),
+      m_silentInput(size_t(kInputs) * m_partitionCount, 1),
       m_dirty(size_t(kComponents) * m_partitionCount, 0), m_previousSlot(m_partitionCount - 1)
 {
     // The first block's work transforms the silence before it.
@@ -84,6 +85,16 @@ void RoomStage::packResponse(int component, int32_t partition, Split spectrum)
     }
 }
 
+uint8_t& RoomStage::silentInput(int input, int32_t slot)
+{
+    return m_silentInput[size_t(input) * m_partitionCount + slot];
+}
+
+bool RoomStage::silentRow(int component, int32_t slot)
+{
+    return silentInput(component, slot) && silentInput(kComponents + component, slot);
+}
+
 bool RoomStage::dirty(int component, int32_t partition) const
 {
     return m_dirty[size_t(component) * m_partitionCount + partition] != 0;
@@ -103,7 +114,8 @@ size_t RoomStage::memoryBytes() const
                            m_sums.capacity() + m_outputBlocks.capacity() + m_scratchRe.capacity() +
                            m_scratchIm.capacity() + m_resultRe.capacity() + m_resultIm.capacity() +
                            m_pairSpectra.capacity();
-    return sizeof(*this) + doubles * sizeof(double) + m_dirty.capacity() + m_fft.memoryBytes();
+    return sizeof(*this) + doubles * sizeof(double) + m_dirty.capacity() +
+           m_silentInput.capacity() + m_fft.memoryBytes();
 }
 
 // ---- frames --------------------------------------------------------------------------------
@@ -319,15 +331,27 @@ RoomStage::Split RoomStage::pairSpectrum(int which)
     return {&m_pairSpectra[2 * which * bins], &m_pairSpectra[(2 * which + 1) * bins]};
 }
 
+// A silent block's spectrum is zero: once its slot holds zeros there is nothing to transform.
 void RoomStage::transformInputs(int32_t pair)
 {
     const int previous = m_current ^ 1;
     const int a = 2 * pair;
     const int b = a + 1;
-    transformRealPair(inputBlock(previous, a), inputBlock(previous, b), pairSpectrum(0),
-                      pairSpectrum(1));
-    packInput(a, m_previousSlot, pairSpectrum(0));
-    packInput(b, m_previousSlot, pairSpectrum(1));
+    const double* blockA = inputBlock(previous, a);
+    const double* blockB = inputBlock(previous, b);
+    const auto isZero = [](double x) { return x == 0.0; };
+    const bool silentA = std::all_of(blockA, blockA + m_blockSize, isZero);
+    const bool silentB = std::all_of(blockB, blockB + m_blockSize, isZero);
+    uint8_t& slotA = silentInput(a, m_previousSlot);
+    uint8_t& slotB = silentInput(b, m_previousSlot);
+    if (!(silentA && silentB && slotA && slotB))
+    {
+        transformRealPair(blockA, blockB, pairSpectrum(0), pairSpectrum(1));
+        packInput(a, m_previousSlot, pairSpectrum(0));
+        packInput(b, m_previousSlot, pairSpectrum(1));
+    }
+    slotA = silentA;
+    slotB = silentB;
 }
 
 void RoomStage::transformPartitions(int32_t pair)
@@ -349,15 +373,19 @@ void RoomStage::accumulate(int32_t step)
 {
     const int c = step / m_groupsPerComponent;
     const int32_t firstPartition = (step % m_groupsPerComponent) * SpectralRows::kMaxRows;
+    const int32_t endPartition =
+        std::min(firstPartition + SpectralRows::kMaxRows, m_partitionCount);
     SpectralRows rows;
-    for (int32_t m = firstPartition; m < m_partitionCount && rows.count < SpectralRows::kMaxRows;
-         ++m, ++rows.count)
+    for (int32_t m = firstPartition; m < endPartition; ++m)
     {
         const int32_t slot = (m_previousSlot - m + m_partitionCount) % m_partitionCount;
+        // Products with a silent block are zero: leaving them out changes no sum.
+        if (silentRow(c, slot)) continue;
         rows.inputs[rows.count] = inputRow(c, slot);
         rows.responses[rows.count] = responseRow(c, m);
+        ++rows.count;
     }
-    m_kernel(m_sums.data(), rows, m_groups);
+    if (rows.count > 0) m_kernel(m_sums.data(), rows, m_groups);
 }
 
 // Both ears through one complex inverse transform (left + i right), then overlap-add.

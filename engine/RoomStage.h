@@ -85,6 +85,8 @@ class RoomStage
     double* responseRow(int component, int32_t partition);
     void packInput(int input, int32_t slot, Split spectrum);
     void packResponse(int component, int32_t partition, Split spectrum);
+    uint8_t& silentInput(int input, int32_t slot);
+    bool silentRow(int component, int32_t slot);
     bool dirty(int component, int32_t partition) const;
     void setDirty(int component, int32_t partition, bool stale);
     int32_t transformSteps() const { return (m_pendingCount + 1) / 2; }
@@ -113,6 +115,9 @@ class RoomStage
     std::vector<double> m_outputBlocks;    // [ear][N]: this block's output, then the overlap
     std::vector<double> m_scratchRe, m_scratchIm, m_resultRe, m_resultIm; // N each
     std::vector<double> m_pairSpectra; // re and im of two real blocks, B + 1 bins each
+    // [input][slot]: the input block in that slot was all zero, so its half of the row is zero
+    // and its products need not be summed (silence, a rotation weight of 0, a silent channel).
+    std::vector<uint8_t> m_silentInput;
     std::vector<uint8_t> m_dirty;      // [component][partition]: its spectrum is stale
     int32_t m_dirtyCount = 0;
 
