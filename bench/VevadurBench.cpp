@@ -302,7 +302,7 @@ void registerBenchmarks(const RoomSettings& room, const StereoSignal& in, const 
 
 struct PacedFigures
 {
-    PacedCost ours, dragonfly, silent, effect, effectSilent;
+    PacedCost ours, still, dragonfly, silent, effect, effectSilent; // still: "Speed" 0
     double clockCost = 0.0; // what reading the clock around an empty block costs, subtracted
     std::string dragonflyError;
 };
@@ -339,6 +339,12 @@ PacedFigures measurePaced(const RoomSettings& room, const StereoSignal& in,
         if (ours.error().empty()) figures.ours = pacedJob(ours, in, room.sampleRate, 1.0);
     }
     {
+        RoomSettings stillRoom = room;
+        stillRoom.revolutionsPerSecond = 0.0;
+        Vst3RoomJob still(options.bundle, stillRoom, kSmallBlock, false);
+        if (still.error().empty()) figures.still = pacedJob(still, in, room.sampleRate, 1.0);
+    }
+    {
         DragonflyRoomJob dragonfly(room.sampleRate, kSmallBlock);
         figures.dragonflyError = dragonfly.error();
         if (dragonfly.error().empty())
@@ -358,7 +364,8 @@ PacedFigures measurePaced(const RoomSettings& room, const StereoSignal& in,
         figures.effectSilent = pacedJob(effect, silence, room.sampleRate, kSilentWarmUpSeconds);
     }
     for (PacedCost* cost :
-         {&figures.ours, &figures.dragonfly, &figures.silent, &figures.effect, &figures.effectSilent})
+         {&figures.ours, &figures.still, &figures.dragonfly, &figures.silent, &figures.effect,
+          &figures.effectSilent})
     {
         if (cost->mean <= 0.0) continue;
         cost->mean = std::max(cost->mean - figures.clockCost, 0.0);
@@ -376,15 +383,15 @@ void printPacedFigures(const PacedFigures& paced)
     }
     std::printf("(6) paced VST3 path, 64-frame blocks at real-time intervals, %.0f s, 4 MB touched "
                 "by another thread between blocks: mean %.4f, worst %.4f of the block's duration "
-                "(goal: worst <= 0.25, as (2)); the effect alone: mean %.4f; clock reads %.5f "
-                "subtracted\n",
+                "(goal: worst <= 0.25, as (2)); the effect alone: mean %.4f; \"Speed\" 0: mean "
+                "%.4f; clock reads %.5f subtracted\n",
                 kPacedSeconds, paced.ours.mean, paced.ours.worst, paced.effect.mean,
-                paced.clockCost);
+                paced.still.mean, paced.clockCost);
     if (paced.dragonfly.mean > 0.0)
         std::printf("(7) Dragonfly Room Reverb (LV2, default settings), paced the same way: mean "
-                    "%.4f, worst %.4f; ours / Dragonfly %.3f (goal <= 1.0)\n",
+                    "%.4f, worst %.4f; ours / Dragonfly %.3f (goal <= 1.0), at \"Speed\" 0 %.3f\n",
                     paced.dragonfly.mean, paced.dragonfly.worst,
-                    paced.ours.mean / paced.dragonfly.mean);
+                    paced.ours.mean / paced.dragonfly.mean, paced.still.mean / paced.dragonfly.mean);
     else
         std::printf("(7) Dragonfly Room Reverb: n/a (%s)\n", paced.dragonflyError.c_str());
     std::printf("(8) silent input, steady room, paced the same way: mean %.5f, %.4f of (6) "

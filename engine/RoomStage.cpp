@@ -20,7 +20,7 @@ RoomStage::RoomStage(const ComponentResponse* responses, int32_t blockSize, int3
       m_groupsPerComponent((m_partitionCount + SpectralRows::kMaxRows - 1) /
                            SpectralRows::kMaxRows),
       m_accumulateSteps(kComponents * m_groupsPerComponent), m_fft(m_transformSize),
-      m_kernel(earsKernel()), m_inputBlocks(size_t(2) * kInputs * m_blockSize),
+      m_kernel(earsKernel()), m_earKernel(earKernel()), m_inputBlocks(size_t(2) * kInputs * m_blockSize),
       m_gatherBlocks(size_t(2) * kComponents * m_blockSize),
       m_inputSpectra(size_t(kComponents) * m_partitionCount * m_groups * SpectralRows::kInputGroup),
       m_responseSpectra(size_t(kComponents) * m_partitionCount * m_groups *
@@ -88,11 +88,6 @@ void RoomStage::packResponse(int component, int32_t partition, Split spectrum)
 uint8_t& RoomStage::silentInput(int input, int32_t slot)
 {
     return m_silentInput[size_t(input) * m_partitionCount + slot];
-}
-
-bool RoomStage::silentRow(int component, int32_t slot)
-{
-    return silentInput(component, slot) && silentInput(kComponents + component, slot);
 }
 
 bool RoomStage::dirty(int component, int32_t partition) const
@@ -375,17 +370,23 @@ void RoomStage::accumulate(int32_t step)
     const int32_t firstPartition = (step % m_groupsPerComponent) * SpectralRows::kMaxRows;
     const int32_t endPartition =
         std::min(firstPartition + SpectralRows::kMaxRows, m_partitionCount);
-    SpectralRows rows;
+    // Products with a silent block are zero: leaving them out changes no sum. A row with one
+    // silent ear (a rotation weight of 0, as with "Speed" 0) goes through the one-ear kernel.
+    SpectralRows both, ear[kEars];
     for (int32_t m = firstPartition; m < endPartition; ++m)
     {
         const int32_t slot = (m_previousSlot - m + m_partitionCount) % m_partitionCount;
-        // Products with a silent block are zero: leaving them out changes no sum.
-        if (silentRow(c, slot)) continue;
+        const bool silentLeft = silentInput(c, slot);
+        const bool silentRight = silentInput(kComponents + c, slot);
+        if (silentLeft && silentRight) continue;
+        SpectralRows& rows = silentRight ? ear[0] : silentLeft ? ear[1] : both;
         rows.inputs[rows.count] = inputRow(c, slot);
         rows.responses[rows.count] = responseRow(c, m);
         ++rows.count;
     }
-    if (rows.count > 0) m_kernel(m_sums.data(), rows, m_groups);
+    if (both.count > 0) m_kernel(m_sums.data(), both, m_groups);
+    for (int e = 0; e < kEars; ++e)
+        if (ear[e].count > 0) m_earKernel(m_sums.data(), ear[e], m_groups, e);
 }
 
 // Both ears through one complex inverse transform (left + i right), then overlap-add.

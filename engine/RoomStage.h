@@ -86,7 +86,6 @@ class RoomStage
     void packInput(int input, int32_t slot, Split spectrum);
     void packResponse(int component, int32_t partition, Split spectrum);
     uint8_t& silentInput(int input, int32_t slot);
-    bool silentRow(int component, int32_t slot);
     bool dirty(int component, int32_t partition) const;
     void setDirty(int component, int32_t partition, bool stale);
     int32_t transformSteps() const { return (m_pendingCount + 1) / 2; }
@@ -101,6 +100,7 @@ class RoomStage
     int32_t m_accumulateSteps;
     SplitFft m_fft;
     EarsKernel m_kernel;
+    EarKernel m_earKernel;
 
     int32_t m_position = 0;  // frames of the current block taken
     int32_t m_partition = 0; // partition gathered, and input ring slot filled, in this block

@@ -25,9 +25,13 @@ struct SpectralRows
 };
 
 using EarsKernel = void (*)(double* sums, const SpectralRows& rows, int32_t groups);
+// The same for one ear (0 left, 1 right) of rows whose other ear is silent: it reads only that
+// ear's half of each input group and sums exactly what EarsKernel sums for it.
+using EarKernel = void (*)(double* sums, const SpectralRows& rows, int32_t groups, int ear);
 
-// The kernel of the given form; the portable one does the same arithmetic without fused
+// The kernels of the given form; the portable ones do the same arithmetic without fused
 // multiply-adds. Ask once, at set-up: the answer is a plain function pointer the audio thread
 // calls.
 EarsKernel earsKernel(SimdForm form = SimdForm::kWidest);
+EarKernel earKernel(SimdForm form = SimdForm::kWidest);
 } // namespace Engine

@@ -225,6 +225,21 @@ TEST(FastRoomEquivalence, RestAfterALongSilenceResumesInPhase)
     h.expectAgreement();
 }
 
+// With "Speed" 0 the left ear's left-right input and the right ear's front-back input are
+// exactly zero: the engine leaves those halves of its products out, and must still agree.
+TEST(FastRoomEquivalence, StillListenerFollowsTheReference)
+{
+    for (float reverse : {0.0f, 1.0f})
+    {
+        Harness h(48000);
+        h.effect->setPlainValue(CVevadur::kReverse, reverse);
+        renderPlain(h, 40000, true, 11);
+        h.effect->setPlainValue(CVevadur::kPosition, 8.0f);
+        renderPlain(h, 70000, true, 12);
+        h.expectAgreement();
+    }
+}
+
 TEST(FastRoomEquivalence, MonoAndOneChannelInputFollowTheReference)
 {
     for (const auto& channels : {std::pair<unsigned, unsigned>{1, 1}, {1, 2}})

@@ -50,3 +50,45 @@ TEST(SpectralKernel, BothFormsSumTheProductsOfEveryRowForBothEars)
         }
     }
 }
+
+// The one-ear kernel sums for its ear exactly what the two-ear kernel of the same form sums
+// (same operations in the same order), and leaves the other ear's sums alone.
+TEST(SpectralKernel, OneEarFormsMatchTheTwoEarFormForTheirEar)
+{
+    constexpr int kGroups = 9;
+    constexpr int kLanes = SpectralRows::kBinsPerGroup;
+    for (SimdForm form : {SimdForm::kWidest, SimdForm::kPortable})
+    {
+        const EarsKernel both = earsKernel(form);
+        const EarKernel one = earKernel(form);
+        for (int rowCount = 1; rowCount <= SpectralRows::kMaxRows; ++rowCount)
+        {
+            std::vector<std::vector<double>> inputs, responses;
+            SpectralRows rows;
+            for (int r = 0; r < rowCount; ++r)
+            {
+                inputs.push_back(noise(kGroups * SpectralRows::kInputGroup, 60 + r));
+                responses.push_back(noise(kGroups * SpectralRows::kResponseGroup, 80 + r));
+                rows.inputs[r] = inputs.back().data();
+                rows.responses[r] = responses.back().data();
+            }
+            rows.count = rowCount;
+            const std::vector<double> start = noise(kGroups * SpectralRows::kInputGroup, 9);
+            std::vector<double> expected = start;
+            both(expected.data(), rows, kGroups);
+            for (int ear = 0; ear < 2; ++ear)
+            {
+                std::vector<double> sums = start;
+                one(sums.data(), rows, kGroups, ear);
+                for (int g = 0; g < kGroups; ++g)
+                    for (int i = 0; i < 4 * kLanes; ++i)
+                    {
+                        const size_t k = size_t(g * SpectralRows::kInputGroup + i);
+                        const bool ours = i / (2 * kLanes) == ear;
+                        ASSERT_EQ(sums[k], ours ? expected[k] : start[k])
+                            << "ear " << ear << " group " << g << " entry " << i;
+                    }
+            }
+        }
+    }
+}
