@@ -29,6 +29,7 @@ FastRoom::FastRoom()
 template <typename Change> void FastRoom::change(int component, Change&& apply)
 {
     if (component < 0 || component >= kComponents) return;
+    wake();
     m_head.responseChanging(component);
     m_tail.responseChanging(component);
     apply(m_responses[component]);
@@ -70,6 +71,7 @@ void FastRoom::setEnvelope(int component, double absorption, int sampleRate, int
 
 void FastRoom::clearTailDelay()
 {
+    wake();
     std::fill(m_tailDelay.begin(), m_tailDelay.end(), 0.0);
     m_tailDelayIndex = 0;
 }
@@ -94,7 +96,7 @@ void FastRoom::process(const double* const* inputs, double* outLeft, double* out
         m_resting = couldRest && silent;
         if (m_resting)
         {
-            restStages(count);
+            m_restedFrames += count;
             std::fill(outLeft + done, outLeft + done + count, 0.0);
             std::fill(outRight + done, outRight + done + count, 0.0);
         }
@@ -138,21 +140,25 @@ bool FastRoom::canRest() const
 
 bool FastRoom::rest(int32_t frames)
 {
-    m_resting = frames > 0 && canRest();
-    if (m_resting) restStages(frames);
+    // A room already resting stays so until something else happens (every other call wakes it).
+    m_resting = frames > 0 && (m_restedFrames > 0 || canRest());
+    if (m_resting) m_restedFrames += frames;
     return m_resting;
 }
 
-void FastRoom::restStages(int32_t frames)
+void FastRoom::wake()
 {
-    m_head.rest(frames);
-    m_tail.rest(frames);
-    m_tailDelayIndex = int32_t((m_tailDelayIndex + int64_t(frames)) % kTailDelay);
+    if (m_restedFrames == 0) return;
+    m_head.rest(m_restedFrames);
+    m_tail.rest(m_restedFrames);
+    m_tailDelayIndex = int32_t((m_tailDelayIndex + m_restedFrames) % kTailDelay);
+    m_restedFrames = 0;
 }
 
 void FastRoom::processChunk(const double* const* inputs, double* outLeft, double* outRight,
                             int32_t frames)
 {
+    wake();
     double* headLeft = &m_stageOutputs[0];
     double* headRight = headLeft + kChunk;
     double* tailLeft = headRight + kChunk;

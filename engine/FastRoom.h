@@ -45,7 +45,7 @@ class FastRoom : public RoomModel
     void processChunk(const double* const* inputs, double* outLeft, double* outRight,
                       int32_t frames);
     bool canRest() const;
-    void restStages(int32_t frames);
+    void wake();
     bool noteQuiet(const double* const* inputs, int32_t frames);
 
     ComponentResponse m_responses[kComponents];
@@ -57,5 +57,8 @@ class FastRoom : public RoomModel
     std::vector<double> m_silence;      // the right ear's input when it is not wanted
     int64_t m_quietFrames = kRestAfterFrames; // input frames since the last one that was not 0
     bool m_resting = false;
+    // Frames rested and not yet counted by the stages: while the room rests it touches nothing
+    // but these members; the stages catch up when anything else happens.
+    int64_t m_restedFrames = 0;
 };
 } // namespace Engine

@@ -210,29 +210,24 @@ bool RoomStage::steady() const
 
 // What process() and completeBlock() do to the block phase, without the work: with every input,
 // spectrum, sum and output at zero, that work would only write zeros over zeros.
-void RoomStage::rest(int32_t frames)
+// Any number of frames at once: an hour of silence costs what a block does.
+void RoomStage::rest(int64_t frames)
 {
-    while (frames > 0)
+    if (frames <= 0) return;
+    const int64_t total = m_position + frames;
+    const int64_t blocks = total / m_blockSize;
+    if (blocks > 0)
     {
-        const int32_t count = std::min(frames, m_blockSize - m_position);
-        const int32_t to = m_position + count;
-        if (to == m_blockSize)
-        {
-            m_previousSlot = m_partition;
-            m_pendingPartition = m_partition;
-            m_current ^= 1;
-            m_partition = m_partition + 1 < m_partitionCount ? m_partition + 1 : 0;
-            m_position = 0;
-            m_stepsDone = 0;
-            m_stepsTotal = kInputPairs + transformSteps() + m_accumulateSteps;
-        }
-        else
-        {
-            m_position = to;
-            m_stepsDone = int32_t(int64_t(m_stepsTotal) * to / m_blockSize);
-        }
-        frames -= count;
+        // As completeBlock leaves the counters after the last of these blocks.
+        const int32_t last = int32_t((m_partition + blocks - 1) % m_partitionCount);
+        m_previousSlot = last;
+        m_pendingPartition = last;
+        m_current ^= int(blocks & 1);
+        m_partition = last + 1 < m_partitionCount ? last + 1 : 0;
+        m_stepsTotal = kInputPairs + transformSteps() + m_accumulateSteps;
     }
+    m_position = int32_t(total % m_blockSize);
+    m_stepsDone = int32_t(int64_t(m_stepsTotal) * m_position / m_blockSize);
 }
 
 // ---- block work ----------------------------------------------------------------------------

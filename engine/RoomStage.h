@@ -54,7 +54,7 @@ class RoomStage
     // sums and the output blocks were all zero, as they are once the input has been silent for
     // (partitionCount + 3) blocks: the output is zero and only the block phase advances. Only
     // while steady().
-    void rest(int32_t frames);
+    void rest(int64_t frames);
 
     size_t memoryBytes() const;
 
