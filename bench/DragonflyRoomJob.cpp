@@ -59,7 +59,7 @@ struct DragonflyRoomJob::Host
     const LV2_Feature* features[5] = {&mapFeature, &optionsFeature, &scheduleFeature,
                                       &boundedFeature, nullptr};
 
-    std::vector<float> controls;            // every port's value; control ports are read
+    std::vector<float> controls;             // every port's value; control ports are read
     std::vector<uint32_t> audioIn, audioOut; // port indices
     std::vector<std::vector<uint64_t>> atomIn, atomOut; // 8-byte aligned atom buffers
     std::vector<uint32_t> atomInPorts, atomOutPorts;
@@ -107,10 +107,8 @@ struct DragonflyRoomJob::Host
         chunkType = mapUri(this, LV2_ATOM__Chunk);
         const LV2_URID atomInt = mapUri(this, LV2_ATOM__Int);
         const LV2_URID atomFloat = mapUri(this, LV2_ATOM__Float);
-        auto option = [&](const char* key, uint32_t size, LV2_URID type, const void* value)
-        {
-            options.push_back(
-                {LV2_OPTIONS_INSTANCE, 0, mapUri(this, key), size, type, value});
+        auto option = [&](const char* key, uint32_t size, LV2_URID type, const void* value) {
+            options.push_back({LV2_OPTIONS_INSTANCE, 0, mapUri(this, key), size, type, value});
         };
         option(LV2_BUF_SIZE__minBlockLength, sizeof minBlock, atomInt, &minBlock);
         option(LV2_BUF_SIZE__maxBlockLength, sizeof maxBlock, atomInt, &maxBlock);
@@ -184,7 +182,8 @@ DragonflyRoomJob::DragonflyRoomJob(int sampleRate, int maxBlock) : m_host(std::m
     h.world = lilv_world_new();
     lilv_world_load_all(h.world);
     Node uri(h.world, kUri);
-    const LilvPlugin* plugin = lilv_plugins_get_by_uri(lilv_world_get_all_plugins(h.world), uri.node);
+    const LilvPlugin* plugin =
+        lilv_plugins_get_by_uri(lilv_world_get_all_plugins(h.world), uri.node);
     if (!plugin)
     {
         m_error = std::string(kUri) + " is not installed (Debian: dragonfly-reverb-lv2)";

@@ -13,12 +13,12 @@
 //   (7) the peer users compare us with, Dragonfly Room Reverb (LV2, default settings), paced the
 //       same way in the same run, and the ratio of the means (ours / Dragonfly);
 //   (8) a steady room with silent input, paced the same way, as a share of (6)'s mean.
-// With --paced only figures (6) to (8) are measured. With --reference the engine figures are those of the reference engine (the per-sample
-// convolvers the effect ran before), for comparison on the same machine; --bundle PATH runs the
-// VST3 figures on another build of the plug-in.
-// The whole process is pinned to one core; zita's partition levels run as ordinary threads on
-// that core and process() waits for them, and times are process CPU time, so every cycle either
-// job spends is counted.
+// With --paced only figures (6) to (8) are measured. With --reference the engine figures are those
+// of the reference engine (the per-sample convolvers the effect ran before), for comparison on the
+// same machine; --bundle PATH runs the VST3 figures on another build of the plug-in. The whole
+// process is pinned to one core; zita's partition levels run as ordinary threads on that core and
+// process() waits for them, and times are process CPU time, so every cycle either job spends is
+// counted.
 #include "DragonflyRoomJob.h"
 #include "EffectRoomJob.h"
 #include "PacedLoad.h"
@@ -26,8 +26,8 @@
 #include "ZitaRoomJob.h"
 
 #include "effect/CVevadur.h"
-#include "engine/reference/ARFFT.h"
 #include "engine/SplitFft.h"
+#include "engine/reference/ARFFT.h"
 #include "host/PluginModule.h"
 
 #include <benchmark/benchmark.h>
@@ -153,9 +153,9 @@ class ControlCycler
     void operator()(long block)
     {
         static constexpr uint32_t kCycle[] = {
-            CVevadur::kPosition, CVevadur::kAbsLR, CVevadur::kAbsFB,     CVevadur::kAbsCF,
-            CVevadur::kVolLR,    CVevadur::kVolFB, CVevadur::kVolCF,     CVevadur::kDecayType,
-            CVevadur::kSpeed};
+            CVevadur::kPosition, CVevadur::kAbsLR,     CVevadur::kAbsFB,
+            CVevadur::kAbsCF,    CVevadur::kVolLR,     CVevadur::kVolFB,
+            CVevadur::kVolCF,    CVevadur::kDecayType, CVevadur::kSpeed};
         const uint32_t id = kCycle[block % (sizeof kCycle / sizeof kCycle[0])];
         const float value = id == CVevadur::kDecayType ? float(block / 9 % 2) : unit_(random_);
         effect_.setNormalizedValue(id, value, false);
@@ -290,8 +290,7 @@ void registerBenchmarks(const RoomSettings& room, const StereoSignal& in, const 
                                          if (!job.error().empty())
                                              state.SkipWithError(job.error().c_str());
                                          else
-                                             runJob(state, job, in, room.sampleRate,
-                                                    kSmallBlock);
+                                             runJob(state, job, in, room.sampleRate, kSmallBlock);
                                      })
             ->MeasureProcessCPUTime()
             ->MinTime(3.0)
@@ -302,7 +301,8 @@ void registerBenchmarks(const RoomSettings& room, const StereoSignal& in, const 
 
 struct PacedFigures
 {
-    PacedCost ours, still, dragonfly, silent, effect, effectSilent; // still: "Speed" 0
+    PacedCost ours, still, dragonfly, dragonflySilent, silent, effect,
+        effectSilent;       // still: "Speed" 0
     double clockCost = 0.0; // what reading the clock around an empty block costs, subtracted
     std::string dragonflyError;
 };
@@ -320,8 +320,7 @@ PacedCost pacedJob(StereoJob& job, const StereoSignal& in, int sampleRate, doubl
 
 // As Ardour runs a plug-in without automation: no parameter queue. The effect alone (the room's
 // own cost, without the binding's and the host's) is measured too.
-PacedFigures measurePaced(const RoomSettings& room, const StereoSignal& in,
-                          const Options& options)
+PacedFigures measurePaced(const RoomSettings& room, const StereoSignal& in, const Options& options)
 {
     PacedFigures figures;
     const StereoSignal silence{std::vector<float>(in.left.size(), 0.0f),
@@ -351,6 +350,12 @@ PacedFigures measurePaced(const RoomSettings& room, const StereoSignal& in,
             figures.dragonfly = pacedJob(dragonfly, in, room.sampleRate, 1.0);
     }
     {
+        DragonflyRoomJob dragonfly(room.sampleRate, kSmallBlock);
+        if (dragonfly.error().empty())
+            figures.dragonflySilent =
+                pacedJob(dragonfly, silence, room.sampleRate, kSilentWarmUpSeconds);
+    }
+    {
         Vst3RoomJob ours(options.bundle, room, kSmallBlock, false);
         if (ours.error().empty())
             figures.silent = pacedJob(ours, silence, room.sampleRate, kSilentWarmUpSeconds);
@@ -364,8 +369,8 @@ PacedFigures measurePaced(const RoomSettings& room, const StereoSignal& in,
         figures.effectSilent = pacedJob(effect, silence, room.sampleRate, kSilentWarmUpSeconds);
     }
     for (PacedCost* cost :
-         {&figures.ours, &figures.still, &figures.dragonfly, &figures.silent, &figures.effect,
-          &figures.effectSilent})
+         {&figures.ours, &figures.still, &figures.dragonfly, &figures.dragonflySilent,
+          &figures.silent, &figures.effect, &figures.effectSilent})
     {
         if (cost->mean <= 0.0) continue;
         cost->mean = std::max(cost->mean - figures.clockCost, 0.0);
@@ -391,17 +396,20 @@ void printPacedFigures(const PacedFigures& paced)
         std::printf("(7) Dragonfly Room Reverb (LV2, default settings), paced the same way: mean "
                     "%.4f, worst %.4f; ours / Dragonfly %.3f (goal <= 1.0), at \"Speed\" 0 %.3f\n",
                     paced.dragonfly.mean, paced.dragonfly.worst,
-                    paced.ours.mean / paced.dragonfly.mean, paced.still.mean / paced.dragonfly.mean);
+                    paced.ours.mean / paced.dragonfly.mean,
+                    paced.still.mean / paced.dragonfly.mean);
     else
         std::printf("(7) Dragonfly Room Reverb: n/a (%s)\n", paced.dragonflyError.c_str());
     std::printf("(8) silent input, steady room, paced the same way: mean %.5f, %.4f of (6) "
-                "(goal <= 0.05); the effect alone: mean %.5f, %.4f of its cost with noise\n",
+                "(goal <= 0.05); the effect alone: mean %.5f, %.4f of its cost with noise; "
+                "Dragonfly with silent input: mean %.5f\n",
                 paced.silent.mean, paced.silent.mean / paced.ours.mean, paced.effectSilent.mean,
-                paced.effect.mean > 0.0 ? paced.effectSilent.mean / paced.effect.mean : 0.0);
+                paced.effect.mean > 0.0 ? paced.effectSilent.mean / paced.effect.mean : 0.0,
+                paced.dragonflySilent.mean);
 }
 
-void printFigures(const FigureRecorder& recorder, const RoomSettings& room,
-                  const StereoSignal& in, const Options& options)
+void printFigures(const FigureRecorder& recorder, const RoomSettings& room, const StereoSignal& in,
+                  const Options& options)
 {
     const bool reference = options.reference;
     const double ours = recorder.realTimeFactor(kEngineName);
@@ -448,8 +456,7 @@ void printFigures(const FigureRecorder& recorder, const RoomSettings& room,
         std::printf("(1) real-time factor, stereo, 128-frame blocks: n/a\n");
     std::printf("(2) worst 64-frame block over %.0f s, steady: %.4f of its duration (goal <= "
                 "0.25; passes %.4f %.4f %.4f)\n",
-                kLoadSeconds, leastOf(steadyWorst), steadyWorst[0], steadyWorst[1],
-                steadyWorst[2]);
+                kLoadSeconds, leastOf(steadyWorst), steadyWorst[0], steadyWorst[1], steadyWorst[2]);
     std::printf("(3) worst 64-frame block over %.0f s, one room control changed per block: "
                 "%.4f of its duration (goal <= 0.35; passes %.4f %.4f %.4f)\n",
                 kLoadSeconds, leastOf(automatedWorst), automatedWorst[0], automatedWorst[1],

@@ -56,8 +56,7 @@ void Vst3RoomJob::setPlain(const char* title, double plain)
     block_->addParameterChange(info->id, 0, controller.plainParamToNormalized(info->id, plain));
 }
 
-void Vst3RoomJob::process(const float* inL, const float* inR, float* outL, float* outR,
-                          int frames)
+void Vst3RoomJob::process(const float* inL, const float* inR, float* outL, float* outR, int frames)
 {
     if (!block_) return;
     const float* in[2] = {inL, inR};

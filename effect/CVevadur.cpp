@@ -270,8 +270,7 @@ void CVevadur::writeSilence(float* const* out, unsigned numOut, unsigned offset,
 }
 
 // True when every input channel the run reads (the first two) holds only zeros.
-bool CVevadur::silentInput(const float* const* in, unsigned numIn, unsigned offset,
-                           unsigned frames)
+bool CVevadur::silentInput(const float* const* in, unsigned numIn, unsigned offset, unsigned frames)
 {
     for (unsigned c = 0; c < numIn && c < 2; ++c)
     {

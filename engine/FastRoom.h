@@ -37,8 +37,7 @@ class FastRoom : public RoomModel
     // entry of the engine is exactly zero: the head and the tail stage each clear after their
     // P + 3 blocks (the block being taken, the P blocks of input spectra, the sums built from
     // them and the overlap of their output), the tail delay 256 frames after the tail.
-    static constexpr int64_t kRestAfterFrames =
-        int64_t(kPartitions + 3) * kTailBlock + kTailDelay;
+    static constexpr int64_t kRestAfterFrames = int64_t(kPartitions + 3) * kTailBlock + kTailDelay;
 
   private:
     template <typename Change> void change(int component, Change&& apply);
@@ -53,8 +52,8 @@ class FastRoom : public RoomModel
     RoomStage m_tail;
     std::vector<double> m_tailDelay; // [ear][kTailDelay]
     int32_t m_tailDelayIndex = 0;
-    std::vector<double> m_stageOutputs; // head L, head R, tail L, tail R; kChunk each
-    std::vector<double> m_silence;      // the right ear's input when it is not wanted
+    std::vector<double> m_stageOutputs;       // head L, head R, tail L, tail R; kChunk each
+    std::vector<double> m_silence;            // the right ear's input when it is not wanted
     int64_t m_quietFrames = kRestAfterFrames; // input frames since the last one that was not 0
     bool m_resting = false;
     // Frames rested and not yet counted by the stages: while the room rests it touches nothing

@@ -11,8 +11,8 @@ namespace Engine
 // ResponseBank::Component), each with its bank table, gain and decay envelope, a head stage and a
 // tail stage per ear, and the tail delay that puts the two stages in register (RoomGeometry.h).
 // Two implementations give the same output: ReferenceRoom (engine/reference/), sample by sample
-// with the specified SegmentConvolver schedule, the model the tests hold the engine to; and
-// FastRoom, the block engine the plug-in runs.
+// with the SegmentConvolver schedule that defines the output, the model the tests hold the
+// engine to; and FastRoom, the block engine the plug-in runs.
 //
 // Real-time contract, as in a convolver's configure/process split:
 // - Construction allocates everything the room will ever use; it runs on the thread that sets

@@ -20,7 +20,8 @@ RoomStage::RoomStage(const ComponentResponse* responses, int32_t blockSize, int3
       m_groupsPerComponent((m_partitionCount + SpectralRows::kMaxRows - 1) /
                            SpectralRows::kMaxRows),
       m_accumulateSteps(kComponents * m_groupsPerComponent), m_fft(m_transformSize),
-      m_kernel(earsKernel()), m_earKernel(earKernel()), m_inputBlocks(size_t(2) * kInputs * m_blockSize),
+      m_kernel(earsKernel()), m_earKernel(earKernel()),
+      m_inputBlocks(size_t(2) * kInputs * m_blockSize),
       m_gatherBlocks(size_t(2) * kComponents * m_blockSize),
       m_inputSpectra(size_t(kComponents) * m_partitionCount * m_groups * SpectralRows::kInputGroup),
       m_responseSpectra(size_t(kComponents) * m_partitionCount * m_groups *

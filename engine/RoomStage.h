@@ -118,7 +118,7 @@ class RoomStage
     // [input][slot]: the input block in that slot was all zero, so its half of the row is zero
     // and its products need not be summed (silence, a rotation weight of 0, a silent channel).
     std::vector<uint8_t> m_silentInput;
-    std::vector<uint8_t> m_dirty;      // [component][partition]: its spectrum is stale
+    std::vector<uint8_t> m_dirty; // [component][partition]: its spectrum is stale
     int32_t m_dirtyCount = 0;
 
     // Gathering in the current block.
