@@ -1,5 +1,6 @@
-# vevadur_add_test(NAME SOURCES sources... LIBS libs... [PROPERTIES test properties...])
-# PROPERTIES go to every test found in the program (LABELS, TIMEOUT, ...).
+# vevadur_add_test(NAME SOURCES sources... LIBS libs... [TIMEOUT seconds]
+#                  [PROPERTIES test properties...])
+# PROPERTIES go to every test found in the program (LABELS, ...).
 #
 # What every test's environment holds, on any machine: the editor reads the user's zoom and the
 # desktop's scale, so tests see a settings folder of their own and no GDK_SCALE.
@@ -18,7 +19,10 @@ function(vevadur_test_launcher out)
 endfunction()
 
 function(vevadur_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;PROPERTIES" ${ARGN})
+  if(T_TIMEOUT)
+    list(APPEND T_PROPERTIES TIMEOUT ${T_TIMEOUT})
+  endif()
   add_executable(${name} ${T_SOURCES})
   vevadur_warnings(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)

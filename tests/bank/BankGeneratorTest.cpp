@@ -1,5 +1,5 @@
 #include "tools/bankgen/BankGenerator.h"
-#include "engine/ResponseBank.h"
+#include "engine/bank/ResponseBank.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,8 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
+using namespace Engine;
 
 namespace
 {

@@ -1,11 +1,13 @@
 // The room effect's output checked against a direct computation from the bank's tables.
 #include "effect/CVevadur.h"
-#include "engine/ResponseBank.h"
+#include "engine/bank/ResponseBank.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
+
+using namespace Engine;
 
 namespace
 {

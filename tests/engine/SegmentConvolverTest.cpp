@@ -1,12 +1,14 @@
-#include "engine/SegmentConvolver.h"
+#include "engine/reference/SegmentConvolver.h"
 #include "TestSignals.h"
 #include "engine/DecayEnvelope.h"
-#include "engine/ResponseBank.h"
+#include "engine/bank/ResponseBank.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
+
+using namespace Engine;
 
 namespace
 {

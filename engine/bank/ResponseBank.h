@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace Engine
+{
 class TableRef;
 
 // The compiled-in bank of room impulse responses: 11 source positions x 3 components,
@@ -34,3 +36,4 @@ constexpr int tableIndex(int position, Component c)
 // already referenced.
 void selectPosition(int position, TableRef& frontBack, TableRef& leftRight, TableRef& ceilingFloor);
 } // namespace ResponseBank
+} // namespace Engine

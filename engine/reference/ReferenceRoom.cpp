@@ -1,14 +1,11 @@
-#include "engine/ReferenceRoom.h"
+#include "engine/reference/ReferenceRoom.h"
 
-#include "engine/ResponseBank.h"
+#include "engine/bank/ResponseBank.h"
 
+namespace Engine
+{
 namespace
 {
-constexpr int kHeadSegment = 4096;
-constexpr int kHeadBlock = 128;
-constexpr int kTailSegment = 65536;
-constexpr int kTailBlock = 2048;
-constexpr int kTailDelay = 256;
 constexpr int kInitialRate = 44100;
 
 constexpr int kFB = ResponseBank::kFrontBack;
@@ -17,16 +14,16 @@ constexpr int kCF = ResponseBank::kCeilingFloor;
 
 std::unique_ptr<SegmentConvolver> makeStage(bool head, bool negate)
 {
-    return std::make_unique<SegmentConvolver>(
-        0, kInitialRate, negate, ResponseBank::kTableLength, head ? kHeadSegment : kTailSegment,
-        head ? kHeadBlock : kTailBlock, head ? 0 : kHeadSegment);
+    return std::make_unique<SegmentConvolver>(0, kInitialRate, negate, kResponseLength,
+                                              head ? kHeadSegment : kTailSegment,
+                                              head ? kHeadBlock : kTailBlock, head ? 0 : kSeam);
 }
 } // namespace
 
 ReferenceRoom::ReferenceRoom()
 {
-    createEar(left_, false);
-    createEar(right_, true);
+    createEar(m_left, false);
+    createEar(m_right, true);
 }
 
 void ReferenceRoom::createEar(Ear& ear, bool negate)
@@ -42,7 +39,7 @@ void ReferenceRoom::createEar(Ear& ear, bool negate)
 template <typename Action> void ReferenceRoom::forComponent(int component, Action&& action)
 {
     if (component < 0 || component >= kComponents) return;
-    for (Ear* ear : {&left_, &right_})
+    for (Ear* ear : {&m_left, &m_right})
     {
         action(*ear->head[component]);
         action(*ear->tail[component]);
@@ -77,8 +74,8 @@ void ReferenceRoom::setEnvelope(int component, double absorption, int sampleRate
 
 void ReferenceRoom::clearTailDelay()
 {
-    left_.tailDelay->set(kTailDelay, 0.0, 100.0);
-    right_.tailDelay->set(kTailDelay, 0.0, 100.0);
+    m_left.tailDelay->set(kTailDelay, 0.0, 100.0);
+    m_right.tailDelay->set(kTailDelay, 0.0, 100.0);
 }
 
 // The sums keep the order the effect has always used, for reproducible output.
@@ -100,8 +97,8 @@ void ReferenceRoom::process(const double* const* inputs, double* outLeft, double
 {
     for (int32_t i = 0; i < frames; ++i)
     {
-        outLeft[i] = runEar(left_, inputs, i);
-        if (rightEar) outRight[i] = runEar(right_, inputs + kComponents, i);
+        outLeft[i] = runEar(m_left, inputs, i);
+        if (rightEar) outRight[i] = runEar(m_right, inputs + kComponents, i);
     }
 }
 
@@ -110,7 +107,7 @@ size_t ReferenceRoom::memoryBytes() const
     // Per convolver: the combined response and three envelopes over its segment, and the two
     // spectral rings; the transforms' buffers are small beside them.
     size_t bytes = sizeof(*this);
-    for (const Ear* ear : {&left_, &right_})
+    for (const Ear* ear : {&m_left, &m_right})
     {
         for (int c = 0; c < kComponents; ++c)
         {
@@ -124,3 +121,4 @@ size_t ReferenceRoom::memoryBytes() const
     }
     return bytes;
 }
+} // namespace Engine

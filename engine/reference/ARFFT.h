@@ -1,7 +1,9 @@
 #pragma once
 
-#include "engine/RFFT.h"
+#include "engine/reference/RFFT.h"
 
+namespace Engine
+{
 // Forward real transform: N real samples to their full N-point spectrum in result().
 class ARFFT final : public RFFT
 {
@@ -18,5 +20,6 @@ class ARFFT final : public RFFT
     void forwardTransform(const double* x) override;
 
   private:
-    std::vector<Complex> pairs_; // x[2k] + i x[2k+1], N/2 entries
+    std::vector<Complex> m_pairs; // x[2k] + i x[2k+1], N/2 entries
 };
+} // namespace Engine

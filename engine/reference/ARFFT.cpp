@@ -1,5 +1,7 @@
-#include "engine/ARFFT.h"
+#include "engine/reference/ARFFT.h"
 
+namespace Engine
+{
 namespace
 {
 // Spectrum bin k of the real signal from bins k and M-k of the paired transform.
@@ -11,7 +13,7 @@ Complex splitForward(Complex a, Complex q, Complex w)
 }
 } // namespace
 
-ARFFT::ARFFT(int32_t size) : RFFT(size), pairs_(half_) {}
+ARFFT::ARFFT(int32_t size) : RFFT(size), m_pairs(m_half) {}
 
 void ARFFT::complexTransform(const Complex* src, int32_t count)
 {
@@ -25,25 +27,26 @@ void ARFFT::dump(int32_t start, int32_t count) const
 
 void ARFFT::dumpAll() const
 {
-    dump(0, size_);
+    dump(0, m_size);
 }
 
 void ARFFT::forwardTransform(const double* x)
 {
-    const int32_t m = half_;
+    const int32_t m = m_half;
     for (int32_t k = 0; k < m; ++k)
-        pairs_[k] = {x[2 * k], x[2 * k + 1]};
-    complexTransform(pairs_.data(), m);
+        m_pairs[k] = {x[2 * k], x[2 * k + 1]};
+    complexTransform(m_pairs.data(), m);
 
-    Complex* spectrum = result_.data();
+    Complex* spectrum = m_result.data();
     spectrum[m] = spectrum[0];
     for (int32_t k = 0; k <= m / 2; ++k)
     {
         const Complex a = spectrum[k];
         const Complex q = spectrum[m - k];
-        spectrum[k] = splitForward(a, q, twiddle_[k]);
-        spectrum[m - k] = splitForward(q, a, twiddle_[m - k]);
+        spectrum[k] = splitForward(a, q, m_twiddle[k]);
+        spectrum[m - k] = splitForward(q, a, m_twiddle[m - k]);
     }
     for (int32_t k = 1; k < m; ++k)
-        spectrum[size_ - k] = std::conj(spectrum[k]);
+        spectrum[m_size - k] = std::conj(spectrum[k]);
 }
+} // namespace Engine

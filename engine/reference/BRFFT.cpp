@@ -1,5 +1,7 @@
-#include "engine/BRFFT.h"
+#include "engine/reference/BRFFT.h"
 
+namespace Engine
+{
 namespace
 {
 // Bin k of the paired transform from bins k and M-k of the real signal's spectrum.
@@ -25,23 +27,23 @@ void BRFFT::dump(int32_t start, int32_t count) const
 
 void BRFFT::dumpAll() const
 {
-    dump(0, size_);
+    dump(0, m_size);
 }
 
 void BRFFT::inverseTransform(Complex* spectrum)
 {
-    const int32_t m = half_;
+    const int32_t m = m_half;
     for (int32_t k = 0; k <= m / 2; ++k)
     {
         const Complex a = spectrum[k];
         const Complex q = spectrum[m - k];
-        spectrum[k] = splitInverse(a, q, twiddle_[k]);
-        spectrum[m - k] = splitInverse(q, a, twiddle_[m - k]);
+        spectrum[k] = splitInverse(a, q, m_twiddle[k]);
+        spectrum[m - k] = splitInverse(q, a, m_twiddle[m - k]);
     }
     complexTransform(spectrum, m);
 
     // Unpack the pairs from the top down so no value is overwritten before it is read.
-    Complex* samples = result_.data();
+    Complex* samples = m_result.data();
     for (int32_t k = m - 1; k >= 0; --k)
     {
         const Complex z = samples[k];
@@ -49,3 +51,4 @@ void BRFFT::inverseTransform(Complex* spectrum)
         samples[2 * k] = {2.0 * z.real(), 0.0};
     }
 }
+} // namespace Engine

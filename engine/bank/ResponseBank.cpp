@@ -1,9 +1,11 @@
-#include "engine/ResponseBank.h"
+#include "engine/bank/ResponseBank.h"
 
-#include "engine/TableRef.h"
+#include "engine/bank/TableRef.h"
 
 #include <cstddef>
 
+namespace Engine
+{
 // The samples, linked in from bankData.S. Hidden: reached PC-relative, never exported.
 extern "C" __attribute__((visibility("hidden"))) const double vevadur_bank_samples[];
 
@@ -30,3 +32,4 @@ void selectPosition(int position, TableRef& frontBack, TableRef& leftRight, Tabl
     ceilingFloor.data = table(tableIndex(position, kCeilingFloor));
 }
 } // namespace ResponseBank
+} // namespace Engine

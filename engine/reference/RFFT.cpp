@@ -1,8 +1,10 @@
-#include "engine/RFFT.h"
+#include "engine/reference/RFFT.h"
 
 #include <cmath>
 #include <cstdio>
 
+namespace Engine
+{
 namespace
 {
 constexpr double kTwoPi = 6.283185307179586;
@@ -22,28 +24,28 @@ bool isPowerOfTwo(int32_t n)
 } // namespace
 
 RFFT::RFFT(int32_t size)
-    : size_(powerOfTwoAtMost(size)), half_(size_ / 2), twiddle_(half_ + 1), result_(size_)
+    : m_size(powerOfTwoAtMost(size)), m_half(m_size / 2), m_twiddle(m_half + 1), m_result(m_size)
 {
-    const double baseAngle = kTwoPi / size_;
-    for (int32_t j = 0; j <= half_; ++j)
+    const double baseAngle = kTwoPi / m_size;
+    for (int32_t j = 0; j <= m_half; ++j)
     {
         const double theta = -(j * baseAngle);
-        twiddle_[j] = {std::cos(theta), std::sin(theta)};
+        m_twiddle[j] = {std::cos(theta), std::sin(theta)};
     }
 }
 
 void RFFT::scale()
 {
-    const double factor = 1.0 / size_; // exact: N is a power of two
-    for (Complex& value : result_)
+    const double factor = 1.0 / m_size; // exact: N is a power of two
+    for (Complex& value : m_result)
         value *= factor;
 }
 
 void RFFT::transformComplex(const Complex* src, int32_t count, Direction direction)
 {
-    if (!isPowerOfTwo(count) || count > size_) return;
+    if (!isPowerOfTwo(count) || count > m_size) return;
     for (int32_t i = 0; i < count; ++i)
-        result_[i] = src[i];
+        m_result[i] = src[i];
     butterflies(count, direction);
     bitReverse(count);
 }
@@ -52,7 +54,7 @@ void RFFT::transformComplex(const Complex* src, int32_t count, Direction directi
 // cos/sin pair by repeated multiplication.
 void RFFT::butterflies(int32_t count, Direction direction)
 {
-    Complex* r = result_.data();
+    Complex* r = m_result.data();
     const double sign = direction == Direction::Forward ? -1.0 : 1.0;
     for (int32_t span = count; span > 1; span /= 2)
     {
@@ -76,7 +78,7 @@ void RFFT::butterflies(int32_t count, Direction direction)
 
 void RFFT::bitReverse(int32_t count)
 {
-    Complex* r = result_.data();
+    Complex* r = m_result.data();
     int32_t reversed = 0;
     for (int32_t i = 0; i < count; ++i)
     {
@@ -93,7 +95,8 @@ void RFFT::bitReverse(int32_t count)
 
 void RFFT::dumpRange(char letter, int32_t start, int32_t count) const
 {
-    if (start < 0 || count <= 0 || int64_t{start} + count > size_) return;
+    if (start < 0 || count <= 0 || int64_t{start} + count > m_size) return;
     for (int32_t i = start; i < start + count; ++i)
-        std::printf("%c[%d] = (%g,%g)\n", letter, i, result_[i].real(), result_[i].imag());
+        std::printf("%c[%d] = (%g,%g)\n", letter, i, m_result[i].real(), m_result[i].imag());
 }
+} // namespace Engine

@@ -2,6 +2,8 @@
 
 #include <complex>
 
+namespace Engine
+{
 using Complex = std::complex<double>;
 
 // The textbook product. std::complex's operator* adds an infinity/NaN recovery path (a library
@@ -16,3 +18,4 @@ inline Complex timesI(Complex z)
 {
     return {-z.imag(), z.real()};
 }
+} // namespace Engine

@@ -1,16 +1,18 @@
 #pragma once
 
-#include "engine/DelayLine.h"
 #include "engine/RoomModel.h"
-#include "engine/SegmentConvolver.h"
+#include "engine/reference/DelayLine.h"
+#include "engine/reference/SegmentConvolver.h"
 
 #include <memory>
 
-// The room as specified, sample by sample: per ear and component a head SegmentConvolver
-// (response samples 0 .. 4095, blocks of 128) and a tail one (4096 .. 69631, blocks of 2048), the
-// right ear's convolvers subtracting the left-right component, and a 256-sample DelayLine on each
-// ear's summed tails. The plug-in runs FastRoom; this one stays as the model the tests hold the
-// fast engine to, since its schedule is the definition of the output, transients included.
+namespace Engine
+{
+// The reference model of the room, sample by sample: per ear and component a head
+// SegmentConvolver and a tail one (RoomGeometry.h), the right ear's convolvers subtracting the
+// left-right component, and a 256-sample DelayLine on each ear's summed tails. The plug-in runs
+// FastRoom; this one stays as the model the tests hold the fast engine to, since its schedule is
+// the definition of the output, transients included.
 class ReferenceRoom : public RoomModel
 {
   public:
@@ -38,6 +40,7 @@ class ReferenceRoom : public RoomModel
     template <typename Action> void forComponent(int component, Action&& action);
     double runEar(Ear& ear, const double* const* inputs, int32_t frame);
 
-    Ear left_;
-    Ear right_;
+    Ear m_left;
+    Ear m_right;
 };
+} // namespace Engine

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "engine/ComplexMath.h"
+#include "engine/reference/ComplexMath.h"
 
 #include <cstdint>
 #include <vector>
 
+namespace Engine
+{
 // Spectral history of a uniformly partitioned convolution, one frequency bin at a time.
 // For every bin it keeps the bin of the last P input-block spectra and of the P partition spectra
 // of the response, P = segment length / block size. Each bin's P values sit next to each other,
@@ -14,7 +16,7 @@ class SpectralStore
   public:
     SpectralStore(int32_t segmentLength, int32_t blockSize);
 
-    int32_t partitionCount() const { return partitionCount_; }
+    int32_t partitionCount() const { return m_partitionCount; }
 
     // Called once per sample during the block whose gathering partition is `partition`
     // (0 .. P-1), for bin `bin` (0 .. B-1): stores `input`, bin `bin` of the newest input block's
@@ -24,10 +26,10 @@ class SpectralStore
     // element-wise.
     Complex accumulate(int32_t bin, int32_t partition, Complex input, Complex spectrum)
     {
-        const int32_t count = partitionCount_;
+        const int32_t count = m_partitionCount;
         if (count < 1) return {};
-        Complex* inputs = &inputHistory_[static_cast<size_t>(bin) * count];
-        Complex* spectra = &partitionSpectra_[static_cast<size_t>(bin) * count];
+        Complex* inputs = &m_inputHistory[static_cast<size_t>(bin) * count];
+        Complex* spectra = &m_partitionSpectra[static_cast<size_t>(bin) * count];
         // Input history runs backwards in time from `newest`, wrapping at the end of the row.
         const int32_t newest = partition == 0 ? 0 : count - partition;
         inputs[newest] = input;
@@ -73,7 +75,8 @@ class SpectralStore
         }
     };
 
-    int32_t partitionCount_;
-    std::vector<Complex> inputHistory_;     // [bin][slot], slot = (P - partition) mod P
-    std::vector<Complex> partitionSpectra_; // [bin][partition]
+    int32_t m_partitionCount;
+    std::vector<Complex> m_inputHistory;     // [bin][slot], slot = (P - partition) mod P
+    std::vector<Complex> m_partitionSpectra; // [bin][partition]
 };
+} // namespace Engine

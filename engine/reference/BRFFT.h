@@ -1,7 +1,9 @@
 #pragma once
 
-#include "engine/RFFT.h"
+#include "engine/reference/RFFT.h"
 
+namespace Engine
+{
 // Inverse real transform: the N-point spectrum of a real signal back to N real samples.
 class BRFFT final : public RFFT
 {
@@ -17,3 +19,4 @@ class BRFFT final : public RFFT
     // (N x[n], 0); scale() completes the inverse.
     void inverseTransform(Complex* spectrum) override;
 };
+} // namespace Engine

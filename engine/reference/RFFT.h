@@ -1,10 +1,12 @@
 #pragma once
 
-#include "engine/ComplexMath.h"
+#include "engine/reference/ComplexMath.h"
 
 #include <cstdint>
 #include <vector>
 
+namespace Engine
+{
 // Common part of the real transforms: size, the split-step twiddle table and the result array.
 // A real transform of size N runs as one complex transform of size N/2 (samples paired as complex
 // values) plus a split step. The complex transform is an in-place radix-2 decimation-in-frequency
@@ -30,9 +32,9 @@ class RFFT
     // Completes an inverse transform: multiplies every result element by 1/N.
     void scale();
 
-    int32_t size() const { return size_; }
-    Complex* result() { return result_.data(); }
-    const Complex* result() const { return result_.data(); }
+    int32_t size() const { return m_size; }
+    Complex* result() { return m_result.data(); }
+    const Complex* result() const { return m_result.data(); }
 
   protected:
     enum class Direction
@@ -46,12 +48,13 @@ class RFFT
     void transformComplex(const Complex* src, int32_t count, Direction direction);
     void dumpRange(char letter, int32_t start, int32_t count) const;
 
-    int32_t size_;
-    int32_t half_;
-    std::vector<Complex> twiddle_; // entry j = exp(-i 2 pi j / N), j = 0 .. N/2
-    std::vector<Complex> result_;  // N entries
+    int32_t m_size;
+    int32_t m_half;
+    std::vector<Complex> m_twiddle; // entry j = exp(-i 2 pi j / N), j = 0 .. N/2
+    std::vector<Complex> m_result;  // N entries
 
   private:
     void butterflies(int32_t count, Direction direction);
     void bitReverse(int32_t count);
 };
+} // namespace Engine

@@ -1,13 +1,15 @@
 #pragma once
 
-#include "engine/ARFFT.h"
-#include "engine/BRFFT.h"
-#include "engine/SpectralStore.h"
-#include "engine/TableRef.h"
+#include "engine/bank/TableRef.h"
+#include "engine/reference/ARFFT.h"
+#include "engine/reference/BRFFT.h"
+#include "engine/reference/SpectralStore.h"
 
 #include <cstdint>
 #include <vector>
 
+namespace Engine
+{
 // Convolves a sample stream, one sample in and one out, with one segment of a room response that
 // it combines from the three component tables of a position, three decay envelopes and three
 // gains. Uniformly partitioned in the frequency domain with block size B and transform size 2B,
@@ -48,14 +50,14 @@ class SegmentConvolver
     // Takes one input sample (NaN, infinities and absurd magnitudes count as 0).
     void push(double x);
     // The output sample that belongs to the last input pushed.
-    double output() const { return outputBlock_[positionInBlock_]; }
+    double output() const { return m_outputBlock[m_positionInBlock]; }
 
     // The combined response at absolute index i; 0 outside the segment.
     double combined(int32_t i) const;
-    int32_t blockSize() const { return blockSize_; }
-    int32_t partitionCount() const { return partitionCount_; }
-    int32_t segmentStart() const { return segmentStart_; }
-    int32_t segmentEnd() const { return segmentStart_ + partitionCount_ * blockSize_; }
+    int32_t blockSize() const { return m_blockSize; }
+    int32_t partitionCount() const { return m_partitionCount; }
+    int32_t segmentStart() const { return m_segmentStart; }
+    int32_t segmentEnd() const { return m_segmentStart + m_partitionCount * m_blockSize; }
 
   private:
     void reset();
@@ -63,36 +65,37 @@ class SegmentConvolver
     void fillEnvelope(std::vector<double>& envelope, double absorption, int sampleRate, int curve);
     double tableSample(const TableRef& table, int32_t i) const;
 
-    int32_t responseLength_;
-    int32_t blockSize_;      // B
-    int32_t transformSize_;  // N = 2B
-    int32_t segmentStart_;   // S
-    int32_t partitionCount_; // P
-    int32_t positionInBlock_ = 0;
-    int32_t partitionIndex_ = 0; // partition of the response gathered in this block
-    bool negate_;
+    int32_t m_responseLength;
+    int32_t m_blockSize;      // B
+    int32_t m_transformSize;  // N = 2B
+    int32_t m_segmentStart;   // S
+    int32_t m_partitionCount; // P
+    int32_t m_positionInBlock = 0;
+    int32_t m_partitionIndex = 0; // partition of the response gathered in this block
+    bool m_negate;
 
     // Segment entries only: index i - S.
-    std::vector<double> combined_;
-    std::vector<double> envelopeFB_;
-    std::vector<double> envelopeLR_;
-    std::vector<double> envelopeCF_;
-    double gainFB_ = 1.0;
-    double gainLR_ = 1.0;
-    double gainCF_ = 1.0;
+    std::vector<double> m_combined;
+    std::vector<double> m_envelopeFB;
+    std::vector<double> m_envelopeLR;
+    std::vector<double> m_envelopeCF;
+    double m_gainFB = 1.0;
+    double m_gainLR = 1.0;
+    double m_gainCF = 1.0;
 
-    std::vector<double> partitionBlock_;  // partition being gathered, zero upper half
-    std::vector<double> inputBlock_;      // input being gathered, zero upper half
-    std::vector<double> outputBlock_;     // B samples being output, then the overlap for the next
-    std::vector<double> overlap_;         // B entries
-    std::vector<Complex> outputSpectrum_; // bins 0 .. N/2 of the block being built
+    std::vector<double> m_partitionBlock;  // partition being gathered, zero upper half
+    std::vector<double> m_inputBlock;      // input being gathered, zero upper half
+    std::vector<double> m_outputBlock;     // B samples being output, then the overlap for the next
+    std::vector<double> m_overlap;         // B entries
+    std::vector<Complex> m_outputSpectrum; // bins 0 .. N/2 of the block being built
 
-    ARFFT partitionTransform_;
-    ARFFT inputTransform_;
-    BRFFT inverseTransform_;
-    SpectralStore store_;
+    ARFFT m_partitionTransform;
+    ARFFT m_inputTransform;
+    BRFFT m_inverseTransform;
+    SpectralStore m_store;
 
-    TableRef tableFB_;
-    TableRef tableLR_;
-    TableRef tableCF_;
+    TableRef m_tableFB;
+    TableRef m_tableLR;
+    TableRef m_tableCF;
 };
+} // namespace Engine

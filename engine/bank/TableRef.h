@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace Engine
+{
 // A non-owning view of one response table of the bank. Pointing it at a table copies nothing.
 class TableRef
 {
@@ -11,3 +13,4 @@ class TableRef
     int32_t length;
     const double* data = nullptr;
 };
+} // namespace Engine
