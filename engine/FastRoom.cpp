@@ -71,8 +71,10 @@ void FastRoom::setEnvelope(int component, double absorption, int sampleRate, int
     change(component, [&envelope](ComponentResponse& r) { r.envelope = envelope; });
 }
 
-void FastRoom::clearTailDelay()
+void FastRoom::restart()
 {
+    head_.restart();
+    tail_.restart();
     std::fill(tailDelay_.begin(), tailDelay_.end(), 0.0);
     tailDelayIndex_ = 0;
 }

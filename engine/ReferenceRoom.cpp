@@ -75,10 +75,17 @@ void ReferenceRoom::setEnvelope(int component, double absorption, int sampleRate
                  });
 }
 
-void ReferenceRoom::clearTailDelay()
+void ReferenceRoom::restart()
 {
-    left_.tailDelay->set(kTailDelay, 0.0, 100.0);
-    right_.tailDelay->set(kTailDelay, 0.0, 100.0);
+    for (Ear* ear : {&left_, &right_})
+    {
+        for (int c = 0; c < kComponents; ++c)
+        {
+            ear->head[c]->restart();
+            ear->tail[c]->restart();
+        }
+        ear->tailDelay->set(kTailDelay, 0.0, 100.0);
+    }
 }
 
 // The sums keep the order the effect has always used, for reproducible output.

@@ -20,7 +20,10 @@ class RoomModel
     virtual void loadPosition(int position) = 0;
     virtual void setGain(int component, double gain) = 0;
     virtual void setEnvelope(int component, double absorption, int sampleRate, int curve) = 0;
-    virtual void clearTailDelay() = 0;
+    // Starts again from silence, as a fresh room given the same responses: every input and
+    // output in flight is forgotten and every response renewal under way is complete from the
+    // next frame on. Not while processing runs; allocates nothing.
+    virtual void restart() = 0;
 
     // inputs[e][i]: the component inputs of each ear for frames i < frames (the rotation
     // weights applied). out*[i]: the wet sum of each ear, before the output gain. Without

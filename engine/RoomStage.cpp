@@ -184,6 +184,30 @@ void RoomStage::responseChanged(int component)
         dirty(component, p) = 1;
 }
 
+void RoomStage::restart()
+{
+    for (std::vector<double>* buffer : {&inputBlocks_, &gatherBlocks_, &inputSpectra_,
+                                        &responseSpectra_, &sums_, &outputBlocks_})
+        std::fill(buffer->begin(), buffer->end(), 0.0);
+    // A fresh stage meets its first responses in its first block: all partitions are stale and
+    // gathered one per block from the first on, each in time for the input it meets.
+    std::fill(dirty_.begin(), dirty_.end(), uint8_t(1));
+    for (int c = 0; c < kComponents; ++c)
+    {
+        gathering_[c] = true;
+        mixed_[c] = false;
+        gathered_[c] = 0;
+    }
+    position_ = 0;
+    partition_ = 0;
+    current_ = 0;
+    pendingCount_ = 0;
+    pendingPartition_ = 0;
+    previousSlot_ = partitionCount_ - 1;
+    stepsDone_ = 0;
+    stepsTotal_ = kInputPairs + accumulateSteps_;
+}
+
 // ---- block work ----------------------------------------------------------------------------
 
 void RoomStage::advanceWork(int32_t position)

@@ -48,6 +48,10 @@ class RoomStage
     void responseChanging(int component);
     void responseChanged(int component);
 
+    // Back to the state of a fresh stage whose responses have all just been set: no input or
+    // output in flight, every partition gathered again from the first block on.
+    void restart();
+
     size_t memoryBytes() const;
 
   private:

@@ -52,14 +52,26 @@ SegmentConvolver::SegmentConvolver(int position, int /*sampleRate*/, bool negate
 
 void SegmentConvolver::reset()
 {
+    restart();
+    std::fill(envelopeFB_.begin(), envelopeFB_.end(), 0.0);
+    std::fill(envelopeLR_.begin(), envelopeLR_.end(), 0.0);
+    std::fill(envelopeCF_.begin(), envelopeCF_.end(), 0.0);
+}
+
+void SegmentConvolver::restart()
+{
     std::fill(partitionBlock_.begin(), partitionBlock_.end(), 0.0);
     std::fill(outputBlock_.begin(), outputBlock_.end(), 0.0);
     std::fill(inputBlock_.begin(), inputBlock_.end(), 0.0);
     std::fill(overlap_.begin(), overlap_.end(), 0.0);
     std::fill(outputSpectrum_.begin(), outputSpectrum_.end(), Complex{});
-    std::fill(envelopeFB_.begin(), envelopeFB_.end(), 0.0);
-    std::fill(envelopeLR_.begin(), envelopeLR_.end(), 0.0);
-    std::fill(envelopeCF_.begin(), envelopeCF_.end(), 0.0);
+    // The first block of a fresh convolver reads these spectra as those of a silent block.
+    for (RFFT* transform : {static_cast<RFFT*>(&partitionTransform_),
+                            static_cast<RFFT*>(&inputTransform_)})
+        std::fill(transform->result(), transform->result() + transform->size(), Complex{});
+    store_.clear();
+    positionInBlock_ = 0;
+    partitionIndex_ = 0;
 }
 
 void SegmentConvolver::loadPosition(int position)

@@ -8,3 +8,9 @@ SpectralStore::SpectralStore(int32_t segmentLength, int32_t blockSize)
       partitionSpectra_(inputHistory_.size())
 {
 }
+
+void SpectralStore::clear()
+{
+    std::fill(inputHistory_.begin(), inputHistory_.end(), Complex{});
+    std::fill(partitionSpectra_.begin(), partitionSpectra_.end(), Complex{});
+}

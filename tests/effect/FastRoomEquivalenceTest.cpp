@@ -34,10 +34,10 @@ class ComparedRoom : public RoomModel
         fast_.setEnvelope(component, absorption, sampleRate, curve);
         reference_.setEnvelope(component, absorption, sampleRate, curve);
     }
-    void clearTailDelay() override
+    void restart() override
     {
-        fast_.clearTailDelay();
-        reference_.clearTailDelay();
+        fast_.restart();
+        reference_.restart();
     }
     void process(const double* const* inputs, double* outLeft, double* outRight, int32_t frames,
                  bool rightEar) override
