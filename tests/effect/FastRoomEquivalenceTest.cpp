@@ -208,8 +208,8 @@ TEST(FastRoomEquivalence, PrepareMidRenewalRestartsBothEnginesAsFreshOnes)
 {
     constexpr int kFrames = 24000 + 72000; // noise, then the whole response dies away
     Harness h(48000);
-    renderNoise(*h.effect, 30100, 30100, 1);
-    loadRoomControls(*h.effect); // 30100 is in the middle of a head and a tail block
+    renderNoise(*h.effect, 70100, 70100, 1);
+    loadRoomControls(*h.effect); // 70100 is in the middle of a head and a tail block
     renderNoise(*h.effect, 300, 300, 2);
     h.effect->prepare();
     const std::vector<float> restarted = renderNoise(*h.effect, kFrames, 24000, 3);

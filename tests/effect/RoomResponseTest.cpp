@@ -190,7 +190,7 @@ TEST(RoomResponse, PrepareStartsFromSilenceWithTheWholeResponse)
             }
         };
         // Both stages in the middle of a block when the controls change and when prepare comes.
-        play(30077);
+        play(70077);
         e->setPlainValue(CVevadur::kPosition, 5.0f); // "L90"
         e->setPlainValue(CVevadur::kAbsLR, 3.0f);
         e->setPlainValue(CVevadur::kVolCF, 0.5f);

@@ -200,7 +200,7 @@ TEST(State, LoadedWhileInactiveSoundsAsAFreshInstanceAfterEachActivation)
     const std::vector<float> expected = playNoise(*fresh, kRender, 24000, 7);
 
     auto instance = activeRoom();
-    playNoise(*instance, 30100, 30100, 1); // sound in flight, both stages mid-block
+    playNoise(*instance, 70100, 70100, 1); // sound in flight, both stages mid-block
     instance->deactivate();
     ASSERT_EQ(instance->loadState(saved.bytes()), kResultOk);
     activate(*instance);
