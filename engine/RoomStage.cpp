@@ -186,8 +186,8 @@ void RoomStage::responseChanged(int component)
 
 void RoomStage::restart()
 {
-    for (std::vector<double>* buffer : {&inputBlocks_, &gatherBlocks_, &inputSpectra_,
-                                        &responseSpectra_, &sums_, &outputBlocks_})
+    for (std::vector<double>* buffer :
+         {&inputBlocks_, &gatherBlocks_, &inputSpectra_, &responseSpectra_, &sums_, &outputBlocks_})
         std::fill(buffer->begin(), buffer->end(), 0.0);
     // A fresh stage meets its first responses in its first block: all partitions are stale and
     // gathered one per block from the first on, each in time for the input it meets.

@@ -66,8 +66,8 @@ void SegmentConvolver::restart()
     std::fill(overlap_.begin(), overlap_.end(), 0.0);
     std::fill(outputSpectrum_.begin(), outputSpectrum_.end(), Complex{});
     // The first block of a fresh convolver reads these spectra as those of a silent block.
-    for (RFFT* transform : {static_cast<RFFT*>(&partitionTransform_),
-                            static_cast<RFFT*>(&inputTransform_)})
+    for (RFFT* transform :
+         {static_cast<RFFT*>(&partitionTransform_), static_cast<RFFT*>(&inputTransform_)})
         std::fill(transform->result(), transform->result() + transform->size(), Complex{});
     store_.clear();
     positionInBlock_ = 0;

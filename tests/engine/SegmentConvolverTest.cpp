@@ -277,7 +277,8 @@ TEST_F(SegmentConvolverTest, RestartForgetsTheSoundAndCompletesTheRefresh)
         c->restart();
 
         const auto fresh = make(stage, kExponential);
-        const std::vector<double> x = noise(size_t(stage.delay() + stage.segment + stage.block), 15);
+        const std::vector<double> x =
+            noise(size_t(stage.delay() + stage.segment + stage.block), 15);
         const std::vector<double> y = run(*c, x);
         const std::vector<double> expected = run(*fresh, x);
         for (size_t t = 0; t < x.size(); ++t)
