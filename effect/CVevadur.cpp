@@ -54,7 +54,9 @@ void CVevadur::loadResponses()
     setGain(kFB);
     setGain(kLR);
     setGain(kCF);
-    m_pRoom->clearTailDelay();
+    // Activation is a host's reset: the room starts from silence with these responses whole,
+    // as a fresh instance given the same controls would.
+    m_pRoom->restart();
     // The phase keeps running; only the next frame's angle starts from zero.
     m_dAngle = 0.0;
 }

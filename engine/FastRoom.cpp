@@ -69,11 +69,15 @@ void FastRoom::setEnvelope(int component, double absorption, int sampleRate, int
     change(component, [&envelope](ComponentResponse& r) { r.envelope = envelope; });
 }
 
-void FastRoom::clearTailDelay()
+void FastRoom::restart()
 {
-    wake();
+    m_restedFrames = 0; // the phase a rest would have advanced starts again from zero
+    m_head.restart();
+    m_tail.restart();
     std::fill(m_tailDelay.begin(), m_tailDelay.end(), 0.0);
     m_tailDelayIndex = 0;
+    m_quietFrames = kRestAfterFrames;
+    m_resting = false;
 }
 
 void FastRoom::process(const double* const* inputs, double* outLeft, double* outRight,

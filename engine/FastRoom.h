@@ -22,7 +22,7 @@ class FastRoom : public RoomModel
     void loadPosition(int position) override;
     void setGain(int component, double gain) override;
     void setEnvelope(int component, double absorption, int sampleRate, int curve) override;
-    void clearTailDelay() override;
+    void restart() override;
     void process(const double* const* inputs, double* outLeft, double* outRight, int32_t frames,
                  bool rightEar) override;
     size_t memoryBytes() const override;

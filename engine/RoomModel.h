@@ -17,9 +17,9 @@ namespace Engine
 // Real-time contract, as in a convolver's configure/process split:
 // - Construction allocates everything the room will ever use; it runs on the thread that sets
 //   the effect up (the host's UI thread), never on the audio thread.
-// - Every other call (the response changes, clearTailDelay, process) allocates nothing, takes no
-//   lock, waits for nothing, makes no system call and does no I/O: the audio thread may make it
-//   between two runs of frames. process never frees, resizes or reloads anything; it only moves
+// - Every other call (the response changes, restart, process) allocates nothing, takes no lock,
+//   waits for nothing, makes no system call and does no I/O: the audio thread may make it
+//   between two runs of frames (restart only while processing is off). process never frees, resizes or reloads anything; it only moves
 //   data through buffers set up at construction, and its cost is bounded by the frame count.
 // - The room is not thread-safe: one thread at a time calls it. While the host processes audio
 //   that is the audio thread alone (the effect's hand-over brings the UI side's changes there);
@@ -35,7 +35,10 @@ class RoomModel
     virtual void loadPosition(int position) = 0;
     virtual void setGain(int component, double gain) = 0;
     virtual void setEnvelope(int component, double absorption, int sampleRate, int curve) = 0;
-    virtual void clearTailDelay() = 0;
+    // Starts again from silence, as a fresh room given the same responses: every input and
+    // output in flight is forgotten and every response renewal under way is complete from the
+    // next frame on. Not while processing runs; allocates nothing.
+    virtual void restart() = 0;
 
     // inputs[e][i]: the component inputs of each ear for frames i < frames (the rotation
     // weights applied; e = ear * kComponents + component). out*[i]: the wet sum of each ear,

@@ -231,6 +231,32 @@ void RoomStage::rest(int64_t frames)
     m_stepsDone = int32_t(int64_t(m_stepsTotal) * m_position / m_blockSize);
 }
 
+void RoomStage::restart()
+{
+    for (std::vector<double>* buffer : {&m_inputBlocks, &m_gatherBlocks, &m_inputSpectra,
+                                        &m_responseSpectra, &m_sums, &m_outputBlocks})
+        std::fill(buffer->begin(), buffer->end(), 0.0);
+    std::fill(m_silentInput.begin(), m_silentInput.end(), uint8_t(1));
+    // A fresh stage meets its first responses in its first block: all partitions are stale and
+    // gathered one per block from the first on, each in time for the input it meets.
+    for (int c = 0; c < kComponents; ++c)
+    {
+        for (int32_t p = 0; p < m_partitionCount; ++p)
+            setDirty(c, p, true);
+        m_gathering[c] = true;
+        m_mixed[c] = false;
+        m_gathered[c] = 0;
+    }
+    m_position = 0;
+    m_partition = 0;
+    m_current = 0;
+    m_pendingCount = 0;
+    m_pendingPartition = 0;
+    m_previousSlot = m_partitionCount - 1;
+    m_stepsDone = 0;
+    m_stepsTotal = kInputPairs + m_accumulateSteps;
+}
+
 // ---- block work ----------------------------------------------------------------------------
 
 void RoomStage::advanceWork(int32_t position)

@@ -55,6 +55,9 @@ class RoomStage
     // (partitionCount + 3) blocks: the output is zero and only the block phase advances. Only
     // while steady().
     void rest(int64_t frames);
+    // Back to the state of a fresh stage whose responses have all just been set: no input or
+    // output in flight, every partition gathered again from the first block on.
+    void restart();
 
     size_t memoryBytes() const;
 

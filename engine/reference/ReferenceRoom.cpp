@@ -72,10 +72,17 @@ void ReferenceRoom::setEnvelope(int component, double absorption, int sampleRate
                  });
 }
 
-void ReferenceRoom::clearTailDelay()
+void ReferenceRoom::restart()
 {
-    m_left.tailDelay->set(kTailDelay, 0.0, 100.0);
-    m_right.tailDelay->set(kTailDelay, 0.0, 100.0);
+    for (Ear* ear : {&m_left, &m_right})
+    {
+        for (int c = 0; c < kComponents; ++c)
+        {
+            ear->head[c]->restart();
+            ear->tail[c]->restart();
+        }
+        ear->tailDelay->set(kTailDelay, 0.0, 100.0);
+    }
 }
 
 // The sums keep the order the effect has always used, for reproducible output.

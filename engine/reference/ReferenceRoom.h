@@ -21,7 +21,7 @@ class ReferenceRoom : public RoomModel
     void loadPosition(int position) override;
     void setGain(int component, double gain) override;
     void setEnvelope(int component, double absorption, int sampleRate, int curve) override;
-    void clearTailDelay() override;
+    void restart() override;
     // Without rightEar the right ear's convolvers are not pushed at all.
     void process(const double* const* inputs, double* outLeft, double* outRight, int32_t frames,
                  bool rightEar) override;

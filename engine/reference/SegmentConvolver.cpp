@@ -55,14 +55,26 @@ SegmentConvolver::SegmentConvolver(int position, int /*sampleRate*/, bool negate
 
 void SegmentConvolver::reset()
 {
+    restart();
+    std::fill(m_envelopeFB.begin(), m_envelopeFB.end(), 0.0);
+    std::fill(m_envelopeLR.begin(), m_envelopeLR.end(), 0.0);
+    std::fill(m_envelopeCF.begin(), m_envelopeCF.end(), 0.0);
+}
+
+void SegmentConvolver::restart()
+{
     std::fill(m_partitionBlock.begin(), m_partitionBlock.end(), 0.0);
     std::fill(m_outputBlock.begin(), m_outputBlock.end(), 0.0);
     std::fill(m_inputBlock.begin(), m_inputBlock.end(), 0.0);
     std::fill(m_overlap.begin(), m_overlap.end(), 0.0);
     std::fill(m_outputSpectrum.begin(), m_outputSpectrum.end(), Complex{});
-    std::fill(m_envelopeFB.begin(), m_envelopeFB.end(), 0.0);
-    std::fill(m_envelopeLR.begin(), m_envelopeLR.end(), 0.0);
-    std::fill(m_envelopeCF.begin(), m_envelopeCF.end(), 0.0);
+    // The first block of a fresh convolver reads these spectra as those of a silent block.
+    for (RFFT* transform :
+         {static_cast<RFFT*>(&m_partitionTransform), static_cast<RFFT*>(&m_inputTransform)})
+        std::fill(transform->result(), transform->result() + transform->size(), Complex{});
+    m_store.clear();
+    m_positionInBlock = 0;
+    m_partitionIndex = 0;
 }
 
 void SegmentConvolver::loadPosition(int position)

@@ -46,6 +46,9 @@ class SegmentConvolver
     void setEnvelopeCF(double absorption, int sampleRate, int curve);
     // Rebuilds the combined response over the segment from tables, envelopes and gains.
     void recombine();
+    // Forgets all input and output, as at creation: the response keeps, its partitions are
+    // transformed again from the next block on.
+    void restart();
 
     // Takes one input sample (NaN, infinities and absurd magnitudes count as 0).
     void push(double x);

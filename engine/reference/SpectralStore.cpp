@@ -10,4 +10,10 @@ SpectralStore::SpectralStore(int32_t segmentLength, int32_t blockSize)
       m_partitionSpectra(m_inputHistory.size())
 {
 }
+
+void SpectralStore::clear()
+{
+    std::fill(m_inputHistory.begin(), m_inputHistory.end(), Complex{});
+    std::fill(m_partitionSpectra.begin(), m_partitionSpectra.end(), Complex{});
+}
 } // namespace Engine

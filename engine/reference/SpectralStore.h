@@ -17,6 +17,8 @@ class SpectralStore
     SpectralStore(int32_t segmentLength, int32_t blockSize);
 
     int32_t partitionCount() const { return m_partitionCount; }
+    // Empties both histories, as at creation.
+    void clear();
 
     // Called once per sample during the block whose gathering partition is `partition`
     // (0 .. P-1), for bin `bin` (0 .. B-1): stores `input`, bin `bin` of the newest input block's

@@ -36,10 +36,10 @@ class ComparedRoom : public RoomModel
         fast_.setEnvelope(component, absorption, sampleRate, curve);
         reference_.setEnvelope(component, absorption, sampleRate, curve);
     }
-    void clearTailDelay() override
+    void restart() override
     {
-        fast_.clearTailDelay();
-        reference_.clearTailDelay();
+        fast_.restart();
+        reference_.restart();
     }
     void process(const double* const* inputs, double* outLeft, double* outRight, int32_t frames,
                  bool rightEar) override
@@ -238,6 +238,64 @@ TEST(FastRoomEquivalence, StillListenerFollowsTheReference)
         renderPlain(h, 70000, true, 12);
         h.expectAgreement();
     }
+}
+
+// Both ears of `frames` frames in host blocks of 100 (which divide none of the engine's blocks),
+// noise for the first `noiseFrames` and silence after.
+std::vector<float> renderNoise(CVevadur& e, int frames, int noiseFrames, unsigned seed)
+{
+    constexpr int kBlock = 100;
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<float> sample(-0.5f, 0.5f);
+    std::vector<float> in0(kBlock), in1(kBlock), out0(kBlock), out1(kBlock), rendered;
+    const float* in[2] = {in0.data(), in1.data()};
+    float* out[2] = {out0.data(), out1.data()};
+    for (int done = 0; done < frames; done += kBlock)
+    {
+        for (int i = 0; i < kBlock; ++i)
+        {
+            in0[size_t(i)] = done + i < noiseFrames ? sample(random) : 0.0f;
+            in1[size_t(i)] = done + i < noiseFrames ? sample(random) : 0.0f;
+        }
+        e.processRun(in, out, 2, 2, kBlock);
+        rendered.insert(rendered.end(), out0.begin(), out0.end());
+        rendered.insert(rendered.end(), out1.begin(), out1.end());
+    }
+    return rendered;
+}
+
+void loadRoomControls(CVevadur& e)
+{
+    e.setPlainValue(CVevadur::kPosition, 5.0f);
+    e.setPlainValue(CVevadur::kAbsLR, 3.0f);
+    e.setPlainValue(CVevadur::kVolCF, 0.5f);
+    e.setPlainValue(CVevadur::kAbsFB, 10.0f);
+    e.setPlainValue(CVevadur::kDecayType, 0.0f);
+}
+
+// A prepare (a host's reset) while sound is in flight and a renewal is under way, with mixed
+// partitions in both stages: both engines start again from silence with the responses whole,
+// together, and sound exactly as a fresh reference model given the same controls.
+TEST(FastRoomEquivalence, PrepareMidRenewalRestartsBothEnginesAsFreshOnes)
+{
+    constexpr int kFrames = 24000 + 72000; // noise, then the whole response dies away
+    Harness h(48000);
+    renderNoise(*h.effect, 70100, 70100, 1);
+    loadRoomControls(*h.effect); // 70100 is in the middle of a head and a tail block
+    renderNoise(*h.effect, 300, 300, 2);
+    h.effect->prepare();
+    const std::vector<float> restarted = renderNoise(*h.effect, kFrames, 24000, 3);
+    h.expectAgreement();
+
+    CVevadur fresh(std::make_unique<ReferenceRoom>());
+    fresh.postConstruct();
+    loadRoomControls(fresh);
+    fresh.m_nRateHz = 48000;
+    fresh.prepare();
+    const std::vector<float> expected = renderNoise(fresh, kFrames, 24000, 3);
+    ASSERT_EQ(restarted.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        ASSERT_EQ(restarted[i], expected[i]) << "frame " << i / 200 * 100 + i % 100;
 }
 
 TEST(FastRoomEquivalence, MonoAndOneChannelInputFollowTheReference)
