@@ -19,7 +19,8 @@ add_library(vevadur_render STATIC
   render/ProgressBar.cpp
   render/RenderOptions.cpp
   render/Renderer.cpp
-  render/win32/WavFiles.cpp
+  render/win32/WavReader.cpp
+  render/win32/WavWriter.cpp
 )
 target_link_libraries(vevadur_render PUBLIC vevadur_host)
 vevadur_warnings(vevadur_render)

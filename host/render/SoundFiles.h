@@ -1,6 +1,12 @@
 #pragma once
 
-#ifdef _WIN32
+// Windows builds read and write WAV files of their own; the fuzzing harness builds that reader
+// natively by defining VEVADUR_OWN_WAV_FILES.
+#if defined(_WIN32) && !defined(VEVADUR_OWN_WAV_FILES)
+#define VEVADUR_OWN_WAV_FILES 1
+#endif
+
+#ifdef VEVADUR_OWN_WAV_FILES
 #include "host/render/win32/WavFormat.h"
 #else
 #include <sndfile.h>
@@ -13,7 +19,7 @@ namespace vevadur::render
 {
 
 // An input file opened with libsndfile, read as interleaved float frames. Windows builds,
-// without libsndfile, read and write WAV files of their own (win32/WavFiles.cpp).
+// without libsndfile, read and write WAV files of their own (win32/WavReader.cpp, win32/WavWriter.cpp).
 class SoundFileReader
 {
   public:
@@ -28,7 +34,7 @@ class SoundFileReader
     long long frames() const { return m_info.frames; }
 
   private:
-#ifdef _WIN32
+#ifdef VEVADUR_OWN_WAV_FILES
     std::FILE* m_file = nullptr;
     WavInfo m_info{};
 #else
@@ -53,7 +59,7 @@ class SoundFileWriter
     static int formatFor(const std::string& path);
 
   private:
-#ifdef _WIN32
+#ifdef VEVADUR_OWN_WAV_FILES
     std::FILE* m_file = nullptr;
     WavInfo m_info{};
 #else

@@ -19,7 +19,14 @@ unset VST3_PATH
 # ~/.vst3 is on Ardour's default search path; only our bundle is there.
 ln -s "$bundle" "$HOME/.vst3/"
 # Scanned beforehand, so the session finds a cache entry newer than the module.
-LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 "$scanner" -q -f "$HOME/.vst3/$(basename "$bundle")"
+status=0
+LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 "$scanner" -q -f "$HOME/.vst3/$(basename "$bundle")" ||
+  status=$?
+if [ "$status" -ne 0 ]; then
+  [ "$status" -eq 124 ] && echo "FAIL: the scanner did not finish within 60 s" >&2
+  [ "$status" -ne 124 ] && echo "FAIL: the scanner exited with status $status" >&2
+  exit 1
+fi
 
 # Scripts end with os.exit, as closing a session can hang in this Ardour version; its exit
 # itself sometimes crashes after the verdict, so the verdict line decides. The timeout catches
