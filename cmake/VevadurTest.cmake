@@ -8,6 +8,11 @@ set(VEVADUR_TEST_TIMEOUT 120 CACHE STRING "Default time limit of one test, in se
 # Only DejaVu Sans from fonts-dejavu-core, through a fontconfig file of our own: pictures of
 # text then look the same whatever fonts the machine has (Wine reads it too).
 set(VEVADUR_TEST_FONTS_DIR ${CMAKE_BINARY_DIR}/test-fonts)
+foreach(face DejaVuSans.ttf DejaVuSans-Bold.ttf)
+  file(MAKE_DIRECTORY ${VEVADUR_TEST_FONTS_DIR}/faces)
+  file(CREATE_LINK /usr/share/fonts/truetype/dejavu/${face} ${VEVADUR_TEST_FONTS_DIR}/faces/${face}
+       SYMBOLIC)
+endforeach()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/test-fonts.conf.in ${VEVADUR_TEST_FONTS_DIR}/fonts.conf
                @ONLY)
 set(VEVADUR_TEST_ENVIRONMENT "FONTCONFIG_FILE=${VEVADUR_TEST_FONTS_DIR}/fonts.conf")
@@ -21,6 +26,9 @@ function(vevadur_add_test name)
   add_executable(${name} ${T_SOURCES})
   vevadur_warnings(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  # Where a failing test leaves what it saw (pictures, logs): beside its own output.
+  target_compile_definitions(${name} PRIVATE
+    VEVADUR_TEST_OUTPUT_DIR="${CMAKE_CURRENT_BINARY_DIR}/test-output")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${VEVADUR_TEST_ENVIRONMENT}")
 endfunction()

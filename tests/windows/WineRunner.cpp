@@ -44,12 +44,17 @@ Result shell(const std::string& command)
 Result run(const std::string& program, const std::vector<std::string>& arguments, bool withDisplay)
 {
     // Wine's own messages are silenced. A program that does not end fails its test (killed,
-    // status 124) instead of stalling the suite.
-    std::string command = "timeout 300 env WINEPREFIX=" + quoted(VEVADUR_WINE_PREFIX) +
+    // status 124, and says so) instead of stalling the suite.
+    std::string command = "timeout -k 10 " + std::to_string(kProgramLimitSeconds) +
+                          " env WINEPREFIX=" + quoted(VEVADUR_WINE_PREFIX) +
                           " WINEDEBUG=-all " + (withDisplay ? "" : "DISPLAY= ") +
                           quoted(VEVADUR_WINE) + " " + quoted(program);
     for (const std::string& argument : arguments)
         command += " " + quoted(argument);
-    return shell(command);
+    Result result = shell(command);
+    if (result.status == 124)
+        result.output += "\n[" + program + " did not end within " +
+                         std::to_string(kProgramLimitSeconds) + " s and was killed]\n";
+    return result;
 }
 } // namespace wine
