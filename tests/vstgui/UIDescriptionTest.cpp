@@ -280,6 +280,26 @@ TEST(UIDescription, ATemplateUsingItselfManyTimesEndsWithABoundedNumberOfViews)
     }
 }
 
+TEST(UIDescription, ANegativeSizeMakesAnEmptyViewNotAnInsideOutOne)
+{
+    UIDescription description{CResourceDescription("inline")};
+    ASSERT_TRUE(description.parseText(R"(<?xml version="1.0" encoding="UTF-8"?>
+<vstgui-ui-description version="1">
+  <template name="Root" class="CViewContainer" size="50, 50">
+    <view class="CViewContainer" origin="-15, 20" size="-2, 42"/>
+  </template>
+</vstgui-ui-description>
+)",
+                                      "/"));
+    CView* root = description.createView("Root", nullptr);
+    ASSERT_NE(root, nullptr);
+    auto* container = dynamic_cast<CViewContainer*>(root);
+    ASSERT_NE(container, nullptr);
+    ASSERT_EQ(container->getNbViews(), 1u);
+    EXPECT_EQ(container->getView(0)->getViewSize(), CRect(-15, 20, -15, 62));
+    root->forget();
+}
+
 TEST(UIAttributes, ParsesPointsRectsNumbersAndBooleans)
 {
     UIAttributes a;
