@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <unistd.h>
 
@@ -33,11 +34,13 @@ Steinberg::Vst::Veru2ZOR3::Processor& processor()
 // The editor reads its document from a file: one per harness process.
 const std::string& documentPath()
 {
+    // Static storage that outlives every exit handler: the file goes when the harness ends.
+    static char pattern[] = "/tmp/vevadur-fuzz-uidesc-XXXXXX";
     static const std::string path = [] {
-        char pattern[] = "/tmp/vevadur-fuzz-uidesc-XXXXXX";
         const int fd = mkstemp(pattern);
         FUZZ_CHECK(fd >= 0, "no temporary file");
         close(fd);
+        std::atexit([] { std::remove(pattern); });
         return std::string(pattern);
     }();
     return path;

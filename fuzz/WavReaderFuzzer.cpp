@@ -6,6 +6,7 @@
 #include "host/render/SoundFiles.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -14,11 +15,13 @@ namespace
 {
 const std::string& filePath()
 {
+    // Static storage that outlives every exit handler: the file goes when the harness ends.
+    static char pattern[] = "/tmp/vevadur-fuzz-wav-XXXXXX";
     static const std::string path = [] {
-        char pattern[] = "/tmp/vevadur-fuzz-wav-XXXXXX";
         const int fd = mkstemp(pattern);
         FUZZ_CHECK(fd >= 0, "no temporary file");
         close(fd);
+        std::atexit([] { std::remove(pattern); });
         return std::string(pattern);
     }();
     return path;
