@@ -150,6 +150,12 @@ TEST(State, RoundTripsWhileAnotherThreadProcesses)
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         while (blocks.load() < seen + 2 && std::chrono::steady_clock::now() < deadline)
             std::this_thread::yield();
+        if (blocks.load() < seen + 2)
+        {
+            ADD_FAILURE() << "waited 5 s for two blocks after state " << k << "; saw "
+                          << blocks.load() - seen;
+            break; // the audio thread is stopped and joined below
+        }
         EXPECT_EQ(lastBlockBypassed.load(), saved.bypass != 0) << "state " << k;
         EXPECT_EQ(instance->saveState(), saved.bytes()) << "state " << k << ", once applied";
     }
