@@ -2,7 +2,9 @@
 
 #include "effect/CVevadur.h"
 #include "engine/FastRoom.h"
-#include "engine/ReferenceRoom.h"
+#include "engine/reference/ReferenceRoom.h"
+
+using namespace Engine;
 
 namespace
 {

@@ -2,9 +2,11 @@
 
 #include "common/MathConstants.h"
 #include "engine/DecayEnvelope.h"
-#include "engine/ResponseBank.h"
+#include "engine/bank/ResponseBank.h"
 
 #include <cmath>
+
+using namespace Engine;
 
 std::vector<float> componentResponse(const RoomSettings& room, int component)
 {

@@ -8,24 +8,31 @@
 //   (4) the whole VST3 path (the bundle, through its binary interface, with a parameter queue)
 //       in 64-frame blocks, as a real-time factor and as a share of (1);
 //   (5) bytes one instance of the effect holds (and a whole VST3 instance, set up);
-//   (6) the whole LV2 path (the LV2 bundle through liblilv) in 64-frame blocks, its cost against
+//   (6) the VST3 path paced as a host paces it: 64-frame blocks at real-time intervals, another
+//       thread touching a few MB between them; mean and worst block as a share of its duration;
+//   (7) the peer users compare us with, Dragonfly Room Reverb (LV2, default settings), paced the
+//       same way in the same run, and the ratio of the means (ours / Dragonfly);
+//   (8) a steady room with silent input, paced the same way, as a share of (6)'s mean;
+//   (9) the whole LV2 path (the LV2 bundle through liblilv) in 64-frame blocks, its cost against
 //       the VST3 path's (4).
-// With --reference the engine figures are those of the reference engine (the per-sample
-// convolvers the effect ran before), for comparison on the same machine; --bundle PATH runs the
-// VST3 figures on another build of the plug-in.
-// The whole process is pinned to one core; zita's partition levels run as ordinary threads on
-// that core and process() waits for them, and times are process CPU time, so every cycle either
-// job spends is counted.
+// With --paced only figures (6) to (8) are measured. With --reference the engine figures are those
+// of the reference engine (the per-sample convolvers the effect ran before), for comparison on the
+// same machine; --bundle PATH runs the VST3 figures on another build of the plug-in. The whole
+// process is pinned to one core; zita's partition levels run as ordinary threads on that core and
+// process() waits for them, and times are process CPU time, so every cycle either job spends is
+// counted.
+#include "DragonflyRoomJob.h"
 #include "EffectRoomJob.h"
 #ifdef VEVADUR_LV2_BUNDLE
 #include "Lv2RoomJob.h"
 #endif
+#include "PacedLoad.h"
 #include "Vst3RoomJob.h"
 #include "ZitaRoomJob.h"
 
 #include "effect/CVevadur.h"
-#include "engine/ARFFT.h"
 #include "engine/SplitFft.h"
+#include "engine/reference/ARFFT.h"
 #include "host/PluginModule.h"
 
 #include <benchmark/benchmark.h>
@@ -41,6 +48,8 @@
 #include <sched.h>
 #include <string>
 
+using namespace Engine;
+
 namespace
 {
 constexpr int kHostBlock = 128;
@@ -51,6 +60,9 @@ constexpr const char* kEngineName = "room/effect/128";
 constexpr const char* kZitaName = "room/zita/128";
 constexpr const char* kVst3Name = "room/vst3/64";
 constexpr const char* kLv2Name = "room/lv2/64";
+constexpr double kPacedSeconds = 10.0;
+// Longer than the room's whole response with its tail delay: the room has fallen silent.
+constexpr double kSilentWarmUpSeconds = 2.0;
 
 struct StereoSignal
 {
@@ -147,9 +159,9 @@ class ControlCycler
     void operator()(long block)
     {
         static constexpr uint32_t kCycle[] = {
-            CVevadur::kPosition, CVevadur::kAbsLR, CVevadur::kAbsFB,     CVevadur::kAbsCF,
-            CVevadur::kVolLR,    CVevadur::kVolFB, CVevadur::kVolCF,     CVevadur::kDecayType,
-            CVevadur::kSpeed};
+            CVevadur::kPosition, CVevadur::kAbsLR,     CVevadur::kAbsFB,
+            CVevadur::kAbsCF,    CVevadur::kVolLR,     CVevadur::kVolFB,
+            CVevadur::kVolCF,    CVevadur::kDecayType, CVevadur::kSpeed};
         const uint32_t id = kCycle[block % (sizeof kCycle / sizeof kCycle[0])];
         const float value = id == CVevadur::kDecayType ? float(block / 9 % 2) : unit_(random_);
         effect_.setNormalizedValue(id, value, false);
@@ -248,6 +260,7 @@ void registerFftBenchmarks()
 struct Options
 {
     bool reference = false;
+    bool pacedOnly = false;
     std::string bundle = VEVADUR_BUNDLE;
 };
 
@@ -283,8 +296,7 @@ void registerBenchmarks(const RoomSettings& room, const StereoSignal& in, const 
                                          if (!job.error().empty())
                                              state.SkipWithError(job.error().c_str());
                                          else
-                                             runJob(state, job, in, room.sampleRate,
-                                                    kSmallBlock);
+                                             runJob(state, job, in, room.sampleRate, kSmallBlock);
                                      })
             ->MeasureProcessCPUTime()
             ->MinTime(3.0)
@@ -308,8 +320,117 @@ void registerBenchmarks(const RoomSettings& room, const StereoSignal& in, const 
     registerFftBenchmarks();
 }
 
-void printFigures(const FigureRecorder& recorder, const RoomSettings& room,
-                  const StereoSignal& in, const Options& options)
+struct PacedFigures
+{
+    PacedCost ours, still, dragonfly, dragonflySilent, silent, effect,
+        effectSilent;       // still: "Speed" 0
+    double clockCost = 0.0; // what reading the clock around an empty block costs, subtracted
+    std::string dragonflyError;
+};
+
+PacedCost pacedJob(StereoJob& job, const StereoSignal& in, int sampleRate, double warmUp)
+{
+    BlockFeeder feeder(in, kSmallBlock);
+    PacedRun run;
+    run.sampleRate = sampleRate;
+    run.blockFrames = kSmallBlock;
+    run.warmUpSeconds = warmUp;
+    run.seconds = kPacedSeconds;
+    return pacedCost(run, [&] { feeder.next(job); });
+}
+
+// As Ardour runs a plug-in without automation: no parameter queue. The effect alone (the room's
+// own cost, without the binding's and the host's) is measured too.
+PacedFigures measurePaced(const RoomSettings& room, const StereoSignal& in, const Options& options)
+{
+    PacedFigures figures;
+    const StereoSignal silence{std::vector<float>(in.left.size(), 0.0f),
+                               std::vector<float>(in.right.size(), 0.0f)};
+    {
+        PacedRun empty;
+        empty.sampleRate = room.sampleRate;
+        empty.blockFrames = kSmallBlock;
+        empty.warmUpSeconds = 0.0;
+        empty.seconds = 2.0;
+        figures.clockCost = pacedCost(empty, [] {}).mean;
+    }
+    {
+        Vst3RoomJob ours(options.bundle, room, kSmallBlock, false);
+        if (ours.error().empty()) figures.ours = pacedJob(ours, in, room.sampleRate, 1.0);
+    }
+    {
+        RoomSettings stillRoom = room;
+        stillRoom.revolutionsPerSecond = 0.0;
+        Vst3RoomJob still(options.bundle, stillRoom, kSmallBlock, false);
+        if (still.error().empty()) figures.still = pacedJob(still, in, room.sampleRate, 1.0);
+    }
+    {
+        DragonflyRoomJob dragonfly(room.sampleRate, kSmallBlock);
+        figures.dragonflyError = dragonfly.error();
+        if (dragonfly.error().empty())
+            figures.dragonfly = pacedJob(dragonfly, in, room.sampleRate, 1.0);
+    }
+    {
+        DragonflyRoomJob dragonfly(room.sampleRate, kSmallBlock);
+        if (dragonfly.error().empty())
+            figures.dragonflySilent =
+                pacedJob(dragonfly, silence, room.sampleRate, kSilentWarmUpSeconds);
+    }
+    {
+        Vst3RoomJob ours(options.bundle, room, kSmallBlock, false);
+        if (ours.error().empty())
+            figures.silent = pacedJob(ours, silence, room.sampleRate, kSilentWarmUpSeconds);
+    }
+    {
+        EffectRoomJob effect(room);
+        figures.effect = pacedJob(effect, in, room.sampleRate, 1.0);
+    }
+    {
+        EffectRoomJob effect(room);
+        figures.effectSilent = pacedJob(effect, silence, room.sampleRate, kSilentWarmUpSeconds);
+    }
+    for (PacedCost* cost :
+         {&figures.ours, &figures.still, &figures.dragonfly, &figures.dragonflySilent,
+          &figures.silent, &figures.effect, &figures.effectSilent})
+    {
+        if (cost->mean <= 0.0) continue;
+        cost->mean = std::max(cost->mean - figures.clockCost, 0.0);
+        cost->worst = std::max(cost->worst - figures.clockCost, 0.0);
+    }
+    return figures;
+}
+
+void printPacedFigures(const PacedFigures& paced)
+{
+    if (paced.ours.mean <= 0.0)
+    {
+        std::printf("(6) paced VST3 path: n/a\n(7) Dragonfly Room Reverb: n/a\n(8) silence: n/a\n");
+        return;
+    }
+    std::printf("(6) paced VST3 path, 64-frame blocks at real-time intervals, %.0f s, 4 MB touched "
+                "by another thread between blocks: mean %.4f, worst %.4f of the block's duration "
+                "(goal: worst <= 0.25, as (2)); the effect alone: mean %.4f; \"Speed\" 0: mean "
+                "%.4f; clock reads %.5f subtracted\n",
+                kPacedSeconds, paced.ours.mean, paced.ours.worst, paced.effect.mean,
+                paced.still.mean, paced.clockCost);
+    if (paced.dragonfly.mean > 0.0)
+        std::printf("(7) Dragonfly Room Reverb (LV2, default settings), paced the same way: mean "
+                    "%.4f, worst %.4f; ours / Dragonfly %.3f (goal <= 1.0), at \"Speed\" 0 %.3f\n",
+                    paced.dragonfly.mean, paced.dragonfly.worst,
+                    paced.ours.mean / paced.dragonfly.mean,
+                    paced.still.mean / paced.dragonfly.mean);
+    else
+        std::printf("(7) Dragonfly Room Reverb: n/a (%s)\n", paced.dragonflyError.c_str());
+    std::printf("(8) silent input, steady room, paced the same way: mean %.5f, %.4f of (6) "
+                "(goal <= 0.05); the effect alone: mean %.5f, %.4f of its cost with noise; "
+                "Dragonfly with silent input: mean %.5f\n",
+                paced.silent.mean, paced.silent.mean / paced.ours.mean, paced.effectSilent.mean,
+                paced.effect.mean > 0.0 ? paced.effectSilent.mean / paced.effect.mean : 0.0,
+                paced.dragonflySilent.mean);
+}
+
+void printFigures(const FigureRecorder& recorder, const RoomSettings& room, const StereoSignal& in,
+                  const Options& options)
 {
     const bool reference = options.reference;
     const double ours = recorder.realTimeFactor(kEngineName);
@@ -344,6 +465,8 @@ void printFigures(const FigureRecorder& recorder, const RoomSettings& room,
         }
     }
 
+    const PacedFigures paced = reference ? PacedFigures{} : measurePaced(room, in, options);
+
     std::fflush(stdout);
     std::printf("%s\n", reference ? "Figures of the REFERENCE engine:" : "Figures:");
     if (ours > 0.0 && zita > 0.0)
@@ -354,8 +477,7 @@ void printFigures(const FigureRecorder& recorder, const RoomSettings& room,
         std::printf("(1) real-time factor, stereo, 128-frame blocks: n/a\n");
     std::printf("(2) worst 64-frame block over %.0f s, steady: %.4f of its duration (goal <= "
                 "0.25; passes %.4f %.4f %.4f)\n",
-                kLoadSeconds, leastOf(steadyWorst), steadyWorst[0], steadyWorst[1],
-                steadyWorst[2]);
+                kLoadSeconds, leastOf(steadyWorst), steadyWorst[0], steadyWorst[1], steadyWorst[2]);
     std::printf("(3) worst 64-frame block over %.0f s, one room control changed per block: "
                 "%.4f of its duration (goal <= 0.35; passes %.4f %.4f %.4f)\n",
                 kLoadSeconds, leastOf(automatedWorst), automatedWorst[0], automatedWorst[1],
@@ -378,6 +500,7 @@ void printFigures(const FigureRecorder& recorder, const RoomSettings& room,
         std::printf("(6) LV2 path, 64-frame blocks: real-time factor %.1f, cost %.3f of the VST3 "
                     "path's (4) (goal <= 1.05)\n",
                     lv2, vst3 / lv2);
+    if (!reference) printPacedFigures(paced);
 }
 } // namespace
 
@@ -389,6 +512,8 @@ int main(int argc, char** argv)
     {
         if (std::strcmp(argv[i], "--reference") == 0)
             options.reference = true;
+        else if (std::strcmp(argv[i], "--paced") == 0)
+            options.pacedOnly = true;
         else if (std::strcmp(argv[i], "--bundle") == 0 && i + 1 < argc)
             options.bundle = argv[++i];
         else
@@ -399,6 +524,11 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     const RoomSettings room;
     const StereoSignal in = noise(room.sampleRate);
+    if (options.pacedOnly)
+    {
+        printPacedFigures(measurePaced(room, in, options));
+        return 0;
+    }
     registerBenchmarks(room, in, options);
     FigureRecorder recorder;
     benchmark::RunSpecifiedBenchmarks(&recorder);

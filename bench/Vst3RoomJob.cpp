@@ -7,7 +7,9 @@
 using namespace vevadur::host;
 using namespace Steinberg;
 
-Vst3RoomJob::Vst3RoomJob(const std::string& bundle, const RoomSettings& room, int maxBlock)
+Vst3RoomJob::Vst3RoomJob(const std::string& bundle, const RoomSettings& room, int maxBlock,
+                         bool automated)
+    : automated_(automated)
 {
     module_ = PluginModule::load(bundle, error_);
     if (!module_) return;
@@ -54,12 +56,11 @@ void Vst3RoomJob::setPlain(const char* title, double plain)
     block_->addParameterChange(info->id, 0, controller.plainParamToNormalized(info->id, plain));
 }
 
-void Vst3RoomJob::process(const float* inL, const float* inR, float* outL, float* outR,
-                          int frames)
+void Vst3RoomJob::process(const float* inL, const float* inR, float* outL, float* outR, int frames)
 {
     if (!block_) return;
     const float* in[2] = {inL, inR};
     float* out[2] = {outL, outR};
-    block_->addParameterChange(gainId_, 0, gain_);
+    if (automated_) block_->addParameterChange(gainId_, 0, gain_);
     block_->process(in, out, frames);
 }

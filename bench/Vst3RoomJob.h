@@ -14,12 +14,13 @@ class ProcessBlock;
 } // namespace vevadur::host
 
 // The whole plug-in as a host runs it: the bundle loaded through its binary interface, set up
-// stereo at the room's rate, and every block handed over with a parameter queue (a point for
-// "Gain" at its own value), so the binding's parameter path runs too.
+// stereo at the room's rate, and, when `automated`, every block handed over with a parameter
+// queue (a point for "Gain" at its own value), so the binding's parameter path runs too.
 class Vst3RoomJob : public StereoJob
 {
   public:
-    Vst3RoomJob(const std::string& bundle, const RoomSettings& room, int maxBlock);
+    Vst3RoomJob(const std::string& bundle, const RoomSettings& room, int maxBlock,
+                bool automated = true);
     ~Vst3RoomJob() override;
     void process(const float* inL, const float* inR, float* outL, float* outR, int frames) override;
 
@@ -34,4 +35,5 @@ class Vst3RoomJob : public StereoJob
     std::string error_;
     unsigned gainId_ = 0;
     double gain_ = 0.5;
+    bool automated_ = true;
 };

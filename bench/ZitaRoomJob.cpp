@@ -1,6 +1,6 @@
 #include "ZitaRoomJob.h"
 
-#include "engine/ResponseBank.h"
+#include "engine/bank/ResponseBank.h"
 
 #include <zita-convolver.h>
 
@@ -8,6 +8,8 @@
 #include <sched.h>
 #include <string>
 #include <thread>
+
+using namespace Engine;
 
 namespace
 {

@@ -13,3 +13,11 @@ if(VEVADUR_TSAN)
   add_compile_options(${_tsan})
   add_link_options(${_tsan})
 endif()
+
+# Coverage for libFuzzer in everything; the fuzzers themselves link its driver (fuzz/).
+if(VEVADUR_FUZZ)
+  if(NOT VEVADUR_SANITIZE)
+    message(FATAL_ERROR "VEVADUR_FUZZ runs under ASan+UBSan: set VEVADUR_SANITIZE too")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

@@ -1,26 +1,28 @@
 #include "effect/CVevadur.h"
 
 #include "engine/FastRoom.h"
-#include "engine/ResponseBank.h"
 #include "engine/RoomModel.h"
+#include "engine/bank/ResponseBank.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
+using Engine::kInputs;
+
 namespace
 {
 constexpr unsigned kRunFrames = 256; // frames per pass through the room
-constexpr int kFB = ResponseBank::kFrontBack;
-constexpr int kLR = ResponseBank::kLeftRight;
-constexpr int kCF = ResponseBank::kCeilingFloor;
-constexpr int kRightEar = RoomModel::kComponents; // first input of the right ear
+constexpr int kFB = Engine::ResponseBank::kFrontBack;
+constexpr int kLR = Engine::ResponseBank::kLeftRight;
+constexpr int kCF = Engine::ResponseBank::kCeilingFloor;
+constexpr int kRightEar = Engine::kComponents; // first input of the right ear
 } // namespace
 
-CVevadur::CVevadur() : CVevadur(std::make_unique<FastRoom>()) {}
+CVevadur::CVevadur() : CVevadur(std::make_unique<Engine::FastRoom>()) {}
 
-CVevadur::CVevadur(std::unique_ptr<RoomModel> room)
-    : m_pRoom(std::move(room)), m_RunBuffers(size_t(RoomModel::kInputs + 2) * kRunFrames, 0.0)
+CVevadur::CVevadur(std::unique_ptr<Engine::RoomModel> room)
+    : m_pRoom(std::move(room)), m_RunBuffers(size_t(kInputs + 2) * kRunFrames, 0.0)
 {
     m_dPi = vevadur::kPi;
     m_dAngle = m_dPhase = m_dAngleInc = 0.0;
@@ -52,7 +54,9 @@ void CVevadur::loadResponses()
     setGain(kFB);
     setGain(kLR);
     setGain(kCF);
-    m_pRoom->clearTailDelay();
+    // Activation is a host's reset: the room starts from silence with these responses whole,
+    // as a fresh instance given the same controls would.
+    m_pRoom->restart();
     // The phase keeps running; only the next frame's angle starts from zero.
     m_dAngle = 0.0;
 }
@@ -159,20 +163,37 @@ bool CVevadur::processRun(const float* const* in, float* const* out, unsigned nu
     return true;
 }
 
-void CVevadur::renderRun(const float* const* in, float* const* out, unsigned numIn,
-                         unsigned numOut, unsigned offset, unsigned frames)
+void CVevadur::renderRun(const float* const* in, float* const* out, unsigned numIn, unsigned numOut,
+                         unsigned offset, unsigned frames)
 {
     const bool rightEar = numOut == 2 && (numIn == 1 || numIn == 2);
-    const double* inputs[RoomModel::kInputs];
-    for (int e = 0; e < RoomModel::kInputs; ++e)
+    const double* inputs[kInputs];
+    for (int e = 0; e < kInputs; ++e)
         inputs[e] = &m_RunBuffers[size_t(e) * kRunFrames];
-    double* left = &m_RunBuffers[size_t(RoomModel::kInputs) * kRunFrames];
+    double* left = &m_RunBuffers[size_t(kInputs) * kRunFrames];
     double* right = left + kRunFrames;
     for (unsigned done = 0; done < frames; done += kRunFrames)
     {
         const unsigned count = std::min(kRunFrames, frames - done);
         const unsigned at = offset + done;
-        weighInputs(in, numIn, at, count, rightEar);
+        if (silentInput(in, numIn, at, count))
+        {
+            // Silence weighs nothing: no sines and cosines, the rotation advances all the same.
+            // A room whose response has passed need not even hear it.
+            advanceRotation(count);
+            if (m_pRoom->rest(static_cast<int32_t>(count)))
+            {
+                writeSilence(out, numOut, at, count);
+                continue;
+            }
+            for (int e = 0; e < kInputs; ++e)
+                std::fill(m_RunBuffers.begin() + e * kRunFrames,
+                          m_RunBuffers.begin() + e * kRunFrames + count, 0.0);
+        }
+        else
+        {
+            weighInputs(in, numIn, at, count, rightEar);
+        }
         m_pRoom->process(inputs, left, right, static_cast<int32_t>(count), rightEar);
         for (unsigned i = 0; i < count; ++i)
         {
@@ -197,8 +218,8 @@ void CVevadur::nextRotation(Rotation& rotation)
 
 // The component inputs of each ear: front-back by the cosine weight k, left-right by the sine s
 // (swapped for a left ear fed from the right channel), ceiling-floor unweighted.
-void CVevadur::weighInputs(const float* const* in, unsigned numIn, unsigned offset,
-                           unsigned frames, bool rightEar)
+void CVevadur::weighInputs(const float* const* in, unsigned numIn, unsigned offset, unsigned frames,
+                           bool rightEar)
 {
     const bool leftFirst = m_fStereoMono == 0 || (m_fStereoMono == 1 && m_fLeftRight == 0);
     // With a single input channel there is no second one to take, whatever the routing says.
@@ -206,8 +227,8 @@ void CVevadur::weighInputs(const float* const* in, unsigned numIn, unsigned offs
     const bool rightSecond =
         numIn == 2 && (m_fStereoMono == 0 || (m_fStereoMono == 1 && m_fLeftRight == 1));
     const unsigned rightChannel = rightSecond ? 1 : 0;
-    double* inputs[RoomModel::kInputs];
-    for (int e = 0; e < RoomModel::kInputs; ++e)
+    double* inputs[kInputs];
+    for (int e = 0; e < kInputs; ++e)
         inputs[e] = &m_RunBuffers[size_t(e) * kRunFrames];
 
     Rotation rotation{std::numeric_limits<double>::quiet_NaN(), 0.0, 1.0};
@@ -230,6 +251,36 @@ void CVevadur::weighInputs(const float* const* in, unsigned numIn, unsigned offs
         m_dPhase = m_dPhase + m_dAngleInc;
         m_dAngle = m_dPhase;
     }
+}
+
+// The rotation over frames that need no weights, advanced as weighInputs advances it.
+void CVevadur::advanceRotation(unsigned frames)
+{
+    for (unsigned i = 0; i < frames; ++i)
+    {
+        m_dPhase = m_dPhase + m_dAngleInc;
+        m_dAngle = m_dPhase;
+    }
+}
+
+// What renderRun writes for a silent room: zeros, or on a second output the first input when
+// the room has no right ear (zeros too, since that input was silent).
+void CVevadur::writeSilence(float* const* out, unsigned numOut, unsigned offset, unsigned frames)
+{
+    for (unsigned c = 0; c < numOut && c < 2; ++c)
+        std::fill(out[c] + offset, out[c] + offset + frames, 0.0f);
+}
+
+// True when every input channel the run reads (the first two) holds only zeros.
+bool CVevadur::silentInput(const float* const* in, unsigned numIn, unsigned offset, unsigned frames)
+{
+    for (unsigned c = 0; c < numIn && c < 2; ++c)
+    {
+        const float* x = in[c] + offset;
+        for (unsigned i = 0; i < frames; ++i)
+            if (x[i] != 0.0f) return false;
+    }
+    return true;
 }
 
 bool CVevadur::processBuffer(const float* in, float* out, unsigned, unsigned, unsigned frames)

@@ -2,17 +2,21 @@
 
 #include "common/MathConstants.h"
 #include "core/CPlugIn.h"
+#include "engine/RoomGeometry.h"
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+namespace Engine
+{
 class RoomModel;
+}
 
 // The room effect: convolves the input with the room response of the chosen source position,
 // its front-back and left-right components weighted by the cosine and sine of a turning angle.
-// Each ear runs a head stage (response samples 0..4095, 128-sample blocks) and a tail stage
-// (4096..69631, 2048-sample blocks) per component; the output is wet only, 255 samples late.
+// Each ear runs a head stage and a tail stage per component (engine/RoomGeometry.h); the output
+// is wet only, 255 samples late.
 // The convolution itself is a RoomModel: the fast engine by default; the reference model for
 // tests that hold the two to the same output.
 class CVevadur : public CPlugIn
@@ -38,10 +42,10 @@ class CVevadur : public CPlugIn
     };
 
     // Frames between an input sample and its first response sample at the output.
-    static constexpr int kLatencyFrames = 255;
+    static constexpr int kLatencyFrames = Engine::kLatencyFrames;
 
     CVevadur();
-    explicit CVevadur(std::unique_ptr<RoomModel> room);
+    explicit CVevadur(std::unique_ptr<Engine::RoomModel> room);
     ~CVevadur() override;
 
     bool prepare() override;
@@ -60,7 +64,7 @@ class CVevadur : public CPlugIn
     // Bytes the room's convolution holds.
     size_t roomMemoryBytes() const;
 
-    std::unique_ptr<RoomModel> m_pRoom;
+    std::unique_ptr<Engine::RoomModel> m_pRoom;
     double m_dPi = vevadur::kPi;
     double m_dAngle = 0.0;
     double m_dPhase = 0.0;
@@ -97,6 +101,10 @@ class CVevadur : public CPlugIn
     void weighInputs(const float* const* in, unsigned numIn, unsigned offset, unsigned frames,
                      bool rightEar);
     void nextRotation(Rotation& rotation);
+    void advanceRotation(unsigned frames);
+    static void writeSilence(float* const* out, unsigned numOut, unsigned offset, unsigned frames);
+    static bool silentInput(const float* const* in, unsigned numIn, unsigned offset,
+                            unsigned frames);
 
     // Component inputs of one pass (ear * 3 + component, kRunFrames each), then the two ears'
     // outputs.

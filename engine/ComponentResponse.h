@@ -1,12 +1,14 @@
 #pragma once
 
 #include "engine/DecayEnvelope.h"
-#include "engine/TableRef.h"
+#include "engine/bank/TableRef.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
+namespace Engine
+{
 // A component gain the convolution can carry: non-finite counts as 0, and 120 dB either way
 // keeps every product of the convolution finite.
 inline double usableComponentGain(double g)
@@ -40,3 +42,4 @@ struct ComponentResponse
     double gain = 1.0; // a fresh convolver's gains are 1 until set
     DecayEnvelope envelope;
 };
+} // namespace Engine

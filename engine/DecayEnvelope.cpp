@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace Engine
+{
 namespace
 {
 // Beyond this the envelope is already zero after the first sample; the cap keeps
@@ -15,8 +17,8 @@ double usableAbsorption(double a)
 } // namespace
 
 DecayEnvelope::DecayEnvelope(double absorption, int sampleRate, int curve)
-    : set_(true), hyperbolic_(curve != kExponentialDecay), fs_(std::max(sampleRate, 1)),
-      absorption_(usableAbsorption(absorption)), slope_(absorption_ * 7.5 + 0.07)
+    : m_set(true), m_hyperbolic(curve != kExponentialDecay), m_fs(std::max(sampleRate, 1)),
+      m_absorption(usableAbsorption(absorption)), m_slope(m_absorption * 7.5 + 0.07)
 {
 }
 
@@ -27,3 +29,4 @@ void fillDecayEnvelope(double* envelope, int32_t first, int32_t count, double ab
     for (int32_t n = 0; n < count; ++n)
         envelope[n] = curveShape.at(first + n);
 }
+} // namespace Engine

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace Engine
+{
 // The decay curves that shape one component of a room response. Any non-zero curve value
 // selects the hyperbolic curve.
 enum DecayCurve : int
@@ -25,25 +27,26 @@ class DecayEnvelope
 
     double at(int32_t i) const
     {
-        if (!set_) return 0.0;
-        if (hyperbolic_) return fs_ / (double(i) * slope_ + fs_);
-        return std::exp(-(double(i) * absorption_ / fs_));
+        if (!m_set) return 0.0;
+        if (m_hyperbolic) return m_fs / (double(i) * m_slope + m_fs);
+        return std::exp(-(double(i) * m_absorption / m_fs));
     }
 
     bool operator==(const DecayEnvelope& other) const
     {
-        return set_ == other.set_ && hyperbolic_ == other.hyperbolic_ && fs_ == other.fs_ &&
-               absorption_ == other.absorption_;
+        return m_set == other.m_set && m_hyperbolic == other.m_hyperbolic && m_fs == other.m_fs &&
+               m_absorption == other.m_absorption;
     }
 
   private:
-    bool set_ = false;
-    bool hyperbolic_ = false;
-    double fs_ = 1.0;
-    double absorption_ = 0.0;
-    double slope_ = 0.0;
+    bool m_set = false;
+    bool m_hyperbolic = false;
+    double m_fs = 1.0;
+    double m_absorption = 0.0;
+    double m_slope = 0.0;
 };
 
 // Fills envelope[0 .. count-1] with the curve at absolute response indices first .. first+count-1.
 void fillDecayEnvelope(double* envelope, int32_t first, int32_t count, double absorption,
                        int sampleRate, int curve);
+} // namespace Engine

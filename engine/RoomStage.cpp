@@ -4,59 +4,61 @@
 
 #include <algorithm>
 
+namespace Engine
+{
 namespace
 {
-constexpr int kInputPairs = RoomStage::kInputs / 2;
-constexpr int kRightLeftRightInput = RoomStage::kComponents + 1; // right ear, left-right walls
-constexpr int kLeft = 0;
-constexpr int kRight = 1;
+constexpr int kInputPairs = kInputs / 2;
+constexpr int kRightLeftRightInput = kComponents + ResponseBank::kLeftRight;
 } // namespace
 
-RoomStage::RoomStage(const ComponentResponse* responses, int32_t blockSize,
-                     int32_t partitionCount, int32_t segmentStart)
-    : responses_(responses), blockSize_(blockSize), transformSize_(2 * blockSize),
-      partitionCount_(std::max(partitionCount, 1)), segmentStart_(segmentStart),
-      groups_((blockSize + 1 + 7) / 8 * 2),
-      groupsPerComponent_((partitionCount_ + SpectralRows::kMaxRows - 1) / SpectralRows::kMaxRows),
-      accumulateSteps_(kComponents * groupsPerComponent_),
-      fft_(transformSize_), kernel_(earsKernel()),
-      inputBlocks_(size_t(2) * kInputs * blockSize_),
-      gatherBlocks_(size_t(2) * kComponents * blockSize_),
-      inputSpectra_(size_t(kComponents) * partitionCount_ * groups_ * SpectralRows::kInputGroup),
-      responseSpectra_(size_t(kComponents) * partitionCount_ * groups_ *
-                       SpectralRows::kResponseGroup),
-      sums_(size_t(groups_) * SpectralRows::kInputGroup),
-      outputBlocks_(size_t(kEars) * transformSize_), scratchRe_(transformSize_),
-      scratchIm_(transformSize_), resultRe_(transformSize_), resultIm_(transformSize_),
-      pairSpectra_(size_t(4) * (blockSize + 1)),
-      dirty_(size_t(kComponents) * partitionCount_, 0), previousSlot_(partitionCount_ - 1)
+RoomStage::RoomStage(const ComponentResponse* responses, int32_t blockSize, int32_t partitionCount,
+                     int32_t segmentStart)
+    : m_responses(responses), m_blockSize(blockSize), m_transformSize(2 * blockSize),
+      m_partitionCount(std::max(partitionCount, 1)), m_segmentStart(segmentStart),
+      m_groups((blockSize + 1 + 7) / 8 * 2),
+      m_groupsPerComponent((m_partitionCount + SpectralRows::kMaxRows - 1) /
+                           SpectralRows::kMaxRows),
+      m_accumulateSteps(kComponents * m_groupsPerComponent), m_fft(m_transformSize),
+      m_kernel(earsKernel()), m_earKernel(earKernel()),
+      m_inputBlocks(size_t(2) * kInputs * m_blockSize),
+      m_gatherBlocks(size_t(2) * kComponents * m_blockSize),
+      m_inputSpectra(size_t(kComponents) * m_partitionCount * m_groups * SpectralRows::kInputGroup),
+      m_responseSpectra(size_t(kComponents) * m_partitionCount * m_groups *
+                        SpectralRows::kResponseGroup),
+      m_sums(size_t(m_groups) * SpectralRows::kInputGroup),
+      m_outputBlocks(size_t(kEars) * m_transformSize), m_scratchRe(m_transformSize),
+      m_scratchIm(m_transformSize), m_resultRe(m_transformSize), m_resultIm(m_transformSize),
+      m_pairSpectra(size_t(4) * (blockSize + 1)),
+      m_silentInput(size_t(kInputs) * m_partitionCount, 1),
+      m_dirty(size_t(kComponents) * m_partitionCount, 0), m_previousSlot(m_partitionCount - 1)
 {
     // The first block's work transforms the silence before it.
-    stepsTotal_ = kInputPairs + accumulateSteps_;
+    m_stepsTotal = kInputPairs + m_accumulateSteps;
 }
 
 // ---- storage -------------------------------------------------------------------------------
 
 double* RoomStage::inputBlock(int buffer, int input)
 {
-    return &inputBlocks_[(size_t(buffer) * kInputs + input) * blockSize_];
+    return &m_inputBlocks[(size_t(buffer) * kInputs + input) * m_blockSize];
 }
 
 double* RoomStage::gatherBlock(int buffer, int component)
 {
-    return &gatherBlocks_[(size_t(buffer) * kComponents + component) * blockSize_];
+    return &m_gatherBlocks[(size_t(buffer) * kComponents + component) * m_blockSize];
 }
 
 double* RoomStage::inputRow(int component, int32_t slot)
 {
-    const size_t row = size_t(component) * partitionCount_ + slot;
-    return &inputSpectra_[row * groups_ * SpectralRows::kInputGroup];
+    const size_t row = size_t(component) * m_partitionCount + slot;
+    return &m_inputSpectra[row * m_groups * SpectralRows::kInputGroup];
 }
 
 double* RoomStage::responseRow(int component, int32_t partition)
 {
-    const size_t row = size_t(component) * partitionCount_ + partition;
-    return &responseSpectra_[row * groups_ * SpectralRows::kResponseGroup];
+    const size_t row = size_t(component) * m_partitionCount + partition;
+    return &m_responseSpectra[row * m_groups * SpectralRows::kResponseGroup];
 }
 
 // Bins 0 .. B of one ear's input spectrum into its component's row; the padding stays zero.
@@ -64,7 +66,7 @@ void RoomStage::packInput(int input, int32_t slot, Split spectrum)
 {
     constexpr int kLanes = SpectralRows::kBinsPerGroup;
     double* row = inputRow(input % kComponents, slot) + (input / kComponents) * 2 * kLanes;
-    for (int32_t k = 0; k <= blockSize_; ++k)
+    for (int32_t k = 0; k <= m_blockSize; ++k)
     {
         double* group = row + (k / kLanes) * SpectralRows::kInputGroup + k % kLanes;
         group[0] = spectrum.re[k];
@@ -76,7 +78,7 @@ void RoomStage::packResponse(int component, int32_t partition, Split spectrum)
 {
     constexpr int kLanes = SpectralRows::kBinsPerGroup;
     double* row = responseRow(component, partition);
-    for (int32_t k = 0; k <= blockSize_; ++k)
+    for (int32_t k = 0; k <= m_blockSize; ++k)
     {
         double* group = row + (k / kLanes) * SpectralRows::kResponseGroup + k % kLanes;
         group[0] = spectrum.re[k];
@@ -84,19 +86,32 @@ void RoomStage::packResponse(int component, int32_t partition, Split spectrum)
     }
 }
 
-uint8_t& RoomStage::dirty(int component, int32_t partition)
+uint8_t& RoomStage::silentInput(int input, int32_t slot)
 {
-    return dirty_[size_t(component) * partitionCount_ + partition];
+    return m_silentInput[size_t(input) * m_partitionCount + slot];
+}
+
+bool RoomStage::dirty(int component, int32_t partition) const
+{
+    return m_dirty[size_t(component) * m_partitionCount + partition] != 0;
+}
+
+void RoomStage::setDirty(int component, int32_t partition, bool stale)
+{
+    uint8_t& flag = m_dirty[size_t(component) * m_partitionCount + partition];
+    m_dirtyCount += int32_t(stale) - int32_t(flag);
+    flag = stale ? 1 : 0;
 }
 
 size_t RoomStage::memoryBytes() const
 {
-    const size_t doubles = inputBlocks_.capacity() + gatherBlocks_.capacity() +
-                           inputSpectra_.capacity() + responseSpectra_.capacity() +
-                           sums_.capacity() + outputBlocks_.capacity() + scratchRe_.capacity() +
-                           scratchIm_.capacity() + resultRe_.capacity() + resultIm_.capacity() +
-                           pairSpectra_.capacity();
-    return sizeof(*this) + doubles * sizeof(double) + dirty_.capacity() + fft_.memoryBytes();
+    const size_t doubles = m_inputBlocks.capacity() + m_gatherBlocks.capacity() +
+                           m_inputSpectra.capacity() + m_responseSpectra.capacity() +
+                           m_sums.capacity() + m_outputBlocks.capacity() + m_scratchRe.capacity() +
+                           m_scratchIm.capacity() + m_resultRe.capacity() + m_resultIm.capacity() +
+                           m_pairSpectra.capacity();
+    return sizeof(*this) + doubles * sizeof(double) + m_dirty.capacity() +
+           m_silentInput.capacity() + m_fft.memoryBytes();
 }
 
 // ---- frames --------------------------------------------------------------------------------
@@ -107,17 +122,17 @@ void RoomStage::process(const double* const* inputs, double* outLeft, double* ou
     int32_t done = 0;
     while (done < frames)
     {
-        const int32_t from = position_;
-        const int32_t count = std::min(frames - done, blockSize_ - from);
+        const int32_t from = m_position;
+        const int32_t count = std::min(frames - done, m_blockSize - from);
         const int32_t to = from + count;
         storeInputs(inputs, done, from, count);
         gatherResponses(to);
         // The output after taking frame k is entry k + 1 of the block being output; after the
         // block's last frame it is the first entry of the next block.
-        const bool blockEnds = to == blockSize_;
+        const bool blockEnds = to == m_blockSize;
         const int32_t fromThisBlock = blockEnds ? count - 1 : count;
-        const double* left = &outputBlocks_[0];
-        const double* right = &outputBlocks_[transformSize_];
+        const double* left = &m_outputBlocks[0];
+        const double* right = &m_outputBlocks[m_transformSize];
         std::copy(left + from + 1, left + from + 1 + fromThisBlock, outLeft + done);
         std::copy(right + from + 1, right + from + 1 + fromThisBlock, outRight + done);
         if (blockEnds)
@@ -125,11 +140,11 @@ void RoomStage::process(const double* const* inputs, double* outLeft, double* ou
             completeBlock();
             outLeft[done + count - 1] = left[0];
             outRight[done + count - 1] = right[0];
-            position_ = 0;
+            m_position = 0;
         }
         else
         {
-            position_ = to;
+            m_position = to;
             advanceWork(to);
         }
         done += count;
@@ -142,7 +157,7 @@ void RoomStage::storeInputs(const double* const* inputs, int32_t offset, int32_t
     for (int e = 0; e < kInputs; ++e)
     {
         const double* in = inputs[e] + offset;
-        double* block = inputBlock(current_, e) + from;
+        double* block = inputBlock(m_current, e) + from;
         const double sign = e == kRightLeftRightInput ? -1.0 : 1.0;
         for (int32_t i = 0; i < count; ++i)
             block[i] = sign * guardedSample(in[i]);
@@ -151,13 +166,13 @@ void RoomStage::storeInputs(const double* const* inputs, int32_t offset, int32_t
 
 void RoomStage::gatherResponses(int32_t upTo)
 {
-    const int32_t first = segmentStart_ + partition_ * blockSize_;
+    const int32_t first = m_segmentStart + m_partition * m_blockSize;
     for (int c = 0; c < kComponents; ++c)
     {
-        if (!gathering_[c] || gathered_[c] >= upTo) continue;
-        responses_[c].fill(gatherBlock(current_, c) + gathered_[c], first + gathered_[c],
-                           upTo - gathered_[c]);
-        gathered_[c] = upTo;
+        if (!m_gathering[c] || m_gathered[c] >= upTo) continue;
+        m_responses[c].fill(gatherBlock(m_current, c) + m_gathered[c], first + m_gathered[c],
+                            upTo - m_gathered[c]);
+        m_gathered[c] = upTo;
     }
 }
 
@@ -168,35 +183,93 @@ void RoomStage::responseChanging(int component)
     if (component < 0 || component >= kComponents) return;
     // The frames taken so far in this block gathered the old response; a partition that was not
     // being gathered is gathered from here on, its first part from the old response.
-    if (!gathering_[component])
+    if (!m_gathering[component])
     {
-        gathering_[component] = true;
-        gathered_[component] = 0;
+        m_gathering[component] = true;
+        m_gathered[component] = 0;
     }
-    gatherResponses(position_);
+    gatherResponses(m_position);
 }
 
 void RoomStage::responseChanged(int component)
 {
     if (component < 0 || component >= kComponents) return;
-    if (position_ > 0) mixed_[component] = true;
-    for (int32_t p = 0; p < partitionCount_; ++p)
-        dirty(component, p) = 1;
+    if (m_position > 0) m_mixed[component] = true;
+    for (int32_t p = 0; p < m_partitionCount; ++p)
+        setDirty(component, p, true);
+}
+
+// ---- rest ----------------------------------------------------------------------------------
+
+bool RoomStage::steady() const
+{
+    if (m_dirtyCount != 0 || m_pendingCount != 0) return false;
+    for (int c = 0; c < kComponents; ++c)
+        if (m_gathering[c]) return false;
+    return true;
+}
+
+// What process() and completeBlock() do to the block phase, without the work: with every input,
+// spectrum, sum and output at zero, that work would only write zeros over zeros.
+// Any number of frames at once: an hour of silence costs what a block does.
+void RoomStage::rest(int64_t frames)
+{
+    if (frames <= 0) return;
+    const int64_t total = m_position + frames;
+    const int64_t blocks = total / m_blockSize;
+    if (blocks > 0)
+    {
+        // As completeBlock leaves the counters after the last of these blocks.
+        const int32_t last = int32_t((m_partition + blocks - 1) % m_partitionCount);
+        m_previousSlot = last;
+        m_pendingPartition = last;
+        m_current ^= int(blocks & 1);
+        m_partition = last + 1 < m_partitionCount ? last + 1 : 0;
+        m_stepsTotal = kInputPairs + transformSteps() + m_accumulateSteps;
+    }
+    m_position = int32_t(total % m_blockSize);
+    m_stepsDone = int32_t(int64_t(m_stepsTotal) * m_position / m_blockSize);
+}
+
+void RoomStage::restart()
+{
+    for (std::vector<double>* buffer : {&m_inputBlocks, &m_gatherBlocks, &m_inputSpectra,
+                                        &m_responseSpectra, &m_sums, &m_outputBlocks})
+        std::fill(buffer->begin(), buffer->end(), 0.0);
+    std::fill(m_silentInput.begin(), m_silentInput.end(), uint8_t(1));
+    // A fresh stage meets its first responses in its first block: all partitions are stale and
+    // gathered one per block from the first on, each in time for the input it meets.
+    for (int c = 0; c < kComponents; ++c)
+    {
+        for (int32_t p = 0; p < m_partitionCount; ++p)
+            setDirty(c, p, true);
+        m_gathering[c] = true;
+        m_mixed[c] = false;
+        m_gathered[c] = 0;
+    }
+    m_position = 0;
+    m_partition = 0;
+    m_current = 0;
+    m_pendingCount = 0;
+    m_pendingPartition = 0;
+    m_previousSlot = m_partitionCount - 1;
+    m_stepsDone = 0;
+    m_stepsTotal = kInputPairs + m_accumulateSteps;
 }
 
 // ---- block work ----------------------------------------------------------------------------
 
 void RoomStage::advanceWork(int32_t position)
 {
-    const int32_t target = int32_t(int64_t(stepsTotal_) * position / blockSize_);
-    while (stepsDone_ < target)
-        runStep(stepsDone_++);
+    const int32_t target = int32_t(int64_t(m_stepsTotal) * position / m_blockSize);
+    while (m_stepsDone < target)
+        runStep(m_stepsDone++);
 }
 
 void RoomStage::finishWork()
 {
-    while (stepsDone_ < stepsTotal_)
-        runStep(stepsDone_++);
+    while (m_stepsDone < m_stepsTotal)
+        runStep(m_stepsDone++);
 }
 
 void RoomStage::runStep(int32_t step)
@@ -211,32 +284,32 @@ void RoomStage::completeBlock()
 {
     finishWork();
     inverseToOutput();
-    std::fill(sums_.begin(), sums_.end(), 0.0);
+    std::fill(m_sums.begin(), m_sums.end(), 0.0);
     retireGathers();
-    previousSlot_ = partition_;
-    current_ ^= 1;
-    partition_ = partition_ + 1 < partitionCount_ ? partition_ + 1 : 0;
+    m_previousSlot = m_partition;
+    m_current ^= 1;
+    m_partition = m_partition + 1 < m_partitionCount ? m_partition + 1 : 0;
     for (int c = 0; c < kComponents; ++c)
     {
-        gathering_[c] = dirty(c, partition_) != 0;
-        mixed_[c] = false;
-        gathered_[c] = 0;
+        m_gathering[c] = dirty(c, m_partition);
+        m_mixed[c] = false;
+        m_gathered[c] = 0;
     }
-    stepsDone_ = 0;
-    stepsTotal_ = kInputPairs + transformSteps() + accumulateSteps_;
+    m_stepsDone = 0;
+    m_stepsTotal = kInputPairs + transformSteps() + m_accumulateSteps;
 }
 
 // The partitions gathered in the block just ended are transformed during the next one. One
 // gathered entirely from the response now in force is up to date once transformed.
 void RoomStage::retireGathers()
 {
-    pendingCount_ = 0;
-    pendingPartition_ = partition_;
+    m_pendingCount = 0;
+    m_pendingPartition = m_partition;
     for (int c = 0; c < kComponents; ++c)
     {
-        if (!gathering_[c]) continue;
-        pending_[pendingCount_++] = c;
-        dirty(c, partition_) = mixed_[c] ? 1 : 0;
+        if (!m_gathering[c]) continue;
+        m_pending[m_pendingCount++] = c;
+        setDirty(c, m_partition, m_mixed[c]);
     }
 }
 
@@ -244,18 +317,18 @@ void RoomStage::retireGathers()
 // transform of a + ib. b may be null, then only a's spectrum is made.
 void RoomStage::transformRealPair(const double* a, const double* b, Split aOut, Split bOut)
 {
-    const int32_t n = transformSize_;
-    const int32_t half = blockSize_;
-    std::copy(a, a + half, scratchRe_.begin());
-    std::fill(scratchRe_.begin() + half, scratchRe_.end(), 0.0);
+    const int32_t n = m_transformSize;
+    const int32_t half = m_blockSize;
+    std::copy(a, a + half, m_scratchRe.begin());
+    std::fill(m_scratchRe.begin() + half, m_scratchRe.end(), 0.0);
     if (b)
-        std::copy(b, b + half, scratchIm_.begin());
+        std::copy(b, b + half, m_scratchIm.begin());
     else
-        std::fill(scratchIm_.begin(), scratchIm_.begin() + half, 0.0);
-    std::fill(scratchIm_.begin() + half, scratchIm_.end(), 0.0);
-    fft_.forward(scratchRe_.data(), scratchIm_.data(), resultRe_.data(), resultIm_.data());
-    const double* zr = resultRe_.data();
-    const double* zi = resultIm_.data();
+        std::fill(m_scratchIm.begin(), m_scratchIm.begin() + half, 0.0);
+    std::fill(m_scratchIm.begin() + half, m_scratchIm.end(), 0.0);
+    m_fft.forward(m_scratchRe.data(), m_scratchIm.data(), m_resultRe.data(), m_resultIm.data());
+    const double* zr = m_resultRe.data();
+    const double* zi = m_resultIm.data();
     for (int32_t k = 0; k <= half; ++k)
     {
         const int32_t mirror = k == 0 ? 0 : n - k;
@@ -271,31 +344,43 @@ void RoomStage::transformRealPair(const double* a, const double* b, Split aOut, 
 
 RoomStage::Split RoomStage::pairSpectrum(int which)
 {
-    const size_t bins = size_t(blockSize_) + 1;
-    return {&pairSpectra_[2 * which * bins], &pairSpectra_[(2 * which + 1) * bins]};
+    const size_t bins = size_t(m_blockSize) + 1;
+    return {&m_pairSpectra[2 * which * bins], &m_pairSpectra[(2 * which + 1) * bins]};
 }
 
+// A silent block's spectrum is zero: once its slot holds zeros there is nothing to transform.
 void RoomStage::transformInputs(int32_t pair)
 {
-    const int previous = current_ ^ 1;
+    const int previous = m_current ^ 1;
     const int a = 2 * pair;
     const int b = a + 1;
-    transformRealPair(inputBlock(previous, a), inputBlock(previous, b), pairSpectrum(0),
-                      pairSpectrum(1));
-    packInput(a, previousSlot_, pairSpectrum(0));
-    packInput(b, previousSlot_, pairSpectrum(1));
+    const double* blockA = inputBlock(previous, a);
+    const double* blockB = inputBlock(previous, b);
+    const auto isZero = [](double x) { return x == 0.0; };
+    const bool silentA = std::all_of(blockA, blockA + m_blockSize, isZero);
+    const bool silentB = std::all_of(blockB, blockB + m_blockSize, isZero);
+    uint8_t& slotA = silentInput(a, m_previousSlot);
+    uint8_t& slotB = silentInput(b, m_previousSlot);
+    if (!(silentA && silentB && slotA && slotB))
+    {
+        transformRealPair(blockA, blockB, pairSpectrum(0), pairSpectrum(1));
+        packInput(a, m_previousSlot, pairSpectrum(0));
+        packInput(b, m_previousSlot, pairSpectrum(1));
+    }
+    slotA = silentA;
+    slotB = silentB;
 }
 
 void RoomStage::transformPartitions(int32_t pair)
 {
-    const int previous = current_ ^ 1;
-    const int a = pending_[2 * pair];
-    const bool hasSecond = 2 * pair + 1 < pendingCount_;
-    const int b = hasSecond ? pending_[2 * pair + 1] : a;
+    const int previous = m_current ^ 1;
+    const int a = m_pending[2 * pair];
+    const bool hasSecond = 2 * pair + 1 < m_pendingCount;
+    const int b = hasSecond ? m_pending[2 * pair + 1] : a;
     transformRealPair(gatherBlock(previous, a), hasSecond ? gatherBlock(previous, b) : nullptr,
                       pairSpectrum(0), pairSpectrum(1));
-    packResponse(a, pendingPartition_, pairSpectrum(0));
-    if (hasSecond) packResponse(b, pendingPartition_, pairSpectrum(1));
+    packResponse(a, m_pendingPartition, pairSpectrum(0));
+    if (hasSecond) packResponse(b, m_pendingPartition, pairSpectrum(1));
 }
 
 // One step of the next output block's spectrum: for one component and a group of partitions m,
@@ -303,44 +388,54 @@ void RoomStage::transformPartitions(int32_t pair)
 // Whole rows stream through memory in order.
 void RoomStage::accumulate(int32_t step)
 {
-    const int c = step / groupsPerComponent_;
-    const int32_t firstPartition = (step % groupsPerComponent_) * SpectralRows::kMaxRows;
-    SpectralRows rows;
-    for (int32_t m = firstPartition;
-         m < partitionCount_ && rows.count < SpectralRows::kMaxRows; ++m, ++rows.count)
+    const int c = step / m_groupsPerComponent;
+    const int32_t firstPartition = (step % m_groupsPerComponent) * SpectralRows::kMaxRows;
+    const int32_t endPartition =
+        std::min(firstPartition + SpectralRows::kMaxRows, m_partitionCount);
+    // Products with a silent block are zero: leaving them out changes no sum. A row with one
+    // silent ear (a rotation weight of 0, as with "Speed" 0) goes through the one-ear kernel.
+    SpectralRows both, ear[kEars];
+    for (int32_t m = firstPartition; m < endPartition; ++m)
     {
-        const int32_t slot = (previousSlot_ - m + partitionCount_) % partitionCount_;
+        const int32_t slot = (m_previousSlot - m + m_partitionCount) % m_partitionCount;
+        const bool silentLeft = silentInput(c, slot);
+        const bool silentRight = silentInput(kComponents + c, slot);
+        if (silentLeft && silentRight) continue;
+        SpectralRows& rows = silentRight ? ear[0] : silentLeft ? ear[1] : both;
         rows.inputs[rows.count] = inputRow(c, slot);
         rows.responses[rows.count] = responseRow(c, m);
+        ++rows.count;
     }
-    kernel_(sums_.data(), rows, groups_);
+    if (both.count > 0) m_kernel(m_sums.data(), both, m_groups);
+    for (int e = 0; e < kEars; ++e)
+        if (ear[e].count > 0) m_earKernel(m_sums.data(), ear[e], m_groups, e);
 }
 
 // Both ears through one complex inverse transform (left + i right), then overlap-add.
 void RoomStage::inverseToOutput()
 {
-    const int32_t n = transformSize_;
-    const int32_t half = blockSize_;
+    const int32_t n = m_transformSize;
+    const int32_t half = m_blockSize;
     constexpr int kLanes = SpectralRows::kBinsPerGroup;
     for (int32_t k = 0; k <= half; ++k)
     {
-        const double* group = &sums_[(k / kLanes) * SpectralRows::kInputGroup + k % kLanes];
+        const double* group = &m_sums[(k / kLanes) * SpectralRows::kInputGroup + k % kLanes];
         const double lr = group[0], li = group[kLanes];
         const double rr = group[2 * kLanes], ri = group[3 * kLanes];
-        scratchRe_[k] = lr - ri;
-        scratchIm_[k] = li + rr;
+        m_scratchRe[k] = lr - ri;
+        m_scratchIm[k] = li + rr;
         if (k > 0 && k < half)
         {
-            scratchRe_[n - k] = lr + ri;
-            scratchIm_[n - k] = rr - li;
+            m_scratchRe[n - k] = lr + ri;
+            m_scratchIm[n - k] = rr - li;
         }
     }
-    fft_.inverse(scratchRe_.data(), scratchIm_.data(), resultRe_.data(), resultIm_.data());
+    m_fft.inverse(m_scratchRe.data(), m_scratchIm.data(), m_resultRe.data(), m_resultIm.data());
     const double scale = 1.0 / n;
-    const double* ears[kEars] = {resultRe_.data(), resultIm_.data()};
+    const double* ears[kEars] = {m_resultRe.data(), m_resultIm.data()};
     for (int ear = 0; ear < kEars; ++ear)
     {
-        double* out = &outputBlocks_[size_t(ear) * n];
+        double* out = &m_outputBlocks[size_t(ear) * n];
         const double* y = ears[ear];
         for (int32_t i = 0; i < half; ++i)
             out[i] = y[i] * scale + out[half + i];
@@ -348,3 +443,4 @@ void RoomStage::inverseToOutput()
             out[i] = y[i] * scale;
     }
 }
+} // namespace Engine

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ComponentResponse.h"
+#include "engine/RoomGeometry.h"
 #include "engine/SpectralKernels.h"
 #include "engine/SplitFft.h"
 
@@ -8,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace Engine
+{
 // One stage of the fast room engine: one segment of the room response (head or tail), for both
 // ears and all three wall-pair components. It computes what six reference SegmentConvolvers per
 // ear and stage compute (one per component and ear), on the same schedule: blocks of B frames,
@@ -27,10 +30,6 @@
 class RoomStage
 {
   public:
-    static constexpr int kEars = 2;
-    static constexpr int kComponents = 3;
-    static constexpr int kInputs = kEars * kComponents; // input e = ear * 3 + component
-
     // responses: the room's three components, indexed by ResponseBank::Component; read whenever a
     // partition is gathered. blockSize must be a power of two.
     RoomStage(const ComponentResponse* responses, int32_t blockSize, int32_t partitionCount,
@@ -47,6 +46,18 @@ class RoomStage
     // is still in force, the second once the new one is.
     void responseChanging(int component);
     void responseChanged(int component);
+
+    // True while every response partition is up to date and none is being gathered: the stage
+    // has no response work to do.
+    bool steady() const;
+    // Takes `frames` frames as process() would if its inputs, the partitions' input spectra, the
+    // sums and the output blocks were all zero, as they are once the input has been silent for
+    // (partitionCount + 3) blocks: the output is zero and only the block phase advances. Only
+    // while steady().
+    void rest(int64_t frames);
+    // Back to the state of a fresh stage whose responses have all just been set: no input or
+    // output in flight, every partition gathered again from the first block on.
+    void restart();
 
     size_t memoryBytes() const;
 
@@ -77,46 +88,54 @@ class RoomStage
     double* responseRow(int component, int32_t partition);
     void packInput(int input, int32_t slot, Split spectrum);
     void packResponse(int component, int32_t partition, Split spectrum);
-    uint8_t& dirty(int component, int32_t partition);
-    int32_t transformSteps() const { return (pendingCount_ + 1) / 2; }
+    uint8_t& silentInput(int input, int32_t slot);
+    bool dirty(int component, int32_t partition) const;
+    void setDirty(int component, int32_t partition, bool stale);
+    int32_t transformSteps() const { return (m_pendingCount + 1) / 2; }
 
-    const ComponentResponse* responses_;
-    int32_t blockSize_;      // B
-    int32_t transformSize_;  // N = 2B
-    int32_t partitionCount_; // P
-    int32_t segmentStart_;   // S
-    int32_t groups_;         // groups of four bins covering bins 0 .. B (an even count)
-    int32_t groupsPerComponent_; // groups of partitions summed in one step
-    int32_t accumulateSteps_;
-    SplitFft fft_;
-    EarsKernel kernel_;
+    const ComponentResponse* m_responses;
+    int32_t m_blockSize;          // B
+    int32_t m_transformSize;      // N = 2B
+    int32_t m_partitionCount;     // P
+    int32_t m_segmentStart;       // S
+    int32_t m_groups;             // groups of four bins covering bins 0 .. B (an even count)
+    int32_t m_groupsPerComponent; // groups of partitions summed in one step
+    int32_t m_accumulateSteps;
+    SplitFft m_fft;
+    EarsKernel m_kernel;
+    EarKernel m_earKernel;
 
-    int32_t position_ = 0;  // frames of the current block taken
-    int32_t partition_ = 0; // partition gathered, and input ring slot filled, in this block
-    int current_ = 0;       // buffer of the block being taken; the other holds the previous one
+    int32_t m_position = 0;  // frames of the current block taken
+    int32_t m_partition = 0; // partition gathered, and input ring slot filled, in this block
+    int m_current = 0;       // buffer of the block being taken; the other holds the previous one
 
-    std::vector<double> inputBlocks_;  // [buffer][input][B]
-    std::vector<double> gatherBlocks_; // [buffer][component][B]
+    std::vector<double> m_inputBlocks;  // [buffer][input][B]
+    std::vector<double> m_gatherBlocks; // [buffer][component][B]
     // Spectra packed as the spectral kernel reads them (see SpectralRows).
-    std::vector<double> inputSpectra_;    // [component][slot]: both ears
-    std::vector<double> responseSpectra_; // [component][partition]
-    std::vector<double> sums_;            // both ears: spectrum of the next block out
-    std::vector<double> outputBlocks_;    // [ear][N]: this block's output, then the overlap
-    std::vector<double> scratchRe_, scratchIm_, resultRe_, resultIm_; // N each
-    std::vector<double> pairSpectra_;     // re and im of two real blocks, B + 1 bins each
-    std::vector<uint8_t> dirty_; // [component][partition]: its spectrum is stale
+    std::vector<double> m_inputSpectra;    // [component][slot]: both ears
+    std::vector<double> m_responseSpectra; // [component][partition]
+    std::vector<double> m_sums;            // both ears: spectrum of the next block out
+    std::vector<double> m_outputBlocks;    // [ear][N]: this block's output, then the overlap
+    std::vector<double> m_scratchRe, m_scratchIm, m_resultRe, m_resultIm; // N each
+    std::vector<double> m_pairSpectra; // re and im of two real blocks, B + 1 bins each
+    // [input][slot]: the input block in that slot was all zero, so its half of the row is zero
+    // and its products need not be summed (silence, a rotation weight of 0, a silent channel).
+    std::vector<uint8_t> m_silentInput;
+    std::vector<uint8_t> m_dirty; // [component][partition]: its spectrum is stale
+    int32_t m_dirtyCount = 0;
 
     // Gathering in the current block.
-    bool gathering_[kComponents] = {};
-    bool mixed_[kComponents] = {}; // the response changed after the block's first frame
-    int32_t gathered_[kComponents] = {};
+    bool m_gathering[kComponents] = {};
+    bool m_mixed[kComponents] = {}; // the response changed after the block's first frame
+    int32_t m_gathered[kComponents] = {};
 
     // The work of the current block: it builds the spectrum of the next output block from the
     // previous block's input and gathered partitions.
-    int pending_[kComponents] = {};
-    int pendingCount_ = 0;
-    int32_t pendingPartition_ = 0;
-    int32_t previousSlot_;
-    int32_t stepsDone_ = 0;
-    int32_t stepsTotal_ = 0;
+    int m_pending[kComponents] = {};
+    int m_pendingCount = 0;
+    int32_t m_pendingPartition = 0;
+    int32_t m_previousSlot;
+    int32_t m_stepsDone = 0;
+    int32_t m_stepsTotal = 0;
 };
+} // namespace Engine

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace Engine
+{
 // Far above any audio level, far below where sums of products over a 69632-tap response could
 // overflow a double.
 constexpr double kSampleLimit = 1e30;
@@ -12,3 +14,4 @@ inline double guardedSample(double x)
 {
     return std::fabs(x) <= kSampleLimit ? x : 0.0;
 }
+} // namespace Engine

@@ -5,6 +5,8 @@
 #define VEVADUR_HAVE_AVX2_KERNEL 1
 #endif
 
+namespace Engine
+{
 namespace
 {
 constexpr int kLanes = SpectralRows::kBinsPerGroup;
@@ -28,6 +30,27 @@ void portableKernel(double* sums, const SpectralRows& rows, int32_t groups)
                     acc[2 * ear * kLanes + lane] += xr * hr - xi * hi;
                     acc[(2 * ear + 1) * kLanes + lane] += xr * hi + xi * hr;
                 }
+            }
+        }
+    }
+}
+
+void portableEarKernel(double* sums, const SpectralRows& rows, int32_t groups, int ear)
+{
+    for (int32_t g = 0; g < groups; ++g)
+    {
+        double* acc = sums + g * SpectralRows::kInputGroup;
+        for (int r = 0; r < rows.count; ++r)
+        {
+            const double* x = rows.inputs[r] + g * SpectralRows::kInputGroup;
+            const double* h = rows.responses[r] + g * SpectralRows::kResponseGroup;
+            for (int lane = 0; lane < kLanes; ++lane)
+            {
+                const double hr = h[lane], hi = h[kLanes + lane];
+                const double xr = x[2 * ear * kLanes + lane];
+                const double xi = x[(2 * ear + 1) * kLanes + lane];
+                acc[2 * ear * kLanes + lane] += xr * hr - xi * hi;
+                acc[(2 * ear + 1) * kLanes + lane] += xr * hi + xi * hr;
             }
         }
     }
@@ -91,19 +114,78 @@ __attribute__((target("avx2,fma"))) void avx2Kernel(double* sums, const Spectral
     }
     portableKernel(sums + g * kIn, rest, groups - g);
 }
+
+// One ear's four bins of one group, as multiplyGroup computes them.
+__attribute__((target("avx2,fma"))) inline void multiplyEar(const double* x, const double* h,
+                                                            __m256d& re, __m256d& im)
+{
+    const __m256d hr = _mm256_loadu_pd(h);
+    const __m256d hi = _mm256_loadu_pd(h + 4);
+    const __m256d a = _mm256_loadu_pd(x);
+    const __m256d b = _mm256_loadu_pd(x + 4);
+    re = _mm256_fnmadd_pd(b, hi, _mm256_fmadd_pd(a, hr, re));
+    im = _mm256_fmadd_pd(b, hr, _mm256_fmadd_pd(a, hi, im));
+}
+
+__attribute__((target("avx2,fma"))) void avx2EarKernel(double* sums, const SpectralRows& rows,
+                                                       int32_t groups, int ear)
+{
+    constexpr int kIn = SpectralRows::kInputGroup;
+    constexpr int kH = SpectralRows::kResponseGroup;
+    const int half = 2 * ear * kLanes;
+    // Four groups per pass: eight independent sums, as the two-ear kernel keeps.
+    int32_t g = 0;
+    for (; g + 4 <= groups; g += 4)
+    {
+        double* acc = sums + g * kIn + half;
+        __m256d s[8];
+        for (int k = 0; k < 4; ++k)
+        {
+            s[2 * k] = _mm256_loadu_pd(acc + k * kIn);
+            s[2 * k + 1] = _mm256_loadu_pd(acc + k * kIn + 4);
+        }
+        for (int r = 0; r < rows.count; ++r)
+        {
+            const double* x = rows.inputs[r] + g * kIn + half;
+            const double* h = rows.responses[r] + g * kH;
+            for (int k = 0; k < 4; ++k)
+                multiplyEar(x + k * kIn, h + k * kH, s[2 * k], s[2 * k + 1]);
+        }
+        for (int k = 0; k < 4; ++k)
+        {
+            _mm256_storeu_pd(acc + k * kIn, s[2 * k]);
+            _mm256_storeu_pd(acc + k * kIn + 4, s[2 * k + 1]);
+        }
+    }
+    if (g == groups) return;
+    SpectralRows rest = rows;
+    for (int r = 0; r < rows.count; ++r)
+    {
+        rest.inputs[r] += g * kIn;
+        rest.responses[r] += g * kH;
+    }
+    portableEarKernel(sums + g * kIn, rest, groups - g, ear);
+}
 #endif
 } // namespace
 
-EarsKernel earsKernel()
+EarKernel earKernel(SimdForm form)
 {
 #ifdef VEVADUR_HAVE_AVX2_KERNEL
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) return avx2Kernel;
+    if (runsAvx2(form)) return avx2EarKernel;
+#else
+    (void)form;
+#endif
+    return portableEarKernel;
+}
+
+EarsKernel earsKernel(SimdForm form)
+{
+#ifdef VEVADUR_HAVE_AVX2_KERNEL
+    if (runsAvx2(form)) return avx2Kernel;
+#else
+    (void)form;
 #endif
     return portableKernel;
 }
-
-EarsKernel portableEarsKernel()
-{
-    return portableKernel;
-}
+} // namespace Engine

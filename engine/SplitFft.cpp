@@ -7,6 +7,8 @@
 #include <immintrin.h>
 #endif
 
+namespace Engine
+{
 namespace
 {
 int32_t powerOfTwoAtLeast(int32_t n)
@@ -18,8 +20,10 @@ int32_t powerOfTwoAtLeast(int32_t n)
 }
 
 // One stage: butterflies of span 2h over the whole array, twiddles w_j = (wr[j], wi[j]).
-inline __attribute__((always_inline)) void butterflies(double* __restrict re, double* __restrict im, int32_t size, int32_t h,
-                 const double* __restrict wr, const double* __restrict wi)
+inline __attribute__((always_inline)) void butterflies(double* __restrict re, double* __restrict im,
+                                                       int32_t size, int32_t h,
+                                                       const double* __restrict wr,
+                                                       const double* __restrict wi)
 {
     for (int32_t start = 0; start < size; start += 2 * h)
     {
@@ -40,7 +44,8 @@ inline __attribute__((always_inline)) void butterflies(double* __restrict re, do
 }
 
 // The first two stages at once (spans 2 and 4), whose twiddles are 1 and -i (or +i).
-inline __attribute__((always_inline)) void firstRadix4(double* re, double* im, int32_t size, double sign)
+inline __attribute__((always_inline)) void firstRadix4(double* re, double* im, int32_t size,
+                                                       double sign)
 {
     for (int32_t s = 0; s + 3 < size; s += 4)
     {
@@ -60,8 +65,7 @@ inline __attribute__((always_inline)) void firstRadix4(double* re, double* im, i
         im[s + 3] = i1 - t3Im;
     }
 }
-// Bit-reversed copy, then the stages. Compiled twice below: the loops vectorise to the width the
-// target allows.
+// Bit-reversed copy, then the stages: the portable transform, and the AVX2 one's small sizes.
 inline __attribute__((always_inline)) void transformBody(const SplitFft::Plan& plan,
                                                          const double* inRe, const double* inIm,
                                                          double* outRe, double* outIm,
@@ -92,9 +96,8 @@ void portableTransform(const SplitFft::Plan& plan, const double* inRe, const dou
 
 #if defined(__x86_64__) || defined(__i386__)
 // A stage of span 2h >= 8 with explicit vectors: four butterflies at a time, no aliasing checks.
-__attribute__((target("avx2,fma"))) void avx2Butterflies(double* re, double* im, int32_t size,
-                                                         int32_t h, const double* wr,
-                                                         const double* wi)
+__attribute__((target("avx2,fma"))) void
+avx2Butterflies(double* re, double* im, int32_t size, int32_t h, const double* wr, const double* wi)
 {
     for (int32_t start = 0; start < size; start += 2 * h)
     {
@@ -135,63 +138,65 @@ __attribute__((target("avx2,fma"))) void avx2Transform(const SplitFft::Plan& pla
 }
 #endif
 
-SplitFft::TransformFunction chooseTransform()
+SplitFft::TransformFunction chooseTransform(SimdForm form)
 {
 #if defined(__x86_64__) || defined(__i386__)
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) return avx2Transform;
+    if (runsAvx2(form)) return avx2Transform;
+#else
+    (void)form;
 #endif
     return portableTransform;
 }
 } // namespace
 
-SplitFft::SplitFft(int32_t size, Form form)
-    : size_(powerOfTwoAtLeast(std::max(size, 1))), bitReversed_(size_), twiddleRe_(size_),
-      twiddleIm_(size_), twiddleImInverse_(size_), transform_(form == Form::kPortable ? portableTransform : chooseTransform())
+SplitFft::SplitFft(int32_t size, SimdForm form)
+    : m_size(powerOfTwoAtLeast(std::max(size, 1))), m_bitReversed(m_size), m_twiddleRe(m_size),
+      m_twiddleIm(m_size), m_twiddleImInverse(m_size), m_transform(chooseTransform(form))
 {
     int32_t bits = 0;
-    while ((1 << bits) < size_)
+    while ((1 << bits) < m_size)
         ++bits;
-    for (int32_t i = 0; i < size_; ++i)
+    for (int32_t i = 0; i < m_size; ++i)
     {
         int32_t r = 0;
         for (int32_t b = 0; b < bits; ++b)
             r |= ((i >> b) & 1) << (bits - 1 - b);
-        bitReversed_[i] = r;
+        m_bitReversed[i] = r;
     }
     const double pi = 3.141592653589793;
-    for (int32_t h = 1; h < size_; h *= 2)
+    for (int32_t h = 1; h < m_size; h *= 2)
     {
         for (int32_t j = 0; j < h; ++j)
         {
             const double angle = -pi * j / h;
-            twiddleRe_[h + j] = std::cos(angle);
-            twiddleIm_[h + j] = std::sin(angle);
-            twiddleImInverse_[h + j] = -std::sin(angle);
+            m_twiddleRe[h + j] = std::cos(angle);
+            m_twiddleIm[h + j] = std::sin(angle);
+            m_twiddleImInverse[h + j] = -std::sin(angle);
         }
     }
 }
 
 size_t SplitFft::memoryBytes() const
 {
-    return bitReversed_.capacity() * sizeof(int32_t) +
-           (twiddleRe_.capacity() + twiddleIm_.capacity() + twiddleImInverse_.capacity()) *
+    return m_bitReversed.capacity() * sizeof(int32_t) +
+           (m_twiddleRe.capacity() + m_twiddleIm.capacity() + m_twiddleImInverse.capacity()) *
                sizeof(double);
 }
 
 void SplitFft::forward(const double* inRe, const double* inIm, double* outRe, double* outIm) const
 {
-    transform(inRe, inIm, outRe, outIm, twiddleIm_.data());
+    transform(inRe, inIm, outRe, outIm, m_twiddleIm.data());
 }
 
 void SplitFft::inverse(const double* inRe, const double* inIm, double* outRe, double* outIm) const
 {
-    transform(inRe, inIm, outRe, outIm, twiddleImInverse_.data());
+    transform(inRe, inIm, outRe, outIm, m_twiddleImInverse.data());
 }
 
 void SplitFft::transform(const double* inRe, const double* inIm, double* outRe, double* outIm,
                          const double* twiddleIm) const
 {
-    const Plan plan{size_, bitReversed_.data(), twiddleRe_.data()};
-    transform_(plan, inRe, inIm, outRe, outIm, twiddleIm);
+    const Plan plan{m_size, m_bitReversed.data(), m_twiddleRe.data()};
+    m_transform(plan, inRe, inIm, outRe, outIm, twiddleIm);
 }
+} // namespace Engine

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "engine/CpuFeatures.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+namespace Engine
+{
 // Complex FFT of a power-of-two size on split arrays (real parts and imaginary parts apart), the
 // layout the spectral multiply-accumulate vectorises on. Iterative radix-2 with the bit-reversal
 // order and every stage's twiddles computed once at construction; a transform allocates nothing.
@@ -12,16 +16,9 @@
 class SplitFft
 {
   public:
-    // kWidest: the widest vector form the processor runs; kPortable: plain C++ loops (what a
-    // processor without AVX2 runs; tests use it to check that form here too).
-    enum class Form
-    {
-        kWidest,
-        kPortable
-    };
-    explicit SplitFft(int32_t size, Form form = Form::kWidest);
+    explicit SplitFft(int32_t size, SimdForm form = SimdForm::kWidest);
 
-    int32_t size() const { return size_; }
+    int32_t size() const { return m_size; }
     size_t memoryBytes() const;
 
     // X[k] = sum over n of x[n] exp(-2 pi i k n / N). Input and output may not overlap.
@@ -43,11 +40,12 @@ class SplitFft
     void transform(const double* inRe, const double* inIm, double* outRe, double* outIm,
                    const double* twiddleIm) const;
 
-    int32_t size_;
-    std::vector<int32_t> bitReversed_;
+    int32_t m_size;
+    std::vector<int32_t> m_bitReversed;
     // Stage of span 2h keeps its h twiddles exp(-i pi j / h) at entries h .. 2h - 1.
-    std::vector<double> twiddleRe_;
-    std::vector<double> twiddleIm_;        // forward
-    std::vector<double> twiddleImInverse_; // conjugates, for the inverse
-    TransformFunction transform_;          // the widest vector form the processor runs
+    std::vector<double> m_twiddleRe;
+    std::vector<double> m_twiddleIm;        // forward
+    std::vector<double> m_twiddleImInverse; // conjugates, for the inverse
+    TransformFunction m_transform;          // the widest vector form the processor runs
 };
+} // namespace Engine

@@ -8,6 +8,14 @@ using namespace Steinberg;
 
 namespace vevadur::host
 {
+std::unique_ptr<PluginModule> PluginModule::linkedIn(IPluginFactory* factory)
+{
+    if (!factory) return nullptr;
+    std::unique_ptr<PluginModule> module(new PluginModule);
+    module->m_factory = factory;
+    return module;
+}
+
 PFactoryInfo PluginModule::factoryInfo() const
 {
     PFactoryInfo info;

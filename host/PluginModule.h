@@ -18,6 +18,9 @@ class PluginModule
     // Loads a bundle (NAME.vst3, whose NAME.so sits in Contents/x86_64-linux) or a shared
     // object given directly. Null with a reason in `error` when that fails.
     static std::unique_ptr<PluginModule> load(const std::string& path, std::string& error);
+    // A module linked into this program, given by its factory (this takes the reference):
+    // nothing to load or unload. For the fuzzing harnesses, which need the plug-in in-process.
+    static std::unique_ptr<PluginModule> linkedIn(Steinberg::IPluginFactory* factory);
 
     ~PluginModule();
     PluginModule(const PluginModule&) = delete;

@@ -40,7 +40,13 @@ tresult ProcessBlock::process(const float* const* inputs, float* const* outputs,
         m_data.setChannelBuffer(kInput, 0, c, const_cast<float*>(inputs[c]));
     for (int32 c = 0; c < m_outputChannels; ++c)
         m_data.setChannelBuffer(kOutput, 0, c, outputs[c]);
+    if (m_data.numOutputs > 0) m_data.outputs[0].silenceFlags = 0;
     return run(numSamples);
+}
+
+uint64 ProcessBlock::outputSilenceFlags() const
+{
+    return m_data.numOutputs > 0 ? m_data.outputs[0].silenceFlags : 0;
 }
 
 tresult ProcessBlock::flush()

@@ -40,6 +40,10 @@ class ProcessBlock
     // The last value the instance reported for a parameter, if it did.
     bool lastOutputValue(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue& value);
 
+    // The silence flags the instance set on its main output during the last call: bit c for
+    // channel c holding only zeros. Cleared before every call.
+    Steinberg::uint64 outputSilenceFlags() const;
+
     Steinberg::int32 inputChannels() const { return m_inputChannels; }
     Steinberg::int32 outputChannels() const { return m_outputChannels; }
 

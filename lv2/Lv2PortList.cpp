@@ -30,7 +30,7 @@ struct NamedControl
 const std::vector<NamedControl>& namedControls()
 {
     static const std::vector<NamedControl> kNamed = {
-        {"Decay Type", {{kExponentialDecay, "Exponential"}, {kHyperbolicDecay, "Hyperbolic"}}},
+        {"Decay Type", {{Engine::kExponentialDecay, "Exponential"}, {Engine::kHyperbolicDecay, "Hyperbolic"}}},
     };
     return kNamed;
 }

@@ -74,6 +74,7 @@ class ProcessorAudio : public SingleComponentEffect
                             int32 pointCount, int32 numSamples);
     void applyExtraParameter(ParamID id, ParamValue value);
     void processBypassed(ProcessData& data, int32 channels);
+    static void reportOutputSilence(ProcessData& data, int32 channels);
     void processChannelBuffers(ProcessData& data, int32 channels);
     void processFrames(ProcessData& data, int32 channels, TimingBlock& timing,
                        ::HostMessage& transport, double secondsPerSample);

@@ -102,6 +102,7 @@ tresult ProcessorAudio::processBlock(ProcessData& data)
     if (!instrument && m_bypass)
     {
         processBypassed(data, used);
+        reportOutputSilence(data, outChannels);
         reportMeters(data, true);
         return kResultOk;
     }
@@ -109,12 +110,30 @@ tresult ProcessorAudio::processBlock(ProcessData& data)
     if (m_plugIn->m_bChannelBuffers)
     {
         processChannelBuffers(data, used);
+        reportOutputSilence(data, outChannels);
         reportMeters(data, true);
         return kResultOk;
     }
     processFrames(data, used, timing, transport, secondsPerSample);
+    reportOutputSilence(data, outChannels);
     reportMeters(data, false);
     return kResultOk;
+}
+
+// One flag per output channel that holds only zeros, so the host may skip what follows: a room
+// whose input has fallen silent falls silent itself once its response has passed.
+void ProcessorAudio::reportOutputSilence(ProcessData& data, int32 channels)
+{
+    AudioBusBuffers& bus = data.outputs[0];
+    uint64 flags = 0;
+    const int32 frames = std::max(data.numSamples, 0);
+    for (int32 c = 0; c < channels && c < 64; ++c)
+    {
+        const Sample32* out = bus.channelBuffers32[c];
+        if (std::all_of(out, out + frames, [](Sample32 x) { return x == 0.0f; }))
+            flags |= uint64(1) << c;
+    }
+    bus.silenceFlags = flags;
 }
 
 // ---- parameter changes ---------------------------------------------------------------------

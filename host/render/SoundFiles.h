@@ -9,7 +9,7 @@ namespace vevadur::render
 // Sound files as the renderer reads and writes them: interleaved float frames. Each platform
 // supplies the open file (`File`) and the operations in a file of its own: libsndfile on Linux
 // (SoundFilesSndfile.cpp); on Windows, without libsndfile, WAV files read and written by our
-// own code (win32/WavFiles.cpp).
+// own code (win32/WavReader.cpp, win32/WavWriter.cpp).
 
 // An input file, read from its start.
 class SoundFileReader

@@ -28,11 +28,15 @@ std::string leakSuppressions()
 int run(const std::string& arguments, const std::string& output)
 {
     static const std::string suppressions = leakSuppressions();
-    const std::string command = "LSAN_OPTIONS=suppressions=\"" + suppressions + "\" \"" +
-                                VEVADUR_ANALYZE_PATH + "\" " + arguments + " > \"" + output +
-                                "\" 2>&1";
+    // The tool gets a minute; one that does not end says so in its output.
+    const std::string command = "LSAN_OPTIONS=suppressions=\"" + suppressions +
+                                "\" timeout -k 5 60 \"" + VEVADUR_ANALYZE_PATH + "\" " +
+                                arguments + " > \"" + output + "\" 2>&1";
     const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const int exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (exitStatus == 124)
+        std::ofstream(output, std::ios::app) << "\n[vevadur-analyze did not end within 60 s]\n";
+    return exitStatus;
 }
 
 std::string contents(const std::string& path)

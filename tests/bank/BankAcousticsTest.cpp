@@ -1,10 +1,12 @@
-#include "engine/ResponseBank.h"
+#include "engine/bank/ResponseBank.h"
 #include "tools/analyze/ResponseAnalysis.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
+
+using namespace Engine;
 
 using namespace ResponseBank;
 

@@ -1,8 +1,10 @@
-#include "engine/ResponseBank.h"
+#include "engine/bank/ResponseBank.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+using namespace Engine;
 
 using namespace ResponseBank;
 

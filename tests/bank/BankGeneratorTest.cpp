@@ -1,5 +1,5 @@
 #include "tools/bankgen/BankGenerator.h"
-#include "engine/ResponseBank.h"
+#include "engine/bank/ResponseBank.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <sys/wait.h>
 #include <vector>
+
+using namespace Engine;
 
 namespace
 {
@@ -50,8 +53,12 @@ TEST(BankGenerator, RendersTheCompiledInBankBitForBit)
 TEST(BankGenerator, ToolWritesTheSameImageAsLittleEndianDoubles)
 {
     const std::string path = testing::TempDir() + "vevadur_bank_test.bin";
-    const std::string command = std::string("\"") + VEVADUR_BANKGEN_PATH + "\" \"" + path + "\"";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string command =
+        std::string("timeout -k 5 120 \"") + VEVADUR_BANKGEN_PATH + "\" \"" + path + "\"";
+    const int status = std::system(command.c_str());
+    ASSERT_EQ(status, 0) << (WIFEXITED(status) && WEXITSTATUS(status) == 124
+                                 ? "the generator did not end within 120 s"
+                                 : "the generator failed");
     const std::vector<unsigned char> bytes = readFile(path);
     std::remove(path.c_str());
 

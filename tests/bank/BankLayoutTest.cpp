@@ -1,10 +1,12 @@
-#include "engine/ResponseBank.h"
+#include "engine/bank/ResponseBank.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
 #include <set>
+
+using namespace Engine;
 
 using namespace ResponseBank;
 

@@ -1,9 +1,11 @@
-#include "engine/ResponseBank.h"
-#include "engine/TableRef.h"
+#include "engine/bank/ResponseBank.h"
+#include "engine/bank/TableRef.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+
+using namespace Engine;
 
 using namespace ResponseBank;
 

@@ -13,6 +13,8 @@
 #include "vstgui/COptionMenuPopup.h"
 #include "vstgui/CTextEdit.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -55,6 +57,13 @@ class LoopOnlyFrame : public IPlugFrame
   private:
     RunLoop& loop;
 };
+
+// Where a failing test leaves its pictures: beside the test's output.
+std::string testOutput(const std::string& name)
+{
+    mkdir(VEVADUR_TEST_OUTPUT_DIR, 0755);
+    return std::string(VEVADUR_TEST_OUTPUT_DIR) + "/" + name;
+}
 
 std::string point(const CRect& window, const VSTGUI::CPoint& where)
 {
@@ -109,10 +118,11 @@ class EditorWindowTest : public ::testing::Test
                       kPatienceMs);
         const Image shown = captureWindow(child);
         const size_t different = differingPixels(shown, expected);
-        EXPECT_EQ(different, 0u) << name;
+        EXPECT_EQ(different, 0u) << "waited " << kPatienceMs << " ms for the window (" << name
+                                 << ") to look like the offscreen render";
         if (different)
         {
-            const std::string base = ::testing::TempDir() + "editor-" + name;
+            const std::string base = testOutput(std::string("editor-") + name);
             shown.writePNG(base + "-window.png");
             expected.writePNG(base + "-offscreen.png");
             ADD_FAILURE() << "saved " << base << "-window.png and -offscreen.png";
@@ -154,8 +164,9 @@ TEST_F(EditorWindowTest, OpensAtItsSizeLooksLikeTheOffscreenRenderAndClosesClean
     window->view().removed();
     EXPECT_EQ(loop.eventHandlerCount(), 1u); // our window's own
     EXPECT_EQ(loop.timerCount(), 0u);
-    loop.runUntil([&] { return firstChildWindow(parent) == 0; }, kPatienceMs);
-    EXPECT_EQ(firstChildWindow(parent), 0u);
+    EXPECT_TRUE(loop.runUntil([&] { return firstChildWindow(parent) == 0; }, kPatienceMs))
+        << "waited " << kPatienceMs << " ms for the editor's child window to go; it is still "
+        << firstChildWindow(parent);
     // Attached again, it comes back.
     ASSERT_EQ(window->view().attached(reinterpret_cast<void*>(static_cast<uintptr_t>(parent)),
                                       kPlatformTypeX11EmbedWindowID),
@@ -177,7 +188,8 @@ TEST_F(EditorWindowTest, MouseAndKeysEditParametersThroughTheComponentHandler)
     ASSERT_TRUE(xdotool("mousemove " + point(on, knob) + " mousedown 1 mousemove " +
                         point(on, knob - VSTGUI::CPoint(0, 20)) + " mousemove " +
                         point(on, knob - VSTGUI::CPoint(0, 40)) + " mouseup 1"));
-    loop.runUntil([&] { return !editsOf(kGain).empty(); }, kPatienceMs);
+    EXPECT_TRUE(loop.runUntil([&] { return !editsOf(kGain).empty(); }, kPatienceMs))
+        << "waited " << kPatienceMs << " ms for an edit of \"Gain\" after the drag";
     loop.runFor(kSettleMs);
     const auto gainEdits = editsOf(kGain);
     ASSERT_FALSE(gainEdits.empty());
@@ -199,7 +211,8 @@ TEST_F(EditorWindowTest, MouseAndKeysEditParametersThroughTheComponentHandler)
     ASSERT_TRUE(xdotool("mousemove " + point(on, menu.getCenter()) + " click 1"));
     loop.runFor(kSettleMs);
     ASSERT_TRUE(xdotool("mousemove " + point(on, entry) + " click 1"));
-    loop.runUntil([&] { return !editsOf(kPosition).empty(); }, kPatienceMs);
+    EXPECT_TRUE(loop.runUntil([&] { return !editsOf(kPosition).empty(); }, kPatienceMs))
+        << "waited " << kPatienceMs << " ms for an edit of \"Position\" after the menu click";
     loop.runFor(kSettleMs);
     const auto positionEdits = editsOf(kPosition);
     ASSERT_EQ(positionEdits.size(), 1u);
@@ -213,7 +226,8 @@ TEST_F(EditorWindowTest, MouseAndKeysEditParametersThroughTheComponentHandler)
     ASSERT_TRUE(xdotool("key BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace"));
     ASSERT_TRUE(xdotool("type 0.25"));
     ASSERT_TRUE(xdotool("key Return"));
-    loop.runUntil([&] { return !editsOf(kSpeed).empty(); }, kPatienceMs);
+    EXPECT_TRUE(loop.runUntil([&] { return !editsOf(kSpeed).empty(); }, kPatienceMs))
+        << "waited " << kPatienceMs << " ms for an edit of \"Speed\" after typing";
     loop.runFor(kSettleMs);
     const auto speedEdits = editsOf(kSpeed);
     ASSERT_EQ(speedEdits.size(), 1u);
@@ -237,7 +251,8 @@ TEST_F(EditorWindowTest, AHostSideChangeRedrawsTheKnob)
     loop.runUntil([&] { return differingPixels(before, captureWindow(child).crop(knob)) > 50; },
                   kPatienceMs);
     const Image after = captureWindow(child).crop(knob);
-    EXPECT_GT(differingPixels(before, after), 50u);
+    EXPECT_GT(differingPixels(before, after), 50u)
+        << "waited " << kPatienceMs << " ms for the \"Gain\" knob to be redrawn";
 
     reference.processor().setParamNormalized(kGain, 0.95);
     EXPECT_EQ(differingPixels(after, reference.render().crop(knob)), 0u);

@@ -93,7 +93,8 @@ TEST(Vst2Editor, OpensInTheHostsWindowDrawsAndAutomates)
     const Image expected = reference.render();
     loop.runUntil([&] { return differingPixels(captureWindow(child), expected) == 0; },
                   kPatienceMs);
-    EXPECT_EQ(differingPixels(captureWindow(child), expected), 0u);
+    EXPECT_EQ(differingPixels(captureWindow(child), expected), 0u)
+        << "waited " << kPatienceMs << " ms for the window to look like the offscreen render";
 
     // A drag up on the "Gain" knob: one gesture, automated upwards.
     const int32_t gain = hostIndexNamed(effect, "Gain");
@@ -105,7 +106,10 @@ TEST(Vst2Editor, OpensInTheHostsWindowDrawsAndAutomates)
          << "mousemove " << on.left + knob.x << ' ' << on.top + knob.y - 30 << " mouseup 1";
     const float before = effect->get_parameter(effect.get(), static_cast<uint32_t>(gain));
     ASSERT_TRUE(xdotool(drag.str()));
-    loop.runUntil([&] { return effect.log().count(Vst2Abi::kHostEndEdit) > 0; }, kPatienceMs);
+    EXPECT_TRUE(
+        loop.runUntil([&] { return effect.log().count(Vst2Abi::kHostEndEdit) > 0; }, kPatienceMs))
+        << "waited " << kPatienceMs << " ms for the end of the drag's edit; the host heard "
+        << effect.log().opcodes.size() << " requests";
     std::vector<float> automated;
     for (const auto& [index, value] : effect.log().automated)
         if (index == gain) automated.push_back(value);
@@ -118,7 +122,8 @@ TEST(Vst2Editor, OpensInTheHostsWindowDrawsAndAutomates)
 
     // Closed, the child window goes; the host's window stays.
     effect.dispatch(Vst2Abi::kEditClose);
-    loop.runUntil([&] { return firstChildWindow(window->window()) == 0; }, kPatienceMs);
-    EXPECT_EQ(firstChildWindow(window->window()), 0u);
+    EXPECT_TRUE(
+        loop.runUntil([&] { return firstChildWindow(window->window()) == 0; }, kPatienceMs))
+        << "waited " << kPatienceMs << " ms for the editor's child window to go";
     loop.unregisterTimer(&idle);
 }

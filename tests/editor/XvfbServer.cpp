@@ -14,6 +14,7 @@ namespace
 {
 // Xvfb writes its display number to this descriptor once it accepts connections.
 constexpr int kStartTimeoutMs = 15000;
+constexpr int kStopTimeoutMs = 5000;
 
 std::string readDisplayNumber(int fd)
 {
@@ -82,7 +83,8 @@ XvfbServer::XvfbServer(const std::string& screen)
     close(fds[0]);
     if (number.empty())
     {
-        m_error = "Xvfb did not report a display";
+        m_error = "Xvfb did not report a display within " + std::to_string(kStartTimeoutMs / 1000) +
+                  " s";
         return;
     }
     m_display = ":" + number;
@@ -98,9 +100,14 @@ XvfbServer::~XvfbServer()
 {
     if (m_pid > 0)
     {
+        // Asked to end, then made to after a few seconds: the tests never wait for it unbounded.
         kill(m_pid, SIGTERM);
         int status = 0;
-        waitpid(m_pid, &status, 0);
+        for (int waited = 0; waitpid(m_pid, &status, WNOHANG) == 0; waited += 10)
+        {
+            if (waited == kStopTimeoutMs) kill(m_pid, SIGKILL);
+            usleep(10000);
+        }
     }
     if (m_hadDisplay)
         setenv("DISPLAY", m_previousDisplay.c_str(), 1);

@@ -4,7 +4,7 @@
 // every response change included.
 #include "effect/CVevadur.h"
 #include "engine/FastRoom.h"
-#include "engine/ReferenceRoom.h"
+#include "engine/reference/ReferenceRoom.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,8 @@
 #include <cmath>
 #include <random>
 #include <vector>
+
+using namespace Engine;
 
 namespace
 {
@@ -34,10 +36,10 @@ class ComparedRoom : public RoomModel
         fast_.setEnvelope(component, absorption, sampleRate, curve);
         reference_.setEnvelope(component, absorption, sampleRate, curve);
     }
-    void clearTailDelay() override
+    void restart() override
     {
-        fast_.clearTailDelay();
-        reference_.clearTailDelay();
+        fast_.restart();
+        reference_.restart();
     }
     void process(const double* const* inputs, double* outLeft, double* outRight, int32_t frames,
                  bool rightEar) override
@@ -59,6 +61,7 @@ class ComparedRoom : public RoomModel
     double largestDifference() const { return difference_; }
     long long frames() const { return frames_; }
     bool allFinite() const { return finite_; }
+    bool fastResting() const { return fast_.resting(); }
 
   private:
     void note(double fast, double reference)
@@ -167,6 +170,133 @@ TEST_P(RandomAutomation, FastEngineFollowsTheReferenceThroughEveryControlChange)
 
 INSTANTIATE_TEST_SUITE_P(HostBlocks, RandomAutomation,
                          ::testing::Values(1, 17, 64, 128, 1000, 4096));
+
+// Runs of `frames` frames of noise (or silence) in host blocks of 100, which divide none of the
+// engine's blocks. Returns the frames of the runs after which the fast engine was resting.
+long renderPlain(Harness& h, int frames, bool sound, unsigned seed)
+{
+    constexpr int kBlock = 100;
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<float> sample(-0.5f, 0.5f);
+    std::vector<float> in0(kBlock), in1(kBlock), out0(kBlock), out1(kBlock);
+    const float* in[2] = {in0.data(), in1.data()};
+    float* out[2] = {out0.data(), out1.data()};
+    long rested = 0;
+    for (int done = 0; done < frames; done += kBlock)
+    {
+        for (int i = 0; i < kBlock; ++i)
+        {
+            in0[size_t(i)] = sound ? sample(random) : 0.0f;
+            in1[size_t(i)] = sound ? sample(random) : 0.0f;
+        }
+        h.effect->processRun(in, out, 2, 2, kBlock);
+        if (h.room->fastResting())
+        {
+            rested += kBlock;
+            EXPECT_TRUE(std::all_of(out0.begin(), out0.end(), [](float x) { return x == 0.0f; }));
+            EXPECT_TRUE(std::all_of(out1.begin(), out1.end(), [](float x) { return x == 0.0f; }));
+        }
+    }
+    return rested;
+}
+
+// Silence longer than the response lets the engine rest, counting frames only; a control moved
+// in the silence wakes it until every partition holds the new response; sound after a rest
+// meets the reference's output from its first frame, in the same block phase.
+TEST(FastRoomEquivalence, RestAfterALongSilenceResumesInPhase)
+{
+    Harness h(48000);
+    h.effect->setPlainValue(CVevadur::kSpeed, 1.0f);
+    h.effect->setPlainValue(CVevadur::kPosition, 3.0f);
+    renderPlain(h, 30000, true, 1);
+    const long silence = FastRoom::kRestAfterFrames + 30000;
+    const long rested = renderPlain(h, int(silence), false, 2);
+    EXPECT_GT(rested, 0) << "the engine never rested";
+    EXPECT_LE(rested, silence - FastRoom::kRestAfterFrames) << "it rested too early";
+
+    h.effect->setPlainValue(CVevadur::kAbsLR, 3.0f);
+    EXPECT_EQ(renderPlain(h, 60000, false, 3), 0) << "a response change is under way";
+    EXPECT_GT(renderPlain(h, 20000, false, 4), 0) << "the response has settled";
+
+    // A change as the sound returns: its partitions reach the output in the reference's order
+    // only if the rest kept the partition count too.
+    h.effect->setPlainValue(CVevadur::kAbsFB, 10.0f);
+    renderPlain(h, 70000, true, 5);
+    h.expectAgreement();
+}
+
+// With "Speed" 0 the left ear's left-right input and the right ear's front-back input are
+// exactly zero: the engine leaves those halves of its products out, and must still agree.
+TEST(FastRoomEquivalence, StillListenerFollowsTheReference)
+{
+    for (float reverse : {0.0f, 1.0f})
+    {
+        Harness h(48000);
+        h.effect->setPlainValue(CVevadur::kReverse, reverse);
+        renderPlain(h, 40000, true, 11);
+        h.effect->setPlainValue(CVevadur::kPosition, 8.0f);
+        renderPlain(h, 70000, true, 12);
+        h.expectAgreement();
+    }
+}
+
+// Both ears of `frames` frames in host blocks of 100 (which divide none of the engine's blocks),
+// noise for the first `noiseFrames` and silence after.
+std::vector<float> renderNoise(CVevadur& e, int frames, int noiseFrames, unsigned seed)
+{
+    constexpr int kBlock = 100;
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<float> sample(-0.5f, 0.5f);
+    std::vector<float> in0(kBlock), in1(kBlock), out0(kBlock), out1(kBlock), rendered;
+    const float* in[2] = {in0.data(), in1.data()};
+    float* out[2] = {out0.data(), out1.data()};
+    for (int done = 0; done < frames; done += kBlock)
+    {
+        for (int i = 0; i < kBlock; ++i)
+        {
+            in0[size_t(i)] = done + i < noiseFrames ? sample(random) : 0.0f;
+            in1[size_t(i)] = done + i < noiseFrames ? sample(random) : 0.0f;
+        }
+        e.processRun(in, out, 2, 2, kBlock);
+        rendered.insert(rendered.end(), out0.begin(), out0.end());
+        rendered.insert(rendered.end(), out1.begin(), out1.end());
+    }
+    return rendered;
+}
+
+void loadRoomControls(CVevadur& e)
+{
+    e.setPlainValue(CVevadur::kPosition, 5.0f);
+    e.setPlainValue(CVevadur::kAbsLR, 3.0f);
+    e.setPlainValue(CVevadur::kVolCF, 0.5f);
+    e.setPlainValue(CVevadur::kAbsFB, 10.0f);
+    e.setPlainValue(CVevadur::kDecayType, 0.0f);
+}
+
+// A prepare (a host's reset) while sound is in flight and a renewal is under way, with mixed
+// partitions in both stages: both engines start again from silence with the responses whole,
+// together, and sound exactly as a fresh reference model given the same controls.
+TEST(FastRoomEquivalence, PrepareMidRenewalRestartsBothEnginesAsFreshOnes)
+{
+    constexpr int kFrames = 24000 + 72000; // noise, then the whole response dies away
+    Harness h(48000);
+    renderNoise(*h.effect, 70100, 70100, 1);
+    loadRoomControls(*h.effect); // 70100 is in the middle of a head and a tail block
+    renderNoise(*h.effect, 300, 300, 2);
+    h.effect->prepare();
+    const std::vector<float> restarted = renderNoise(*h.effect, kFrames, 24000, 3);
+    h.expectAgreement();
+
+    CVevadur fresh(std::make_unique<ReferenceRoom>());
+    fresh.postConstruct();
+    loadRoomControls(fresh);
+    fresh.m_nRateHz = 48000;
+    fresh.prepare();
+    const std::vector<float> expected = renderNoise(fresh, kFrames, 24000, 3);
+    ASSERT_EQ(restarted.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        ASSERT_EQ(restarted[i], expected[i]) << "frame " << i / 200 * 100 + i % 100;
+}
 
 TEST(FastRoomEquivalence, MonoAndOneChannelInputFollowTheReference)
 {

@@ -1,11 +1,13 @@
 // The room effect's output checked against a direct computation from the bank's tables.
 #include "effect/CVevadur.h"
-#include "engine/ResponseBank.h"
+#include "engine/bank/ResponseBank.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
+
+using namespace Engine;
 
 namespace
 {
@@ -167,6 +169,45 @@ TEST(RoomResponse, PrepareAndPostConstructKeepTheChosenDecayCurve)
     e->prepare();
     const Capture hyp = impulseResponse(*e, true, false, kLatency + 3000);
     expectMatches(hyp.left, expectedResponse(*e, {-1, 0, 1}, false), 0.5f);
+}
+
+// Activation is a host's reset, and a project's state is set before it: whatever sound is in
+// flight and whatever response renewal is under way (after silence too), an impulse right after
+// prepare gives the whole response of the controls as they stand, and nothing else.
+TEST(RoomResponse, PrepareStartsFromSilenceWithTheWholeResponse)
+{
+    for (const bool sound : {true, false})
+    {
+        SCOPED_TRACE(sound ? "sound before prepare" : "silence before prepare");
+        auto e = preparedEffect(48000);
+        float in[2] = {0, 0};
+        float out[2] = {0, 0};
+        auto play = [&](int frames)
+        {
+            for (int i = 0; i < frames; ++i)
+            {
+                in[0] = sound ? 0.5f * std::sin(0.37f * i) : 0.0f;
+                in[1] = sound ? 0.5f * std::cos(0.11f * i) : 0.0f;
+                e->processFrame(in, out, 2, 2);
+            }
+        };
+        // Both stages in the middle of a block when the controls change and when prepare comes.
+        play(70077);
+        e->setPlainValue(CVevadur::kPosition, 5.0f); // "L90"
+        e->setPlainValue(CVevadur::kAbsLR, 3.0f);
+        e->setPlainValue(CVevadur::kVolCF, 0.5f);
+        e->setPlainValue(CVevadur::kAbsFB, 10.0f);
+        play(300);
+        e->prepare();
+        const Capture c = impulseResponse(*e, true, true, kLatency + kLength + 64, 0);
+        expectMatches(c.left, expectedResponse(*e, {-1, 0, 1}, false), 0.5f);
+        expectMatches(c.right, expectedResponse(*e, {0, 1, 1}, false), 0.5f);
+        for (size_t i = kLatency + kLength; i < c.left.size(); ++i)
+        {
+            ASSERT_NEAR(c.left[i], 0.0f, 1e-7f) << "frame " << i;
+            ASSERT_NEAR(c.right[i], 0.0f, 1e-7f) << "frame " << i;
+        }
+    }
 }
 
 TEST(RoomRouting, StereoMonoAndLeftRightPickTheInput)

@@ -1,9 +1,11 @@
-#include "engine/DelayLine.h"
+#include "engine/reference/DelayLine.h"
 #include "TestSignals.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+using namespace Engine;
 
 namespace
 {

@@ -1,12 +1,14 @@
-#include "engine/SegmentConvolver.h"
+#include "engine/reference/SegmentConvolver.h"
 #include "TestSignals.h"
 #include "engine/DecayEnvelope.h"
-#include "engine/ResponseBank.h"
+#include "engine/bank/ResponseBank.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
+
+using namespace Engine;
 
 namespace
 {
@@ -260,6 +262,32 @@ TEST_F(SegmentConvolverTest, ChangesFollowThePartitionRefreshSchedule)
         }
     for (size_t t = s.delay(); t < x.size(); ++t)
         ASSERT_NEAR(y[t], model[t - s.delay()], kTolerance) << t;
+}
+
+// Restarted mid-block, in the middle of a change's refresh, with sound in flight: from the next
+// push on it convolves exactly as a fresh convolver given the same response, which is the
+// direct convolution of the input since the restart.
+TEST_F(SegmentConvolverTest, RestartForgetsTheSoundAndCompletesTheRefresh)
+{
+    for (Stage stage : {kHead, kTail})
+    {
+        // More blocks than partitions: every slot of the spectral history holds sound.
+        const auto c = make(stage, kHyperbolic);
+        run(*c, noise(size_t(35 * stage.block + 5), 13));
+        apply(*c, kExponential);
+        run(*c, noise(size_t(3 * stage.block + stage.block / 2), 14));
+        c->restart();
+
+        const auto fresh = make(stage, kExponential);
+        const std::vector<double> x =
+            noise(size_t(stage.delay() + stage.segment + stage.block), 15);
+        const std::vector<double> y = run(*c, x);
+        const std::vector<double> expected = run(*fresh, x);
+        for (size_t t = 0; t < x.size(); ++t)
+            ASSERT_EQ(y[t], expected[t]) << "block " << stage.block << ", push " << t;
+        for (size_t t = 0; t < x.size(); t += 997)
+            ASSERT_NEAR(y[t], directOutput(*c, stage, x, int64_t(t)), kTolerance) << t;
+    }
 }
 
 TEST_F(SegmentConvolverTest, NegateFlagGivesTheExactNegative)

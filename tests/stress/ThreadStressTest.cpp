@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <thread>
 
@@ -97,6 +98,26 @@ struct StressStates
     }
 };
 
+// Stops and joins a thread however the test ends: a failed assertion returns early, and a
+// thread still joinable then would end the whole program.
+class ScopedJoin
+{
+  public:
+    ScopedJoin(std::thread& thread, std::function<void()> stop)
+        : m_thread(thread), m_stop(std::move(stop))
+    {
+    }
+    ~ScopedJoin()
+    {
+        m_stop();
+        if (m_thread.joinable()) m_thread.join();
+    }
+
+  private:
+    std::thread& m_thread;
+    std::function<void()> m_stop;
+};
+
 // The audio thread's side of a run: blocks of noise from frame 0 on, automation while allowed.
 struct AudioSide
 {
@@ -105,17 +126,21 @@ struct AudioSide
     std::atomic<int64_t> frames{0};
     std::atomic<int> nonFinite{0};
 
-    // Waits until the audio thread has processed `count` more frames (false after 60 s).
-    bool waitFrames(int64_t count) const
+    // Waits until the audio thread has processed `count` more frames; fails after 60 s saying
+    // how far it got.
+    ::testing::AssertionResult waitFrames(int64_t count) const
     {
-        const int64_t target = frames.load() + count;
+        const int64_t start = frames.load();
         const auto deadline = Clock::now() + std::chrono::seconds(60);
-        while (frames.load() < target)
+        while (frames.load() < start + count)
         {
-            if (Clock::now() > deadline) return false;
+            if (Clock::now() > deadline)
+                return ::testing::AssertionFailure()
+                       << "waited 60 s for the audio thread to process " << count
+                       << " more frames; it processed " << frames.load() - start;
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
-        return true;
+        return ::testing::AssertionSuccess();
     }
 
     void check(const float* const* out)
@@ -191,6 +216,7 @@ TEST(ThreadStress, Vst3UiAndAudioThreadsTogether)
                 side.frames.store(frame + kBlock);
             }
         });
+    ScopedJoin joinAudio(audio, [&] { side.stop.store(true); });
 
     std::mt19937 rng(11);
     IEditController& controller = instance->controller();
@@ -330,6 +356,7 @@ TEST(ThreadStress, Vst2UiAndAudioThreadsTogether)
                 side.frames.store(frame + kBlock);
             }
         });
+    ScopedJoin joinAudio(audio, [&] { side.stop.store(true); });
 
     std::mt19937 rng(13);
     const auto until = Clock::now() + kStressTime;

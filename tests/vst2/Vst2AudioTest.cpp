@@ -216,8 +216,15 @@ TEST_F(Vst2Audio, ChunkAndProgramLoadsPlayThroughWithoutASilentBlock)
                 blocks.fetch_add(1);
             }
         });
-    while (blocks.load() < 32)
-        std::this_thread::yield();
+    // Every wait here has a limit: a stalled audio thread fails the test instead of hanging it.
+    const auto waitBlocks = [&](int count)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (blocks.load() < count && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::yield();
+        return blocks.load() >= count;
+    };
+    if (!waitBlocks(32)) ADD_FAILURE() << "waited 30 s for 32 blocks; saw " << blocks.load();
     for (int k = 0; k < 60; ++k)
     {
         EXPECT_TRUE(effect.setChunk(k % 2 ? initial : settings));
@@ -225,8 +232,8 @@ TEST_F(Vst2Audio, ChunkAndProgramLoadsPlayThroughWithoutASilentBlock)
     }
     EXPECT_TRUE(effect.setChunk(settings));
     const int seen = blocks.load();
-    while (blocks.load() < seen + 4)
-        std::this_thread::yield();
+    if (!waitBlocks(seen + 4))
+        ADD_FAILURE() << "waited 30 s for 4 blocks after the last chunk; saw " << blocks.load() - seen;
     stop.store(true);
     audio.join();
     EXPECT_EQ(silentBlocks.load(), 0);

@@ -8,8 +8,14 @@ plugin=$2
 cache=$(mktemp -d)
 trap 'rm -rf "$cache"' EXIT
 
+status=0
 XDG_CACHE_HOME=$cache LD_LIBRARY_PATH=/usr/lib/ardour7${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH} \
-  "$scanner" -f -v "$plugin"
+  timeout 60 "$scanner" -f -v "$plugin" || status=$?
+if [ "$status" -ne 0 ]; then
+  [ "$status" -eq 124 ] && echo "FAIL: the scanner did not finish within 60 s" >&2
+  [ "$status" -ne 124 ] && echo "FAIL: the scanner exited with status $status" >&2
+  exit 1
+fi
 
 info=$(find "$cache" -name '*-x64.v2i' -print -quit)
 if [ -z "$info" ]; then

@@ -1,6 +1,7 @@
 // The process call: automation, bypass, flush calls, channel layouts, transport, denormals.
 #include "PluginTestSupport.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -68,6 +69,44 @@ TEST(Process, AutomationReachesTheRoomEffect)
     const std::vector<std::uint8_t> state = instance->saveState();
     EXPECT_EQ(stateValue<uint32>(state, 12), 5u);
     EXPECT_EQ(stateValue<float>(state, 20), 3.5f);
+}
+
+// The room's output falls silent once its input has been silent for longer than the response
+// (69632 frames and the 256-frame tail delay); the flags say so, and only then.
+TEST(Process, OutputSilenceFlagsMarkTheBlocksTheRoomLeavesSilent)
+{
+    auto instance = roomInstance();
+    activate(*instance);
+    ProcessBlock block(*instance);
+    constexpr int kFrames = 512;
+    Audio sound = noise(2, kFrames);
+    Audio silence(2, kFrames), out(2, kFrames);
+    // The direct sound reaches both ears 255 + 322 frames after the input.
+    for (int b = 0; b < 4; ++b)
+    {
+        ASSERT_EQ(block.process(sound.channels(), out.channels(), kFrames), kResultOk);
+        if (b > 0)
+        {
+            EXPECT_EQ(block.outputSilenceFlags(), 0u) << "block " << b << " rings";
+        }
+    }
+    int firstSilent = -1;
+    for (int b = 0; b < 80000 / kFrames; ++b)
+    {
+        block.process(silence.channels(), out.channels(), kFrames);
+        const auto isZero = [](float x) { return x == 0.0f; };
+        const bool zero = std::all_of(out[0].begin(), out[0].end(), isZero) &&
+                          std::all_of(out[1].begin(), out[1].end(), isZero);
+        ASSERT_EQ(block.outputSilenceFlags(), zero ? 3u : 0u) << "block " << b;
+        if (zero && firstSilent < 0) firstSilent = b;
+    }
+    // The response's last sample leaves 255 + 69631 frames after the last input; the rounding
+    // residue of the spectral convolution is gone a few tail blocks (2048 frames) later.
+    EXPECT_GT(firstSilent * kFrames, 69632);
+    EXPECT_LE(firstSilent * kFrames, 69632 + 256 + 3 * 2048) << "the room fell silent late";
+    block.process(sound.channels(), out.channels(), kFrames);
+    block.process(sound.channels(), out.channels(), kFrames);
+    EXPECT_EQ(block.outputSilenceFlags(), 0u) << "the room sounds again";
 }
 
 TEST(Process, BypassCopiesBitExactly)

@@ -24,7 +24,14 @@ if [ -d "$bundle/Contents/Resources/Presets/VST3" ]; then
   cp -r "$bundle/Contents/Resources/Presets/VST3/." "$HOME/.vst3/presets/"
 fi
 # Scanned beforehand, so the session finds a cache entry newer than the module.
-LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 "$scanner" -q -f "$HOME/.vst3/$(basename "$bundle")"
+status=0
+LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 "$scanner" -q -f "$HOME/.vst3/$(basename "$bundle")" ||
+  status=$?
+if [ "$status" -ne 0 ]; then
+  [ "$status" -eq 124 ] && echo "FAIL: the scanner did not finish within 60 s" >&2
+  [ "$status" -ne 124 ] && echo "FAIL: the scanner exited with status $status" >&2
+  exit 1
+fi
 # An LV2 bundle, when a test names one, goes to ~/.lv2, also on Ardour's search path.
 if [ -n "${VEVADUR_LV2_BUNDLE:-}" ]; then
   mkdir -p "$HOME/.lv2"

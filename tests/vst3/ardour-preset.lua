@@ -55,7 +55,7 @@ end
 for index, c in pairs(controls) do
 	print(string.format("%s = %g (preset %g)", c[1], ARDOUR.LuaAPI.get_processor_param(effect, index, true), c[3]))
 end
-if not matches() then fail("the controls do not read back as the preset's") end
+if not matches() then fail("the controls did not read back as the preset's within 5 s (last values above)") end
 print("RESULT: PASS")
 io.stdout:flush()
 os.exit(0)

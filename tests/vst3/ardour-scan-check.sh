@@ -8,7 +8,13 @@ bundle=$2
 cache=$(mktemp -d)
 trap 'rm -rf "$cache"' EXIT
 
-XDG_CACHE_HOME=$cache LD_LIBRARY_PATH=/usr/lib/ardour7 "$scanner" -f -v "$bundle"
+status=0
+XDG_CACHE_HOME=$cache LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 "$scanner" -f -v "$bundle" || status=$?
+if [ "$status" -ne 0 ]; then
+  [ "$status" -eq 124 ] && echo "FAIL: the scanner did not finish within 60 s" >&2
+  [ "$status" -ne 124 ] && echo "FAIL: the scanner exited with status $status" >&2
+  exit 1
+fi
 file=$(find "$cache" -name '*.v3i' | head -n 1)
 if [ -z "$file" ]; then
   echo "FAIL: the scanner wrote no cache entry for $bundle" >&2

@@ -243,6 +243,63 @@ TEST(UIDescription, ATemplateThatIncludesItselfEnds)
     EXPECT_EQ(description.createView("Absent", nullptr), nullptr);
 }
 
+namespace
+{
+size_t countViews(CView* view)
+{
+    size_t count = 1;
+    if (auto* container = dynamic_cast<CViewContainer*>(view))
+        for (size_t i = 0; i < container->getNbViews(); ++i)
+            count += countViews(container->getView(i));
+    return count;
+}
+} // namespace
+
+// Each level using the template three times would make 3^32 views before the depth limit.
+TEST(UIDescription, ATemplateUsingItselfManyTimesEndsWithABoundedNumberOfViews)
+{
+    UIDescription description{CResourceDescription("inline")};
+    ASSERT_TRUE(description.parseText(R"(<?xml version="1.0" encoding="UTF-8"?>
+<vstgui-ui-description version="1">
+  <template name="Fan" class="CViewContainer" size="5, 5">
+    <view template="Fan" origin="0, 0"/>
+    <view template="Fan" origin="1, 0"/>
+    <view template="Fan" origin="2, 0"/>
+  </template>
+</vstgui-ui-description>
+)",
+                                      "/"));
+    for (int build = 0; build < 2; ++build) // the budget is the same for every build
+    {
+        CView* view = description.createView("Fan", nullptr);
+        ASSERT_NE(view, nullptr);
+        const size_t views = countViews(view);
+        EXPECT_GT(views, 1000u);
+        EXPECT_LE(views, 10000u);
+        view->forget();
+    }
+}
+
+TEST(UIDescription, ANegativeSizeMakesAnEmptyViewNotAnInsideOutOne)
+{
+    UIDescription description{CResourceDescription("inline")};
+    ASSERT_TRUE(description.parseText(R"(<?xml version="1.0" encoding="UTF-8"?>
+<vstgui-ui-description version="1">
+  <template name="Root" class="CViewContainer" size="50, 50">
+    <view class="CViewContainer" origin="-15, 20" size="-2, 42"/>
+  </template>
+</vstgui-ui-description>
+)",
+                                      "/"));
+    CView* root = description.createView("Root", nullptr);
+    ASSERT_NE(root, nullptr);
+    auto* container = dynamic_cast<CViewContainer*>(root);
+    ASSERT_NE(container, nullptr);
+    ASSERT_EQ(container->getNbViews(), 1u);
+    EXPECT_EQ(container->getView(0)->getViewSize(), CRect(-15, 20, -15, 62));
+    root->forget();
+}
+
 TEST(UIAttributes, ParsesPointsRectsNumbersAndBooleans)
 {
     UIAttributes a;

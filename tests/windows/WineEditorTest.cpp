@@ -20,6 +20,7 @@
 #include <future>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -135,6 +136,34 @@ std::vector<std::string> regionsUnlikeLinux(const Image& windows, const Image& l
     return unlike;
 }
 
+// How long the editor may take to show its window on a busy machine, and to end after that.
+constexpr std::chrono::milliseconds kWindowLimit{30000};
+constexpr std::chrono::seconds kEndLimit{90};
+
+// Where a failing test leaves what it saw: beside the test's output, named after the test.
+std::string failureOutput(const std::string& what)
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string folder = VEVADUR_TEST_OUTPUT_DIR;
+    mkdir(folder.c_str(), 0755);
+    return folder + "/" + test->test_suite_name() + "." + test->name() + "-" + what;
+}
+
+bool writePng(const Image& image, const std::string& path)
+{
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, image.width, image.height);
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < image.height; ++y)
+        std::memcpy(data + y * stride, &image.rgb[static_cast<size_t>(y) * image.width],
+                    static_cast<size_t>(image.width) * 4);
+    cairo_surface_mark_dirty(surface);
+    const bool written = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(surface);
+    return written;
+}
+
 struct FreeDeleter
 {
     void operator()(void* p) const { std::free(p); }
@@ -223,7 +252,15 @@ TEST_F(WineEditor, LooksLikeTheLinuxEditorInPanelAndKnobFrames)
     ASSERT_TRUE(readPng(folder + "/linux.png", linux));
     ASSERT_EQ(windows.width, linux.width);
     ASSERT_EQ(windows.height, linux.height);
-    EXPECT_EQ(regionsUnlikeLinux(windows, linux), std::vector<std::string>{});
+    const std::vector<std::string> unlike = regionsUnlikeLinux(windows, linux);
+    EXPECT_EQ(unlike, std::vector<std::string>{});
+    if (!unlike.empty())
+    {
+        const std::string windowsPng = failureOutput("windows.png");
+        const std::string linuxPng = failureOutput("linux.png");
+        if (writePng(windows, windowsPng) && writePng(linux, linuxPng))
+            ADD_FAILURE() << "saved " << windowsPng << " and " << linuxPng;
+    }
 }
 
 TEST_F(WineEditor, TimerMouseWheelAndKeysWorkThroughTheHostsMessageLoop)
@@ -471,21 +508,56 @@ class WineEditorHost : public ::testing::Test
             std::launch::async, [arguments]
             { return wine::run(wine::windowsBuild("host/vevadur-editor.exe"), arguments, true); });
     }
-    // What the window shows once it shows the panel, or last before the program ended; its X
-    // window in `window`.
-    Image watchUntilThePanelShows(uint32_t& window)
+    // Watches the editor's window until it shows the panel as the Linux build draws it, the
+    // program ends, or the time is up. A failure says what was awaited and what was seen last,
+    // and leaves the last capture beside the test's output.
+    struct Watched
     {
+        uint32_t window = 0;
         Image shown;
-        window = 0;
-        while (editor.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready)
+        bool panel = false;
+        std::string failure;
+    };
+    Watched watchForThePanel(const std::string& title = "VevadurROT",
+                             std::chrono::milliseconds limit = kWindowLimit)
+    {
+        Watched watched;
+        std::string seen = "no window titled \"" + title + "\"";
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        bool ended = false;
+        while (!(ended = editor.wait_for(std::chrono::milliseconds(100)) ==
+                         std::future_status::ready) &&
+               std::chrono::steady_clock::now() < deadline)
         {
-            if ((window = findTopLevelWindow(x.get(), "VevadurROT")))
-                shown = captureWindow(x.get(), window);
-            if (shown.width == linux.width && shown.height == linux.height &&
-                regionsUnlikeLinux(shown, linux).empty())
-                break;
+            if (!(watched.window = findTopLevelWindow(x.get(), title))) continue;
+            watched.shown = captureWindow(x.get(), watched.window);
+            if (watched.shown.width != linux.width || watched.shown.height != linux.height)
+            {
+                seen = "a window of " + std::to_string(watched.shown.width) + " x " +
+                       std::to_string(watched.shown.height);
+                continue;
+            }
+            const std::vector<std::string> unlike = regionsUnlikeLinux(watched.shown, linux);
+            if ((watched.panel = unlike.empty())) return watched;
+            seen = "the panel unlike the Linux render in the " + unlike.front();
         }
-        return shown;
+        watched.failure = "waited " + std::to_string(limit.count() / 1000) +
+                          " s for a window titled \"" + title +
+                          "\" showing the panel as on Linux; " +
+                          (ended ? "the program ended first; " : "") + "last saw " + seen;
+        if (!watched.shown.rgb.empty())
+        {
+            const std::string saved = failureOutput("last-capture.png");
+            if (writePng(watched.shown, saved)) watched.failure += "; last capture: " + saved;
+        }
+        return watched;
+    }
+    // The program's result, once it has ended (it is killed when it outlives its own limit).
+    wine::Result editorResult()
+    {
+        if (editor.wait_for(kEndLimit) != std::future_status::ready)
+            ADD_FAILURE() << "waited " << kEndLimit.count() << " s for vevadur-editor.exe to end";
+        return editor.get();
     }
     // The window manager's close button: WM_DELETE_WINDOW, as ICCCM sends it.
     void pressCloseButton(uint32_t window)
@@ -522,23 +594,25 @@ class WineEditorHost : public ::testing::Test
 TEST_F(WineEditorHost, ShowsTheEditorInAWindowOfItsSizeAndClosesAfterTheGivenTime)
 {
     start({"--seconds", "2"});
-    uint32_t window = 0;
-    const Image shown = watchUntilThePanelShows(window);
-    const wine::Result result = editor.get();
+    const Watched watched = watchForThePanel();
+    const wine::Result result = editorResult();
     EXPECT_EQ(result.status, 0) << result.output;
     EXPECT_NE(result.output.find("editor window 0x"), std::string::npos) << result.output;
-    ASSERT_EQ(shown.width, 303);
-    ASSERT_EQ(shown.height, 588);
-    EXPECT_EQ(regionsUnlikeLinux(shown, linux), std::vector<std::string>{});
+    EXPECT_TRUE(watched.panel) << watched.failure;
+    EXPECT_EQ(watched.shown.width, 303);
+    EXPECT_EQ(watched.shown.height, 588);
 }
 
 TEST_F(WineEditorHost, ClosesWithItsCloseButton)
 {
-    start({}); // open until closed
-    uint32_t window = 0;
-    watchUntilThePanelShows(window);
-    ASSERT_NE(window, 0u);
-    pressCloseButton(window);
-    const wine::Result result = editor.get();
+    start({"--seconds", "60"}); // open until closed, and ended in any case after a minute
+    const Watched watched = watchForThePanel();
+    ASSERT_NE(watched.window, 0u) << watched.failure;
+    EXPECT_TRUE(watched.panel) << watched.failure;
+    pressCloseButton(watched.window);
+    const auto pressed = std::chrono::steady_clock::now();
+    const wine::Result result = editorResult();
     EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_LT(std::chrono::steady_clock::now() - pressed, std::chrono::seconds(30))
+        << "the editor did not close within 30 s of the close button";
 }

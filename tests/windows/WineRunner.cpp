@@ -29,8 +29,12 @@ std::string quoted(const std::string& word)
 
 Result shell(const std::string& command)
 {
+    // Every command has a limit: one that does not end fails its test (killed, status 124, and
+    // says so) instead of stalling the suite.
+    const std::string limit = std::to_string(kProgramLimitSeconds);
+    const std::string limited = "timeout -k 10 " + limit + " sh -c " + quoted(command) + " 2>&1";
     Result result;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    FILE* pipe = popen(limited.c_str(), "r");
     if (!pipe) return result;
     char buffer[4096];
     size_t got = 0;
@@ -38,16 +42,17 @@ Result shell(const std::string& command)
         result.output.append(buffer, got);
     const int status = pclose(pipe);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (result.status == 124)
+        result.output += "\n[" + command + " did not end within " + limit + " s and was killed]\n";
     return result;
 }
 
 Result run(const std::string& program, const std::vector<std::string>& arguments, bool withDisplay)
 {
-    // Wine's own messages are silenced. A program that does not end fails its test (killed,
-    // status 124) instead of stalling the suite.
-    std::string command = "timeout 300 env WINEPREFIX=" + quoted(VEVADUR_WINE_PREFIX) +
-                          " WINEDEBUG=-all " + (withDisplay ? "" : "DISPLAY= ") +
-                          quoted(VEVADUR_WINE) + " " + quoted(program);
+    // Wine's own messages are silenced.
+    std::string command = "env WINEPREFIX=" + quoted(VEVADUR_WINE_PREFIX) + " WINEDEBUG=-all " +
+                          (withDisplay ? "" : "DISPLAY= ") + quoted(VEVADUR_WINE) + " " +
+                          quoted(program);
     for (const std::string& argument : arguments)
         command += " " + quoted(argument);
     return shell(command);

@@ -1,7 +1,7 @@
 #include "tools/bankgen/BankGenerator.h"
 
 #include "common/MathConstants.h"
-#include "engine/ResponseBank.h"
+#include "engine/bank/ResponseBank.h"
 #include "tools/bankgen/ArrivalFilter.h"
 #include "tools/bankgen/DiffuseTail.h"
 #include "tools/bankgen/FractionalDelay.h"
@@ -10,6 +10,8 @@
 
 #include <cmath>
 #include <cstdint>
+
+using namespace Engine;
 
 namespace bankgen
 {

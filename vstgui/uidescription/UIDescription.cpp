@@ -15,6 +15,9 @@ namespace
 {
 // Templates may include one another; a document that includes itself stops here.
 constexpr int kMaxTemplateDepth = 32;
+// Templates may also use one another many times over, which multiplies the views at every
+// level: one build makes at most this many (the plug-in's editor has about fifty).
+constexpr int kMaxViewsPerBuild = 10000;
 
 bool readFile(const std::string& path, std::string& text)
 {
@@ -169,7 +172,11 @@ CView* UIDescription::createView(UTF8StringPtr templateName, IController* contro
     if (!templateName) return nullptr;
     IController* previous = m_controller;
     m_controller = controller;
+    // A build started from inside another (a custom view's) shares its budget.
+    const bool outermost = m_viewsLeft < 0;
+    if (outermost) m_viewsLeft = kMaxViewsPerBuild;
     CView* view = createTemplateView(templateName, controller, 0);
+    if (outermost) m_viewsLeft = -1;
     m_controller = previous;
     return view;
 }
@@ -184,6 +191,8 @@ CView* UIDescription::createTemplateView(const std::string& name, IController* c
 
 CView* UIDescription::createViewFromNode(const Node& node, IController* controller, int depth) const
 {
+    if (m_viewsLeft == 0) return nullptr;
+    if (m_viewsLeft > 0) --m_viewsLeft;
     const UIAttributes& attributes = node.attributes;
     IController* previous = m_controller;
     m_controller = controller;

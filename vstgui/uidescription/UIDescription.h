@@ -87,5 +87,7 @@ class UIDescription : public IUIDescription
     UIViewFactory m_factory;
     // The controller of the views being built; only set while createView runs.
     mutable IController* m_controller = nullptr;
+    // How many more views the build under way may make; -1 while none is under way.
+    mutable int m_viewsLeft = -1;
 };
 } // namespace VSTGUI

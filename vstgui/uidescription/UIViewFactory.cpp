@@ -12,6 +12,7 @@
 #include "vstgui/uidescription/IUIDescription.h"
 #include "vstgui/uidescription/UIAttributes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -105,8 +106,9 @@ void UIViewFactory::applyViewAttributes(CView* view, const UIAttributes& a,
     if (a.getPointAttribute("origin", point)) size.moveTo(point.x, point.y);
     if (a.getPointAttribute("size", point))
     {
-        size.setWidth(point.x);
-        size.setHeight(point.y);
+        // A negative side (a damaged document) makes an empty view, not an inside-out one.
+        size.setWidth(std::max(0.0, point.x));
+        size.setHeight(std::max(0.0, point.y));
     }
     view->setViewSize(size, false);
 

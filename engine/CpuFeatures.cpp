@@ -1,0 +1,14 @@
+#include "engine/CpuFeatures.h"
+
+namespace Engine
+{
+bool hasAvx2Fma()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+#else
+    return false;
+#endif
+}
+} // namespace Engine
