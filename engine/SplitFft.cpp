@@ -1,5 +1,7 @@
 #include "engine/SplitFft.h"
 
+#include "common/MathConstants.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -163,12 +165,11 @@ SplitFft::SplitFft(int32_t size, SimdForm form)
             r |= ((i >> b) & 1) << (bits - 1 - b);
         m_bitReversed[i] = r;
     }
-    const double pi = 3.141592653589793;
     for (int32_t h = 1; h < m_size; h *= 2)
     {
         for (int32_t j = 0; j < h; ++j)
         {
-            const double angle = -pi * j / h;
+            const double angle = -vevadur::kPi * j / h;
             m_twiddleRe[h + j] = std::cos(angle);
             m_twiddleIm[h + j] = std::sin(angle);
             m_twiddleImInverse[h + j] = -std::sin(angle);

@@ -1,5 +1,7 @@
 #include "vstgui/CDrawContext.h"
 
+#include "common/MathConstants.h"
+
 #include "vstgui/CBitmap.h"
 #include "vstgui/ScaleFactor.h"
 #include "vstgui/TextRenderer.h"
@@ -84,10 +86,10 @@ void CDrawContext::drawRoundRect(const CRect& rect, CCoord radius, CDrawStyle st
     if (style != kDrawFilled) r.inset(m_state.lineWidth / 2, m_state.lineWidth / 2);
     double rad = std::max(0.0, std::min(radius, std::min(r.getWidth(), r.getHeight()) / 2));
     cairo_new_path(m_cr);
-    cairo_arc(m_cr, r.right - rad, r.top + rad, rad, -M_PI / 2, 0);
-    cairo_arc(m_cr, r.right - rad, r.bottom - rad, rad, 0, M_PI / 2);
-    cairo_arc(m_cr, r.left + rad, r.bottom - rad, rad, M_PI / 2, M_PI);
-    cairo_arc(m_cr, r.left + rad, r.top + rad, rad, M_PI, 3 * M_PI / 2);
+    cairo_arc(m_cr, r.right - rad, r.top + rad, rad, -vevadur::kPi / 2, 0);
+    cairo_arc(m_cr, r.right - rad, r.bottom - rad, rad, 0, vevadur::kPi / 2);
+    cairo_arc(m_cr, r.left + rad, r.bottom - rad, rad, vevadur::kPi / 2, vevadur::kPi);
+    cairo_arc(m_cr, r.left + rad, r.top + rad, rad, vevadur::kPi, 3 * vevadur::kPi / 2);
     cairo_close_path(m_cr);
     finishPath(style);
 }
@@ -99,7 +101,7 @@ void CDrawContext::drawEllipse(const CRect& rect, CDrawStyle style)
     cairo_save(m_cr);
     cairo_translate(m_cr, rect.left + rect.getWidth() / 2, rect.top + rect.getHeight() / 2);
     cairo_scale(m_cr, rect.getWidth() / 2, rect.getHeight() / 2);
-    cairo_arc(m_cr, 0, 0, 1, 0, 2 * M_PI);
+    cairo_arc(m_cr, 0, 0, 1, 0, 2 * vevadur::kPi);
     cairo_restore(m_cr);
     finishPath(style);
 }

@@ -1,5 +1,7 @@
 #include "vstgui/CKnob.h"
 
+#include "common/MathConstants.h"
+
 #include "vstgui/CDrawContext.h"
 #include "vstgui/CFrame.h"
 
@@ -9,7 +11,7 @@ namespace VSTGUI
 {
 namespace
 {
-constexpr float kPi = 3.14159265358979f;
+constexpr float kPi = static_cast<float>(vevadur::kPi);
 
 float wrapAngle(float angle)
 {

@@ -1,5 +1,7 @@
 #include "vstgui/uidescription/UIViewFactory.h"
 
+#include "common/MathConstants.h"
+
 #include "vstgui/CAnimKnob.h"
 #include "vstgui/CKickButton.h"
 #include "vstgui/COnOffButton.h"
@@ -20,7 +22,7 @@ namespace VSTGUI
 {
 namespace
 {
-constexpr double kDegreesToRadians = 3.14159265358979323846 / 180.0;
+constexpr double kDegreesToRadians = vevadur::kPi / 180.0;
 
 struct ClassEntry
 {
