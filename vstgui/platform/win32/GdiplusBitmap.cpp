@@ -27,8 +27,8 @@ Gdiplus::Bitmap* ownedCopy(Gdiplus::Bitmap& decoded)
     const UINT width = decoded.GetWidth();
     const UINT height = decoded.GetHeight();
     if (width == 0 || height == 0) return nullptr;
-    auto copy = std::make_unique<Gdiplus::Bitmap>(static_cast<INT>(width),
-                                                  static_cast<INT>(height), PixelFormat32bppPARGB);
+    auto copy = std::make_unique<Gdiplus::Bitmap>(static_cast<INT>(width), static_cast<INT>(height),
+                                                  PixelFormat32bppPARGB);
     Gdiplus::Graphics graphics(copy.get());
     graphics.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
     if (graphics.DrawImage(&decoded, 0, 0, static_cast<INT>(width), static_cast<INT>(height)) !=
@@ -81,11 +81,8 @@ Gdiplus::RectF toRectF(const CRect& r)
 // Image attributes that scale every pixel's opacity by alpha.
 void setOpacity(Gdiplus::ImageAttributes& attributes, float alpha)
 {
-    Gdiplus::ColorMatrix matrix = {{{1, 0, 0, 0, 0},
-                                    {0, 1, 0, 0, 0},
-                                    {0, 0, 1, 0, 0},
-                                    {0, 0, 0, alpha, 0},
-                                    {0, 0, 0, 0, 1}}};
+    Gdiplus::ColorMatrix matrix = {
+        {{1, 0, 0, 0, 0}, {0, 1, 0, 0, 0}, {0, 0, 1, 0, 0}, {0, 0, 0, alpha, 0}, {0, 0, 0, 0, 1}}};
     attributes.SetColorMatrix(&matrix);
 }
 } // namespace
@@ -107,7 +104,8 @@ void CBitmap::loadScaledRepresentations(const std::string& folder)
     for (double scale : BitmapScales::kScales)
     {
         const std::string name = BitmapScales::resourceName(m_description.name, scale);
-        if (Gdiplus::Bitmap* image = load(name, folder)) m_representations.push_back({scale, image});
+        if (Gdiplus::Bitmap* image = load(name, folder))
+            m_representations.push_back({scale, image});
     }
 }
 
@@ -158,11 +156,10 @@ void CBitmap::draw(CDrawContext* context, const CRect& rect, const CPoint& offse
         // itself, not from a transparent border.
         graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
         attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-        const Gdiplus::RectF dest(
-            static_cast<Gdiplus::REAL>((std::round(deviceX) - m[4]) / m[0]),
-            static_cast<Gdiplus::REAL>((std::round(deviceY) - m[5]) / m[3]),
-            static_cast<Gdiplus::REAL>(pixelsWide / r->scale),
-            static_cast<Gdiplus::REAL>(pixelsHigh / r->scale));
+        const Gdiplus::RectF dest(static_cast<Gdiplus::REAL>((std::round(deviceX) - m[4]) / m[0]),
+                                  static_cast<Gdiplus::REAL>((std::round(deviceY) - m[5]) / m[3]),
+                                  static_cast<Gdiplus::REAL>(pixelsWide / r->scale),
+                                  static_cast<Gdiplus::REAL>(pixelsHigh / r->scale));
         graphics.DrawImage(r->image, dest, 0, 0, pixelsWide, pixelsHigh, Gdiplus::UnitPixel,
                            &attributes);
     }
@@ -174,10 +171,10 @@ void CNinePartTiledBitmap::drawPart(CDrawContext* context, const CRect& source, 
 {
     if (source.isEmpty() || dest.isEmpty() || !context->getNativeContext() || !getSurface()) return;
     Gdiplus::Graphics& graphics = *context->getNativeContext();
-    std::unique_ptr<Gdiplus::Bitmap> part(getSurface()->Clone(
-        static_cast<INT>(source.left), static_cast<INT>(source.top),
-        static_cast<INT>(source.getWidth()), static_cast<INT>(source.getHeight()),
-        PixelFormat32bppPARGB));
+    std::unique_ptr<Gdiplus::Bitmap> part(
+        getSurface()->Clone(static_cast<INT>(source.left), static_cast<INT>(source.top),
+                            static_cast<INT>(source.getWidth()),
+                            static_cast<INT>(source.getHeight()), PixelFormat32bppPARGB));
     if (!part) return;
     Gdiplus::TextureBrush brush(part.get(), Gdiplus::WrapModeTile);
     brush.TranslateTransform(static_cast<Gdiplus::REAL>(dest.left),

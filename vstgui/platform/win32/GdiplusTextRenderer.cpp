@@ -25,8 +25,7 @@ std::unique_ptr<Gdiplus::FontFamily> familyFor(const std::string& name)
         family = std::make_unique<Gdiplus::FontFamily>(fallback);
         if (family->IsAvailable()) return family;
     }
-    return std::unique_ptr<Gdiplus::FontFamily>(
-        Gdiplus::FontFamily::GenericSansSerif()->Clone());
+    return std::unique_ptr<Gdiplus::FontFamily>(Gdiplus::FontFamily::GenericSansSerif()->Clone());
 }
 
 INT styleOf(const CFontDesc& font)
@@ -87,10 +86,9 @@ void TextRenderer::drawString(NativeDrawingContext* graphics, const std::string&
     const auto opacity = static_cast<BYTE>(std::lround(color.alpha * std::clamp(alpha, 0.f, 1.f)));
     Gdiplus::SolidBrush brush{Gdiplus::Color(opacity, color.red, color.green, color.blue)};
     const std::wstring wide = Win32::toWide(text);
-    const Gdiplus::RectF layout(static_cast<Gdiplus::REAL>(rect.left),
-                                static_cast<Gdiplus::REAL>(rect.top),
-                                static_cast<Gdiplus::REAL>(rect.getWidth()),
-                                static_cast<Gdiplus::REAL>(rect.getHeight()));
+    const Gdiplus::RectF layout(
+        static_cast<Gdiplus::REAL>(rect.left), static_cast<Gdiplus::REAL>(rect.top),
+        static_cast<Gdiplus::REAL>(rect.getWidth()), static_cast<Gdiplus::REAL>(rect.getHeight()));
     const Gdiplus::GraphicsState saved = graphics->Save();
     graphics->SetClip(layout, Gdiplus::CombineModeIntersect);
     graphics->SetTextRenderingHint(antialias ? Gdiplus::TextRenderingHintAntiAlias

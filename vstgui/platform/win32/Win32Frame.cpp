@@ -66,10 +66,10 @@ bool Win32Frame::open(HWND parent)
     m_width = ScaleFactor::toDevice(m_frame.getWidth(), m_frame.getScaleFactor());
     m_height = ScaleFactor::toDevice(m_frame.getHeight(), m_frame.getScaleFactor());
     m_backBuffer = std::make_unique<Gdiplus::Bitmap>(m_width, m_height, PixelFormat32bppPARGB);
-    m_window = CreateWindowExW(0, moduleWindowClassName(kWindowKind).c_str(), L"",
-                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                               m_width, m_height, parent, nullptr,
-                               static_cast<HINSTANCE>(thisModule()), this);
+    m_window =
+        CreateWindowExW(0, moduleWindowClassName(kWindowKind).c_str(), L"",
+                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, m_width,
+                        m_height, parent, nullptr, static_cast<HINSTANCE>(thisModule()), this);
     return m_window != nullptr;
 }
 
@@ -209,26 +209,64 @@ bool Win32Frame::handleMessage(unsigned message, uintptr_t wParam, intptr_t lPar
     result = 0;
     switch (message)
     {
-    case WM_PAINT: paint(); return true;
-    case WM_ERASEBKGND: result = 1; return true; // the whole area is drawn by paint()
-    case WM_LBUTTONDOWN: onMouseDown(kLButton, lParam, false); return true;
-    case WM_LBUTTONDBLCLK: onMouseDown(kLButton, lParam, true); return true;
-    case WM_RBUTTONDOWN: onMouseDown(kRButton, lParam, false); return true;
-    case WM_RBUTTONDBLCLK: onMouseDown(kRButton, lParam, true); return true;
-    case WM_MBUTTONDOWN: onMouseDown(kMButton, lParam, false); return true;
-    case WM_MBUTTONDBLCLK: onMouseDown(kMButton, lParam, true); return true;
-    case WM_LBUTTONUP: onMouseUp(kLButton, lParam); return true;
-    case WM_RBUTTONUP: onMouseUp(kRButton, lParam); return true;
-    case WM_MBUTTONUP: onMouseUp(kMButton, lParam); return true;
-    case WM_MOUSEMOVE: onMouseMove(lParam); return true;
-    case WM_MOUSEWHEEL: onWheel(wParam, lParam); return true;
-    case WM_CAPTURECHANGED: m_buttonsDown = 0; return true;
-    case WM_KEYDOWN: onKey(wParam, true); return true;
-    case WM_KEYUP: onKey(wParam, false); return true;
-    case WM_CHAR: onCharacter(wParam); return true;
-    case WM_GETDLGCODE: result = DLGC_WANTALLKEYS; return true;
+    case WM_PAINT:
+        paint();
+        return true;
+    case WM_ERASEBKGND:
+        result = 1;
+        return true; // the whole area is drawn by paint()
+    case WM_LBUTTONDOWN:
+        onMouseDown(kLButton, lParam, false);
+        return true;
+    case WM_LBUTTONDBLCLK:
+        onMouseDown(kLButton, lParam, true);
+        return true;
+    case WM_RBUTTONDOWN:
+        onMouseDown(kRButton, lParam, false);
+        return true;
+    case WM_RBUTTONDBLCLK:
+        onMouseDown(kRButton, lParam, true);
+        return true;
+    case WM_MBUTTONDOWN:
+        onMouseDown(kMButton, lParam, false);
+        return true;
+    case WM_MBUTTONDBLCLK:
+        onMouseDown(kMButton, lParam, true);
+        return true;
+    case WM_LBUTTONUP:
+        onMouseUp(kLButton, lParam);
+        return true;
+    case WM_RBUTTONUP:
+        onMouseUp(kRButton, lParam);
+        return true;
+    case WM_MBUTTONUP:
+        onMouseUp(kMButton, lParam);
+        return true;
+    case WM_MOUSEMOVE:
+        onMouseMove(lParam);
+        return true;
+    case WM_MOUSEWHEEL:
+        onWheel(wParam, lParam);
+        return true;
+    case WM_CAPTURECHANGED:
+        m_buttonsDown = 0;
+        return true;
+    case WM_KEYDOWN:
+        onKey(wParam, true);
+        return true;
+    case WM_KEYUP:
+        onKey(wParam, false);
+        return true;
+    case WM_CHAR:
+        onCharacter(wParam);
+        return true;
+    case WM_GETDLGCODE:
+        result = DLGC_WANTALLKEYS;
+        return true;
     case kDpiChanged:
-    case kDpiChangedAfterParent: onDpiChanged(); return true;
+    case kDpiChangedAfterParent:
+        onDpiChanged();
+        return true;
     case WM_NCDESTROY:
         // The host destroyed its window, and ours with it: nothing is left to destroy later.
         SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
@@ -238,7 +276,8 @@ bool Win32Frame::handleMessage(unsigned message, uintptr_t wParam, intptr_t lPar
         // Keyboard focus moved to another window: a text being typed is committed.
         m_frame.setFocusView(nullptr);
         return true;
-    default: return false;
+    default:
+        return false;
     }
 }
 } // namespace VSTGUI::Win32

@@ -81,11 +81,10 @@ bool close(std::vector<UIDescription::Node>& open, UIDescription::Node& root, bo
 bool readXmlTree(const std::string& xml, UIDescription::Node& root)
 {
     ComRelease<IStream> stream;
-    stream.object = SHCreateMemStream(reinterpret_cast<const BYTE*>(xml.data()),
-                                      static_cast<UINT>(xml.size()));
+    stream.object =
+        SHCreateMemStream(reinterpret_cast<const BYTE*>(xml.data()), static_cast<UINT>(xml.size()));
     ComRelease<IXmlReader> reader;
-    if (!stream.object ||
-        FAILED(createReader(&reader.object)) ||
+    if (!stream.object || FAILED(createReader(&reader.object)) ||
         FAILED(reader.object->SetInput(stream.object)))
         return false;
 
