@@ -88,7 +88,7 @@ double VSTGUIEditor::getScaleFactor() const
 {
     if (m_zoom > 0) return m_zoom;
     if (m_hostScale > 0) return m_hostScale;
-    return m_systemScale > 0 ? ScaleFactor::valid(m_systemScale) : 1.0;
+    return m_systemScale > 0 ? VSTGUI::ScaleFactor::valid(m_systemScale) : 1.0;
 }
 
 void VSTGUIEditor::askSystemScaleFactor(void* parent)
@@ -100,7 +100,7 @@ void VSTGUIEditor::askSystemScaleFactor(void* parent)
 
 void VSTGUIEditor::setZoomFactor(double zoom)
 {
-    m_zoom = (std::isfinite(zoom) && zoom > 0) ? ScaleFactor::valid(zoom) : 0;
+    m_zoom = (std::isfinite(zoom) && zoom > 0) ? VSTGUI::ScaleFactor::valid(zoom) : 0;
     if (!m_zoomSettingsName.empty())
     {
         char text[32] = "";
@@ -117,7 +117,7 @@ void VSTGUIEditor::setZoomSettingsName(const std::string& application)
     char* end = nullptr;
     const double zoom = std::strtod(saved.c_str(), &end);
     m_zoom = (end != saved.c_str() && *end == '\0' && std::isfinite(zoom) && zoom > 0)
-                 ? ScaleFactor::valid(zoom)
+                 ? VSTGUI::ScaleFactor::valid(zoom)
                  : 0;
     applyScaleFactor();
 }
@@ -125,8 +125,8 @@ void VSTGUIEditor::setZoomSettingsName(const std::string& application)
 Steinberg::ViewRect VSTGUIEditor::scaledRect(CCoord width, CCoord height) const
 {
     const double scale = getScaleFactor();
-    return Steinberg::ViewRect(0, 0, ScaleFactor::toDevice(width, scale),
-                               ScaleFactor::toDevice(height, scale));
+    return Steinberg::ViewRect(0, 0, VSTGUI::ScaleFactor::toDevice(width, scale),
+                               VSTGUI::ScaleFactor::toDevice(height, scale));
 }
 
 void VSTGUIEditor::applyScaleFactor()
@@ -143,7 +143,7 @@ void VSTGUIEditor::applyScaleFactor()
 Steinberg::tresult PLUGIN_API VSTGUIEditor::setContentScaleFactor(ScaleFactor factor)
 {
     if (!std::isfinite(factor) || factor <= 0) return Steinberg::kInvalidArgument;
-    m_hostScale = ScaleFactor::valid(factor);
+    m_hostScale = VSTGUI::ScaleFactor::valid(factor);
     applyScaleFactor();
     return Steinberg::kResultTrue;
 }
