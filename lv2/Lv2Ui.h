@@ -13,12 +13,10 @@
 #include "pluginterfaces/vst/ivstcomponent.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "public.sdk/source/vst/hosting/hostclasses.h"
+#include "public.sdk/source/vst/hosting/pollrunloop.h"
 
 #include <lv2/core/lv2.h>
 #include <lv2/ui/ui.h>
-
-#include <chrono>
-#include <vector>
 
 struct xcb_connection_t;
 
@@ -63,27 +61,10 @@ class Lv2Ui : public IPlugFrame, public Linux::IRunLoop, public IComponentHandle
     uint32 PLUGIN_API release() SMTG_OVERRIDE { return 1; }
 
   private:
-    using Clock = std::chrono::steady_clock;
-    struct Watch
-    {
-        IPtr<Linux::IEventHandler> handler;
-        int fd;
-    };
-    struct Timer
-    {
-        IPtr<Linux::ITimerHandler> handler;
-        Clock::duration interval;
-        Clock::time_point due;
-    };
-
     Lv2Ui(LV2UI_Write_Function write, LV2UI_Controller hostController);
     bool open(IPluginFactory& factory, const TUID classId, const LV2_Feature* const* features);
     bool openWindow(uintptr_t parent, const ViewRect& size);
     int32 controlOf(ParamID id) const;
-    void readDescriptors();
-    void fireDueTimers();
-    bool isWatched(const Linux::IEventHandler* handler) const;
-    bool isTimer(const Linux::ITimerHandler* handler) const;
 
     LV2UI_Write_Function write;
     LV2UI_Controller hostController;
@@ -99,8 +80,8 @@ class Lv2Ui : public IPlugFrame, public Linux::IRunLoop, public IComponentHandle
 
     xcb_connection_t* connection = nullptr;
     uint32_t window = 0; // ours, inside the host's parent: the UI's widget
-    std::vector<Watch> watches;
-    std::vector<Timer> timers;
+    // Serves the IRunLoop calls, which come here because the view asks its frame for the loop.
+    PollRunLoop m_runLoop;
 };
 
 } // namespace Vst

@@ -1,9 +1,5 @@
 #include "Vst2Editor.h"
 
-#if SMTG_OS_LINUX
-#include <poll.h>
-#endif
-
 #include <algorithm>
 #include <limits>
 
@@ -90,53 +86,17 @@ void Vst2Editor::close()
     view = nullptr;
 #if SMTG_OS_LINUX
     // A view that forgot to unregister must not be called again.
-    watches.clear();
-    timers.clear();
+    m_runLoop.clear();
 #endif
 }
 
+// The host's idle calls come when it finds time: serve what is ready, never wait.
 void Vst2Editor::idle()
 {
 #if SMTG_OS_LINUX
-    readDescriptors();
-    fireDueTimers();
+    m_runLoop.iterate(0);
 #endif
 }
-
-#if SMTG_OS_LINUX
-// Handlers may unregister others (or themselves) while they run: each is called only while it
-// is still registered, and held until its call returns.
-void Vst2Editor::readDescriptors()
-{
-    if (watches.empty()) return;
-    std::vector<pollfd> fds;
-    for (const Watch& watch : watches)
-        fds.push_back({watch.fd, POLLIN, 0});
-    if (poll(fds.data(), fds.size(), 0) <= 0) return;
-    std::vector<Watch> ready;
-    for (size_t i = 0; i < fds.size(); ++i)
-        if (fds[i].revents) ready.push_back(watches[i]);
-    for (const Watch& watch : ready)
-        if (isWatched(watch.handler)) watch.handler->onFDIsSet(watch.fd);
-}
-
-void Vst2Editor::fireDueTimers()
-{
-    const auto now = Clock::now();
-    std::vector<IPtr<Linux::ITimerHandler>> due;
-    for (Timer& timer : timers)
-    {
-        if (timer.due > now) continue;
-        // Idle calls come when the host finds time: a late timer fires once, then keeps pace.
-        timer.due += timer.interval;
-        if (timer.due <= now) timer.due = now + timer.interval;
-        due.push_back(timer.handler);
-    }
-    for (const auto& handler : due)
-        if (isTimer(handler)) handler->onTimer();
-}
-
-#endif
 
 tresult PLUGIN_API Vst2Editor::resizeView(IPlugView* requester, ViewRect* newSize)
 {
@@ -148,53 +108,27 @@ tresult PLUGIN_API Vst2Editor::resizeView(IPlugView* requester, ViewRect* newSiz
 }
 
 #if SMTG_OS_LINUX
-bool Vst2Editor::isWatched(const Linux::IEventHandler* handler) const
-{
-    return std::any_of(watches.begin(), watches.end(),
-                       [handler](const Watch& w) { return w.handler == handler; });
-}
-
-bool Vst2Editor::isTimer(const Linux::ITimerHandler* handler) const
-{
-    return std::any_of(timers.begin(), timers.end(),
-                       [handler](const Timer& t) { return t.handler == handler; });
-}
-
 tresult PLUGIN_API Vst2Editor::registerEventHandler(Linux::IEventHandler* handler,
                                                     Linux::FileDescriptor fd)
 {
-    if (!handler || fd < 0 || isWatched(handler)) return kInvalidArgument;
-    watches.push_back({IPtr<Linux::IEventHandler>(handler), fd});
-    return kResultTrue;
+    return m_runLoop.registerEventHandler(handler, fd);
 }
 
 tresult PLUGIN_API Vst2Editor::unregisterEventHandler(Linux::IEventHandler* handler)
 {
-    auto it = std::find_if(watches.begin(), watches.end(),
-                           [handler](const Watch& w) { return w.handler == handler; });
-    if (it == watches.end()) return kInvalidArgument;
-    watches.erase(it);
-    return kResultTrue;
+    return m_runLoop.unregisterEventHandler(handler);
 }
 
 tresult PLUGIN_API Vst2Editor::registerTimer(Linux::ITimerHandler* handler,
                                              Linux::TimerInterval milliseconds)
 {
-    if (!handler || milliseconds == 0 || isTimer(handler)) return kInvalidArgument;
-    const auto interval = std::chrono::milliseconds(milliseconds);
-    timers.push_back({IPtr<Linux::ITimerHandler>(handler), interval, Clock::now() + interval});
-    return kResultTrue;
+    return m_runLoop.registerTimer(handler, milliseconds);
 }
 
 tresult PLUGIN_API Vst2Editor::unregisterTimer(Linux::ITimerHandler* handler)
 {
-    auto it = std::find_if(timers.begin(), timers.end(),
-                           [handler](const Timer& t) { return t.handler == handler; });
-    if (it == timers.end()) return kInvalidArgument;
-    timers.erase(it);
-    return kResultTrue;
+    return m_runLoop.unregisterTimer(handler);
 }
-
 #endif
 
 tresult PLUGIN_API Vst2Editor::queryInterface(const TUID iid, void** obj)

@@ -10,9 +10,9 @@
 #include "pluginterfaces/base/smartpointer.h"
 #include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
-
-#include <chrono>
-#include <vector>
+#if SMTG_OS_LINUX
+#include "public.sdk/source/vst/hosting/pollrunloop.h"
+#endif
 
 namespace Steinberg
 {
@@ -61,25 +61,6 @@ class Vst2Editor : public IPlugFrame
 
   private:
     bool makeView();
-#if SMTG_OS_LINUX
-    using Clock = std::chrono::steady_clock;
-    struct Watch
-    {
-        IPtr<Linux::IEventHandler> handler;
-        int fd;
-    };
-    struct Timer
-    {
-        IPtr<Linux::ITimerHandler> handler;
-        Clock::duration interval;
-        Clock::time_point due;
-    };
-
-    void readDescriptors();
-    void fireDueTimers();
-    bool isWatched(const Linux::IEventHandler* handler) const;
-    bool isTimer(const Linux::ITimerHandler* handler) const;
-#endif
 
     IEditController& controller;
     Vst2Abi::HostCallback host;
@@ -88,8 +69,8 @@ class Vst2Editor : public IPlugFrame
     bool attached = false;
     vst_rect editorRect{};
 #if SMTG_OS_LINUX
-    std::vector<Watch> watches;
-    std::vector<Timer> timers;
+    // Serves the IRunLoop calls, which come here because the view asks its frame for the loop.
+    PollRunLoop m_runLoop;
 #endif
 };
 

@@ -1,4 +1,5 @@
-// The VST2 editor's run loop, which VST2 hosts turn with their idle calls.
+// The run loop the plug-in formats' hosts turn with their idle calls, alone and as the VST2
+// editor's.
 #include "Vst2Editor.h"
 
 #include "public.sdk/source/vst/vsteditcontroller.h"
@@ -104,4 +105,45 @@ TEST(Vst2EditorRunLoop, IdleCallsServeDueTimersAndReadableDescriptors)
     EXPECT_NE(loop.unregisterTimer(&timer), kResultTrue);
     close(fds[0]);
     close(fds[1]);
+}
+
+// A handler that unregisters another one due in the same turn stops it from being called.
+TEST(PollRunLoop, HandlersUnregisteredByOthersInTheSameTurnAreNotCalled)
+{
+    PollRunLoop loop;
+    int first[2], second[2];
+    ASSERT_EQ(pipe(first), 0);
+    ASSERT_EQ(pipe(second), 0);
+    Reader a, b;
+    a.fd = first[0];
+    b.fd = second[0];
+    a.then = [&] { loop.unregisterEventHandler(&b); };
+    b.then = [&] { loop.unregisterEventHandler(&a); };
+    ASSERT_EQ(loop.registerEventHandler(&a, a.fd), kResultTrue);
+    ASSERT_EQ(loop.registerEventHandler(&b, b.fd), kResultTrue);
+    ASSERT_EQ(write(first[1], "x", 1), 1);
+    ASSERT_EQ(write(second[1], "x", 1), 1);
+    loop.iterate(0);
+    EXPECT_EQ(a.calls + b.calls, 1);
+    EXPECT_EQ(loop.eventHandlerCount(), 1u);
+
+    Timer t, u;
+    t.then = [&] { loop.unregisterTimer(&u); };
+    u.then = [&] { loop.unregisterTimer(&t); };
+    ASSERT_EQ(loop.registerTimer(&t, 1), kResultTrue);
+    ASSERT_EQ(loop.registerTimer(&u, 1), kResultTrue);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20)); // both due
+    loop.iterate(0);
+    EXPECT_EQ(t.calls + u.calls, 1);
+    EXPECT_EQ(loop.timerCount(), 1u);
+
+    // What a view forgot to unregister is dropped, never called again.
+    loop.clear();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    loop.iterate(0);
+    EXPECT_EQ(a.calls + b.calls, 1);
+    EXPECT_EQ(t.calls + u.calls, 1);
+    EXPECT_EQ(loop.eventHandlerCount() + loop.timerCount(), 0u);
+    for (int fd : {first[0], first[1], second[0], second[1]})
+        close(fd);
 }
