@@ -203,7 +203,8 @@ tresult PLUGIN_API VST3Editor::checkSizeConstraint(ViewRect* proposed)
     const auto scaled = [scale](CCoord size)
     {
         // An unlimited maximum stays unlimited.
-        return size < std::numeric_limits<int32>::max() ? ScaleFactor::toDevice(size, scale) : size;
+        return size < std::numeric_limits<int32>::max() ? VSTGUI::ScaleFactor::toDevice(size, scale)
+                                                        : size;
     };
     proposed->right =
         proposed->left + clamp(proposed->getWidth(), scaled(m_minSize.x), scaled(m_maxSize.x));

@@ -21,6 +21,7 @@ class ZoomMenu : public COptionMenu, private IControlListener
     static int32_t entryOf(double zoom);
 
   private:
+    using COptionMenu::valueChanged; // the control's own; this class also listens to itself
     void valueChanged(CControl* control) override;
 
     std::function<void(double)> m_chosen;
