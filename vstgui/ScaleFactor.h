@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace VSTGUI
@@ -26,9 +27,13 @@ inline double valid(double scale)
 // Device pixels for a length of layout pixels, rounded (halves down), at least one. Halves go
 // down so the last pixel's centre lies inside the layout: drawn without antialiasing it is
 // covered, where rounding up would leave a column the views never paint (303 at 1.5: 454).
+// Lengths no int holds (a document may ask for any size) end at the largest one.
 inline int toDevice(CCoord length, double scale)
 {
-    return std::max(1, static_cast<int>(std::ceil(length * scale - 0.5)));
+    const double pixels = std::ceil(length * scale - 0.5);
+    if (!(pixels >= 1)) return 1; // NaN too
+    return pixels < double(std::numeric_limits<int>::max()) ? static_cast<int>(pixels)
+                                                            : std::numeric_limits<int>::max();
 }
 
 // The whole device pixels that cover a layout rectangle.

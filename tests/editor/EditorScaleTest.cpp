@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -507,6 +508,9 @@ TEST(EditorScale, LayoutAndDevicePixelsConvertWithoutGapsOrOverlaps)
     EXPECT_EQ(ScaleFactor::toDevice(303, 1.5), 454);
     EXPECT_EQ(ScaleFactor::toDevice(303, 1.25), 379);
     EXPECT_EQ(ScaleFactor::toDevice(0, 2.0), 1);
+    // A document may ask for any size: what no int holds ends at the largest one.
+    EXPECT_EQ(ScaleFactor::toDevice(6.7e65, 1.5), std::numeric_limits<int>::max());
+    EXPECT_EQ(ScaleFactor::toDevice(std::nan(""), 2.0), 1);
     // An area to repaint covers every device pixel the layout rectangle touches, and no more
     // where its edges fall on pixel edges.
     EXPECT_EQ(ScaleFactor::toDeviceBounds(CRect(15, 15, 57, 57), 1.5), CRect(22, 22, 86, 86));
