@@ -23,13 +23,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <sys/wait.h>
@@ -177,8 +177,7 @@ std::string componentState(Processor& processor)
 class ConfigurationFolder
 {
   public:
-    explicit ConfigurationFolder(const std::string& name)
-        : m_folder(tempPath("config-" + name))
+    explicit ConfigurationFolder(const std::string& name) : m_folder(tempPath("config-" + name))
     {
         if (const char* old = std::getenv("XDG_CONFIG_HOME")) m_saved = old;
         std::filesystem::remove_all(m_folder);
