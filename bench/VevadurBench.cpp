@@ -495,12 +495,12 @@ void printFigures(const FigureRecorder& recorder, const RoomSettings& room, cons
     std::printf("(5) memory one effect instance holds: %.2f MB (goal <= 12 MB)", effectBytes / 1e6);
     if (vst3Bytes > 0) std::printf("; a whole VST3 instance, set up: %.2f MB", vst3Bytes / 1e6);
     std::printf("\n");
+    if (!reference) printPacedFigures(paced);
     const double lv2 = recorder.realTimeFactor(kLv2Name);
     if (lv2 > 0.0 && vst3 > 0.0)
-        std::printf("(6) LV2 path, 64-frame blocks: real-time factor %.1f, cost %.3f of the VST3 "
+        std::printf("(9) LV2 path, 64-frame blocks: real-time factor %.1f, cost %.3f of the VST3 "
                     "path's (4) (goal <= 1.05)\n",
                     lv2, vst3 / lv2);
-    if (!reference) printPacedFigures(paced);
 }
 } // namespace
 
