@@ -1,36 +1,15 @@
 // Any text as the renderer's "--set TITLE=VALUE" argument: the command line either refuses it
 // with a reason or turns it into a change of a writable parameter to a normalised value.
 #include "FuzzCheck.h"
+#include "LinkedPlugin.h"
 
-#include "host/PluginInstance.h"
-#include "host/PluginModule.h"
 #include "host/render/ParameterSetting.h"
 #include "host/render/RenderOptions.h"
-#include "vst3/PluginFactory.h"
 
-#include <memory>
 #include <string>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-
-namespace
-{
-vevadur::host::PluginInstance& instance()
-{
-    static std::unique_ptr<vevadur::host::PluginModule> module =
-        vevadur::host::PluginModule::linkedIn(
-            Veru2ZOR3::acquirePluginFactory(&Veru2ZOR3::registerProcessorClass));
-    static std::unique_ptr<vevadur::host::PluginInstance> created = [&]
-    {
-        std::string error;
-        auto made = vevadur::host::PluginInstance::create(*module, "", error);
-        FUZZ_CHECK(made != nullptr, "%s", error.c_str());
-        return made;
-    }();
-    return *created;
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -45,12 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(!error.empty(), "refused without a reason");
         return 0;
     }
-    FUZZ_CHECK(options.settings.size() == 1, "one --set gave %zu settings", options.settings.size());
+    FUZZ_CHECK(options.settings.size() == 1, "one --set gave %zu settings",
+               options.settings.size());
     const auto& [title, value] = options.settings[0];
     FUZZ_CHECK(title + "=" + value == text, "the setting is not the text split at its '='");
 
     vevadur::render::ParameterSetting setting;
-    if (!vevadur::render::resolveSetting(instance(), title, value, setting, error))
+    if (!vevadur::render::resolveSetting(linkedPlugin(), title, value, setting, error))
     {
         FUZZ_CHECK(!error.empty(), "refused without a reason");
         return 0;
@@ -58,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(setting.normalized >= 0.0 && setting.normalized <= 1.0, "normalised value %g",
                setting.normalized);
     bool writable = false;
-    for (const ParameterInfo& info : instance().parameters())
+    for (const ParameterInfo& info : linkedPlugin().parameters())
         if (info.id == setting.id) writable = !(info.flags & ParameterInfo::kIsReadOnly);
     FUZZ_CHECK(writable, "parameter %u is not a writable parameter", setting.id);
     return 0;

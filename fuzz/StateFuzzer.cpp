@@ -2,40 +2,18 @@
 // does when it opens a project; afterwards every parameter is a normalised value, the state
 // read back is well formed and in range, and reading that back changes nothing.
 #include "FuzzCheck.h"
+#include "LinkedPlugin.h"
 #include "StateRanges.h"
 
-#include "host/PluginInstance.h"
-#include "host/PluginModule.h"
-#include "vst3/PluginFactory.h"
-
-#include <memory>
 #include <string>
+#include <vector>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-namespace
-{
-// The plug-in linked into the harness, created once: a host keeps its instance too.
-vevadur::host::PluginInstance& instance()
-{
-    static std::unique_ptr<vevadur::host::PluginModule> module =
-        vevadur::host::PluginModule::linkedIn(
-            Veru2ZOR3::acquirePluginFactory(&Veru2ZOR3::registerProcessorClass));
-    static std::unique_ptr<vevadur::host::PluginInstance> created = [&]
-    {
-        std::string error;
-        auto made = vevadur::host::PluginInstance::create(*module, "", error);
-        FUZZ_CHECK(made != nullptr, "%s", error.c_str());
-        return made;
-    }();
-    return *created;
-}
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    vevadur::host::PluginInstance& plugin = instance();
+    vevadur::host::PluginInstance& plugin = linkedPlugin();
     plugin.loadState(std::vector<uint8_t>(data, data + size));
 
     for (const ParameterInfo& info : plugin.parameters())
