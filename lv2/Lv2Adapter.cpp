@@ -1,5 +1,7 @@
 #include "Lv2Adapter.h"
 
+#include "public.sdk/source/vst/hosting/initializedcomponent.h"
+
 #include <lv2/atom/atom.h>
 #include <lv2/buf-size/buf-size.h>
 #include <lv2/options/options.h>
@@ -34,17 +36,9 @@ bool Lv2Adapter::open(IPluginFactory& factory, const TUID classId, const char* p
 {
     if (!(rate > 0.0) || !std::isfinite(rate)) return false;
     readFeatures(features, pluginUri);
-    FUnknown* instance = nullptr;
-    if (factory.createInstance(classId, IComponent::iid, reinterpret_cast<void**>(&instance)) !=
-            kResultOk ||
-        !instance)
-        return false;
-    component = owned(static_cast<IComponent*>(instance));
-    if (component->initialize(static_cast<IHostApplication*>(&hostContext)) != kResultOk)
-    {
-        component = nullptr; // never initialised: nothing to terminate
-        return false;
-    }
+    component =
+        createInitializedComponent(factory, classId, static_cast<IHostApplication*>(&hostContext));
+    if (!component) return false;
     processor = FUnknownPtr<IAudioProcessor>(component);
     controller = FUnknownPtr<IEditController>(component);
     if (!processor || !controller || component->getBusCount(kAudio, kInput) < 1 ||

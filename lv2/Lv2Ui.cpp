@@ -1,5 +1,7 @@
 #include "Lv2Ui.h"
 
+#include "public.sdk/source/vst/hosting/initializedcomponent.h"
+
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -50,17 +52,9 @@ bool Lv2Ui::open(IPluginFactory& factory, const TUID classId, const LV2_Feature*
     }
     if (!parent) return false;
 
-    FUnknown* instance = nullptr;
-    if (factory.createInstance(classId, IComponent::iid, reinterpret_cast<void**>(&instance)) !=
-            kResultOk ||
-        !instance)
-        return false;
-    component = owned(static_cast<IComponent*>(instance));
-    if (component->initialize(static_cast<IHostApplication*>(&hostContext)) != kResultOk)
-    {
-        component = nullptr;
-        return false;
-    }
+    component =
+        createInitializedComponent(factory, classId, static_cast<IHostApplication*>(&hostContext));
+    if (!component) return false;
     controller = FUnknownPtr<IEditController>(component);
     if (!controller) return false;
     controller->setComponentHandler(this);

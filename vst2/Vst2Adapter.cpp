@@ -1,5 +1,7 @@
 #include "Vst2Adapter.h"
 
+#include "public.sdk/source/vst/hosting/initializedcomponent.h"
+
 #include "Vst2Text.h"
 
 #include <cmath>
@@ -79,17 +81,9 @@ Vst2Adapter::Vst2Adapter(Vst2Abi::HostCallback host) : host(host) {}
 bool Vst2Adapter::open(IPluginFactory& factory, const TUID classId)
 {
     if (!facts.read(factory, classId)) return false;
-    FUnknown* instance = nullptr;
-    if (factory.createInstance(classId, IComponent::iid, reinterpret_cast<void**>(&instance)) !=
-            kResultOk ||
-        !instance)
-        return false;
-    component = owned(static_cast<IComponent*>(instance));
-    if (component->initialize(static_cast<IHostApplication*>(&hostContext)) != kResultOk)
-    {
-        component = nullptr; // never initialised: nothing to terminate
-        return false;
-    }
+    component =
+        createInitializedComponent(factory, classId, static_cast<IHostApplication*>(&hostContext));
+    if (!component) return false;
     processor = FUnknownPtr<IAudioProcessor>(component);
     controller = FUnknownPtr<IEditController>(component);
     if (!processor || !controller || component->getBusCount(kAudio, kOutput) < 1) return false;
