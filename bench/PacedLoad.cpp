@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <ctime>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -84,29 +85,43 @@ class CacheSweeper
 };
 } // namespace
 
-PacedCost pacedCost(const PacedRun& run, const std::function<void()>& runBlock)
+std::vector<PacedCost> pacedCosts(const PacedRun& run,
+                                  const std::vector<std::function<void()>>& jobs)
 {
+    const size_t count = jobs.size();
+    std::vector<PacedCost> costs(count);
+    if (count == 0) return costs;
     const long warmUp = long(run.warmUpSeconds * run.sampleRate / run.blockFrames);
-    for (long b = 0; b < warmUp; ++b)
-        runBlock();
+    for (const std::function<void()>& runBlock : jobs)
+        for (long b = 0; b < warmUp; ++b)
+            runBlock();
 
-    CacheSweeper sweeper(run.sweepBytes);
+    std::unique_ptr<CacheSweeper> sweeper;
+    if (run.sweepBytes > 0) sweeper = std::make_unique<CacheSweeper>(run.sweepBytes);
     const int64_t period = int64_t(1e9 * run.blockFrames / run.sampleRate);
     const long blocks = std::max(1L, long(run.seconds * run.sampleRate / run.blockFrames));
-    double total = 0.0, worst = 0.0;
+    std::vector<double> total(count, 0.0), worst(count, 0.0);
     int64_t deadline = monotonicNanoseconds();
-    for (long b = 0; b < blocks; ++b)
+    for (long b = 0; b < blocks * long(count); ++b)
     {
+        const size_t j = size_t(b) % count;
         const double start = threadCpuSeconds();
-        runBlock();
+        jobs[j]();
         const double spent = threadCpuSeconds() - start;
-        total += spent;
-        worst = std::max(worst, spent);
-        sweeper.sweep();
+        total[j] += spent;
+        worst[j] = std::max(worst[j], spent);
+        if (sweeper) sweeper->sweep();
         // A late block starts the next period at once rather than catching up.
         deadline = std::max(deadline + period, monotonicNanoseconds());
         sleepUntil(deadline);
     }
     const double duration = double(run.blockFrames) / run.sampleRate;
-    return {total / double(blocks) / duration, worst / duration};
+    for (size_t j = 0; j < count; ++j)
+        costs[j] = {total[j] / double(blocks) / duration, worst[j] / duration};
+    return costs;
+}
+
+PacedCost pacedCost(const PacedRun& run, const std::function<void()>& runBlock)
+{
+    return pacedCosts(run, {runBlock}).front();
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <vector>
 
 // CPU time of blocks run at real-time intervals, as a host's audio thread calls a plug-in: one
 // block, then the rest of the period asleep while another thread touches a few MB of memory, as
@@ -18,8 +19,15 @@ struct PacedRun
     int blockFrames = 64;
     double warmUpSeconds = 1.0; // run back to back first, untimed
     double seconds = 10.0;      // then paced and timed
-    size_t sweepBytes = size_t(4) << 20;
+    size_t sweepBytes = size_t(4) << 20; // 0: no other thread
 };
 
 // runBlock processes the next block of the job measured.
 PacedCost pacedCost(const PacedRun& run, const std::function<void()>& runBlock);
+
+// Several jobs paced in turn: one block of one job per period, the jobs taking turns, with the
+// other thread's sweep after every block as for one job. Jobs measured this way meet the machine
+// in the same state through the whole run (whatever else it does meanwhile, each gets its share),
+// so their costs compare. Each job runs run.seconds' worth of blocks; one cost per job, in order.
+std::vector<PacedCost> pacedCosts(const PacedRun& run,
+                                  const std::vector<std::function<void()>>& jobs);

@@ -12,12 +12,16 @@
 //       thread touching a few MB between them; mean and worst block as a share of its duration;
 //   (7) the peer users compare us with, Dragonfly Room Reverb (LV2, default settings), paced the
 //       same way in the same run, and the ratio of the means (ours / Dragonfly);
-//   (8) a steady room with silent input, paced the same way, as a share of (6)'s mean;
+//   (8) a steady room with silent input, paced the same way, as a share of (6)'s mean.
+//       The jobs of (6) to (8) take turns, one block each per period, so that whatever else the
+//       machine does during the run weighs on each alike and the ratios hold from run to run;
 //   (9) the whole LV2 path (the LV2 bundle through liblilv) in 64-frame blocks, its cost against
 //       the VST3 path's (4).
 // With --paced only figures (6) to (8) are measured. With --reference the engine figures are those
 // of the reference engine (the per-sample convolvers the effect ran before), for comparison on the
-// same machine; --bundle PATH runs the VST3 figures on another build of the plug-in. The whole
+// same machine; --bundle PATH runs the VST3 figures on another build of the plug-in; --against PATH
+// paces another build's bundle in turn with ours (a comparison within one run); --no-sweep paces
+// without the other thread's memory traffic (to tell cold caches from the rest). The whole
 // process is pinned to one core; zita's partition levels run as ordinary threads on that core and
 // process() waits for them, and times are process CPU time, so every cycle either job spends is
 // counted.
@@ -44,6 +48,7 @@
 #include <functional>
 #include <malloc.h>
 #include <map>
+#include <memory>
 #include <random>
 #include <sched.h>
 #include <string>
@@ -262,6 +267,8 @@ struct Options
     bool reference = false;
     bool pacedOnly = false;
     std::string bundle = VEVADUR_BUNDLE;
+    std::string against; // --against: another build's bundle, paced in turn with ours
+    bool sweep = true;   // --no-sweep: no other thread touches memory between paced blocks
 };
 
 void registerBenchmarks(const RoomSettings& room, const StereoSignal& in, const Options& options)
@@ -324,91 +331,106 @@ struct PacedFigures
 {
     PacedCost ours, still, dragonfly, dragonflySilent, silent, effect,
         effectSilent;       // still: "Speed" 0
+    PacedCost against;      // --against: another build's bundle
     double clockCost = 0.0; // what reading the clock around an empty block costs, subtracted
     std::string dragonflyError;
 };
 
-PacedCost pacedJob(StereoJob& job, const StereoSignal& in, int sampleRate, double warmUp)
+struct PacedEntry
 {
-    BlockFeeder feeder(in, kSmallBlock);
+    StereoJob* job;
+    const StereoSignal* signal;
+    PacedCost* cost;
+};
+
+// The entries paced in turn (see pacedCosts) with an empty job, whose cost (reading the clock) is
+// subtracted from theirs and returned.
+double pacedInTurn(const std::vector<PacedEntry>& entries, int sampleRate, const Options& options)
+{
+    std::vector<BlockFeeder> feeders;
+    feeders.reserve(entries.size());
+    std::vector<std::function<void()>> jobs;
+    for (const PacedEntry& entry : entries)
+    {
+        feeders.emplace_back(*entry.signal, kSmallBlock);
+        BlockFeeder* feeder = &feeders.back();
+        StereoJob* job = entry.job;
+        jobs.push_back([feeder, job] { feeder->next(*job); });
+    }
+    jobs.push_back([] {});
     PacedRun run;
     run.sampleRate = sampleRate;
     run.blockFrames = kSmallBlock;
-    run.warmUpSeconds = warmUp;
+    run.warmUpSeconds = kSilentWarmUpSeconds; // long enough for a silent room to come to rest
     run.seconds = kPacedSeconds;
-    return pacedCost(run, [&] { feeder.next(job); });
+    if (!options.sweep) run.sweepBytes = 0;
+    const std::vector<PacedCost> costs = pacedCosts(run, jobs);
+    const double clockCost = costs.back().mean;
+    for (size_t j = 0; j < entries.size(); ++j)
+    {
+        entries[j].cost->mean = std::max(costs[j].mean - clockCost, 0.0);
+        entries[j].cost->worst = std::max(costs[j].worst - clockCost, 0.0);
+    }
+    return clockCost;
 }
 
-// As Ardour runs a plug-in without automation: no parameter queue. The effect alone (the room's
-// own cost, without the binding's and the host's) is measured too.
+// As Ardour runs a plug-in without automation: no parameter queue. The jobs whose costs the
+// figures divide are paced in turn in one run: ours, ours with silent input and Dragonfly (and
+// --against); then the others: ours at "Speed" 0, Dragonfly with silent input, and the effect
+// alone, which is the room's own cost without the binding's and the host's.
 PacedFigures measurePaced(const RoomSettings& room, const StereoSignal& in, const Options& options)
 {
     PacedFigures figures;
     const StereoSignal silence{std::vector<float>(in.left.size(), 0.0f),
                                std::vector<float>(in.right.size(), 0.0f)};
     {
-        PacedRun empty;
-        empty.sampleRate = room.sampleRate;
-        empty.blockFrames = kSmallBlock;
-        empty.warmUpSeconds = 0.0;
-        empty.seconds = 2.0;
-        figures.clockCost = pacedCost(empty, [] {}).mean;
-    }
-    {
         Vst3RoomJob ours(options.bundle, room, kSmallBlock, false);
-        if (ours.error().empty()) figures.ours = pacedJob(ours, in, room.sampleRate, 1.0);
+        Vst3RoomJob oursSilent(options.bundle, room, kSmallBlock, false);
+        DragonflyRoomJob dragonfly(room.sampleRate, kSmallBlock);
+        figures.dragonflyError = dragonfly.error();
+        std::vector<PacedEntry> entries;
+        if (ours.error().empty())
+            entries.insert(entries.end(), {{&ours, &in, &figures.ours},
+                                           {&oursSilent, &silence, &figures.silent}});
+        if (dragonfly.error().empty()) entries.push_back({&dragonfly, &in, &figures.dragonfly});
+        std::unique_ptr<Vst3RoomJob> against;
+        if (!options.against.empty())
+        {
+            against = std::make_unique<Vst3RoomJob>(options.against, room, kSmallBlock, false);
+            if (against->error().empty())
+                entries.push_back({against.get(), &in, &figures.against});
+        }
+        figures.clockCost = pacedInTurn(entries, room.sampleRate, options);
     }
     {
         RoomSettings stillRoom = room;
         stillRoom.revolutionsPerSecond = 0.0;
         Vst3RoomJob still(options.bundle, stillRoom, kSmallBlock, false);
-        if (still.error().empty()) figures.still = pacedJob(still, in, room.sampleRate, 1.0);
-    }
-    {
-        DragonflyRoomJob dragonfly(room.sampleRate, kSmallBlock);
-        figures.dragonflyError = dragonfly.error();
-        if (dragonfly.error().empty())
-            figures.dragonfly = pacedJob(dragonfly, in, room.sampleRate, 1.0);
-    }
-    {
-        DragonflyRoomJob dragonfly(room.sampleRate, kSmallBlock);
-        if (dragonfly.error().empty())
-            figures.dragonflySilent =
-                pacedJob(dragonfly, silence, room.sampleRate, kSilentWarmUpSeconds);
-    }
-    {
-        Vst3RoomJob ours(options.bundle, room, kSmallBlock, false);
-        if (ours.error().empty())
-            figures.silent = pacedJob(ours, silence, room.sampleRate, kSilentWarmUpSeconds);
-    }
-    {
+        DragonflyRoomJob dragonflySilent(room.sampleRate, kSmallBlock);
         EffectRoomJob effect(room);
-        figures.effect = pacedJob(effect, in, room.sampleRate, 1.0);
-    }
-    {
-        EffectRoomJob effect(room);
-        figures.effectSilent = pacedJob(effect, silence, room.sampleRate, kSilentWarmUpSeconds);
-    }
-    for (PacedCost* cost :
-         {&figures.ours, &figures.still, &figures.dragonfly, &figures.dragonflySilent,
-          &figures.silent, &figures.effect, &figures.effectSilent})
-    {
-        if (cost->mean <= 0.0) continue;
-        cost->mean = std::max(cost->mean - figures.clockCost, 0.0);
-        cost->worst = std::max(cost->worst - figures.clockCost, 0.0);
+        EffectRoomJob effectSilent(room);
+        std::vector<PacedEntry> entries = {{&effect, &in, &figures.effect},
+                                           {&effectSilent, &silence, &figures.effectSilent}};
+        if (still.error().empty()) entries.push_back({&still, &in, &figures.still});
+        if (dragonflySilent.error().empty())
+            entries.push_back({&dragonflySilent, &silence, &figures.dragonflySilent});
+        pacedInTurn(entries, room.sampleRate, options);
     }
     return figures;
 }
 
 void printPacedFigures(const PacedFigures& paced)
 {
+    if (paced.against.mean > 0.0)
+        std::printf("--against: mean %.4f, worst %.4f; ours / it %.3f\n", paced.against.mean,
+                    paced.against.worst, paced.ours.mean / paced.against.mean);
     if (paced.ours.mean <= 0.0)
     {
         std::printf("(6) paced VST3 path: n/a\n(7) Dragonfly Room Reverb: n/a\n(8) silence: n/a\n");
         return;
     }
-    std::printf("(6) paced VST3 path, 64-frame blocks at real-time intervals, %.0f s, 4 MB touched "
-                "by another thread between blocks: mean %.4f, worst %.4f of the block's duration "
+    std::printf("(6) paced VST3 path, 64-frame blocks at real-time intervals, %.0f s, in turn with "
+                "the other paced jobs, 4 MB touched by another thread between blocks: mean %.4f, worst %.4f of the block's duration "
                 "(goal: worst <= 0.25, as (2)); the effect alone: mean %.4f; \"Speed\" 0: mean "
                 "%.4f; clock reads %.5f subtracted\n",
                 kPacedSeconds, paced.ours.mean, paced.ours.worst, paced.effect.mean,
@@ -516,6 +538,10 @@ int main(int argc, char** argv)
             options.pacedOnly = true;
         else if (std::strcmp(argv[i], "--bundle") == 0 && i + 1 < argc)
             options.bundle = argv[++i];
+        else if (std::strcmp(argv[i], "--against") == 0 && i + 1 < argc)
+            options.against = argv[++i];
+        else if (std::strcmp(argv[i], "--no-sweep") == 0)
+            options.sweep = false;
         else
             argv[kept++] = argv[i];
     }
