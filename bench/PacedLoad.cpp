@@ -120,8 +120,3 @@ std::vector<PacedCost> pacedCosts(const PacedRun& run,
         costs[j] = {total[j] / double(blocks) / duration, worst[j] / duration};
     return costs;
 }
-
-PacedCost pacedCost(const PacedRun& run, const std::function<void()>& runBlock)
-{
-    return pacedCosts(run, {runBlock}).front();
-}

@@ -17,17 +17,14 @@ struct PacedRun
 {
     int sampleRate = 48000;
     int blockFrames = 64;
-    double warmUpSeconds = 1.0; // run back to back first, untimed
-    double seconds = 10.0;      // then paced and timed
+    double warmUpSeconds = 1.0;          // run back to back first, untimed
+    double seconds = 10.0;               // then paced and timed
     size_t sweepBytes = size_t(4) << 20; // 0: no other thread
 };
 
-// runBlock processes the next block of the job measured.
-PacedCost pacedCost(const PacedRun& run, const std::function<void()>& runBlock);
-
-// Several jobs paced in turn: one block of one job per period, the jobs taking turns, with the
-// other thread's sweep after every block as for one job. Jobs measured this way meet the machine
-// in the same state through the whole run (whatever else it does meanwhile, each gets its share),
-// so their costs compare. Each job runs run.seconds' worth of blocks; one cost per job, in order.
+// Jobs paced in turn (a call processes the job's next block): one block of one job per period,
+// with the other thread's sweep after every block. Jobs measured this way meet the machine in the
+// same state through the whole run (whatever else it does meanwhile, each gets its share), so
+// their costs compare. Each job runs run.seconds' worth of blocks; one cost per job, in order.
 std::vector<PacedCost> pacedCosts(const PacedRun& run,
                                   const std::vector<std::function<void()>>& jobs);

@@ -316,8 +316,7 @@ void registerBenchmarks(const RoomSettings& room, const StereoSignal& in, const 
                                          if (!job.error().empty())
                                              state.SkipWithError(job.error().c_str());
                                          else
-                                             runJob(state, job, in, room.sampleRate,
-                                                    kSmallBlock);
+                                             runJob(state, job, in, room.sampleRate, kSmallBlock);
                                      })
             ->MeasureProcessCPUTime()
             ->MinTime(3.0)
@@ -390,15 +389,14 @@ PacedFigures measurePaced(const RoomSettings& room, const StereoSignal& in, cons
         figures.dragonflyError = dragonfly.error();
         std::vector<PacedEntry> entries;
         if (ours.error().empty())
-            entries.insert(entries.end(), {{&ours, &in, &figures.ours},
-                                           {&oursSilent, &silence, &figures.silent}});
+            entries.insert(entries.end(),
+                           {{&ours, &in, &figures.ours}, {&oursSilent, &silence, &figures.silent}});
         if (dragonfly.error().empty()) entries.push_back({&dragonfly, &in, &figures.dragonfly});
         std::unique_ptr<Vst3RoomJob> against;
         if (!options.against.empty())
         {
             against = std::make_unique<Vst3RoomJob>(options.against, room, kSmallBlock, false);
-            if (against->error().empty())
-                entries.push_back({against.get(), &in, &figures.against});
+            if (against->error().empty()) entries.push_back({against.get(), &in, &figures.against});
         }
         figures.clockCost = pacedInTurn(entries, room.sampleRate, options);
     }
@@ -430,8 +428,9 @@ void printPacedFigures(const PacedFigures& paced)
         return;
     }
     std::printf("(6) paced VST3 path, 64-frame blocks at real-time intervals, %.0f s, in turn with "
-                "the other paced jobs, 4 MB touched by another thread between blocks: mean %.4f, worst %.4f of the block's duration "
-                "(goal: worst <= 0.25, as (2)); the effect alone: mean %.4f; \"Speed\" 0: mean "
+                "the other paced jobs, 4 MB touched by another thread between blocks: mean %.4f, "
+                "worst %.4f of the block's duration (goal: worst <= 0.25, as (2)); the effect "
+                "alone: mean %.4f; \"Speed\" 0: mean "
                 "%.4f; clock reads %.5f subtracted\n",
                 kPacedSeconds, paced.ours.mean, paced.ours.worst, paced.effect.mean,
                 paced.still.mean, paced.clockCost);
