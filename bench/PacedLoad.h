@@ -22,9 +22,10 @@ struct PacedRun
     size_t sweepBytes = size_t(4) << 20; // 0: no other thread
 };
 
-// Jobs paced in turn (a call processes the job's next block): one block of one job per period,
-// with the other thread's sweep after every block. Jobs measured this way meet the machine in the
-// same state through the whole run (whatever else it does meanwhile, each gets its share), so
-// their costs compare. Each job runs run.seconds' worth of blocks; one cost per job, in order.
+// Jobs paced together (a call processes the job's next block), as plug-ins in series on one
+// track: every period each runs one block, in an order rotated period by period, each block timed
+// on its own, then the other thread's sweep. Every job keeps real-time intervals, and jobs
+// measured this way meet the machine in the same state through the whole run (whatever else it
+// does meanwhile weighs on each alike), so their costs compare. One cost per job, in order.
 std::vector<PacedCost> pacedCosts(const PacedRun& run,
                                   const std::vector<std::function<void()>>& jobs);

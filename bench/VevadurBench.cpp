@@ -13,14 +13,14 @@
 //   (7) the peer users compare us with, Dragonfly Room Reverb (LV2, default settings), paced the
 //       same way in the same run, and the ratio of the means (ours / Dragonfly);
 //   (8) a steady room with silent input, paced the same way, as a share of (6)'s mean.
-//       The jobs of (6) to (8) take turns, one block each per period, so that whatever else the
-//       machine does during the run weighs on each alike and the ratios hold from run to run;
+//       The jobs of (6) to (8) run in series every period, as plug-ins on one track, so whatever
+//       the machine does during the run weighs on each alike and the ratios hold from run to run;
 //   (9) the whole LV2 path (the LV2 bundle through liblilv) in 64-frame blocks, its cost against
 //       the VST3 path's (4).
 // With --paced only figures (6) to (8) are measured. With --reference the engine figures are those
 // of the reference engine (the per-sample convolvers the effect ran before), for comparison on the
 // same machine; --bundle PATH runs the VST3 figures on another build of the plug-in; --against PATH
-// paces another build's bundle in turn with ours (a comparison within one run); --no-sweep paces
+// paces another build's bundle together with ours (a comparison within one run); --no-sweep paces
 // without the other thread's memory traffic (to tell cold caches from the rest). The whole
 // process is pinned to one core; zita's partition levels run as ordinary threads on that core and
 // process() waits for them, and times are process CPU time, so every cycle either job spends is
@@ -267,7 +267,7 @@ struct Options
     bool reference = false;
     bool pacedOnly = false;
     std::string bundle = VEVADUR_BUNDLE;
-    std::string against; // --against: another build's bundle, paced in turn with ours
+    std::string against; // --against: another build's bundle, paced together with ours
     bool sweep = true;   // --no-sweep: no other thread touches memory between paced blocks
 };
 
@@ -342,7 +342,7 @@ struct PacedEntry
     PacedCost* cost;
 };
 
-// The entries paced in turn (see pacedCosts) with an empty job, whose cost (reading the clock) is
+// The entries paced together (see pacedCosts) with an empty job, whose cost (reading the clock) is
 // subtracted from theirs and returned.
 double pacedInTurn(const std::vector<PacedEntry>& entries, int sampleRate, const Options& options)
 {
@@ -374,7 +374,7 @@ double pacedInTurn(const std::vector<PacedEntry>& entries, int sampleRate, const
 }
 
 // As Ardour runs a plug-in without automation: no parameter queue. The jobs whose costs the
-// figures divide are paced in turn in one run: ours, ours with silent input and Dragonfly (and
+// figures divide are paced together in one run: ours, ours with silent input and Dragonfly (and
 // --against); then the others: ours at "Speed" 0, Dragonfly with silent input, and the effect
 // alone, which is the room's own cost without the binding's and the host's.
 PacedFigures measurePaced(const RoomSettings& room, const StereoSignal& in, const Options& options)
@@ -427,13 +427,14 @@ void printPacedFigures(const PacedFigures& paced)
         std::printf("(6) paced VST3 path: n/a\n(7) Dragonfly Room Reverb: n/a\n(8) silence: n/a\n");
         return;
     }
-    std::printf("(6) paced VST3 path, 64-frame blocks at real-time intervals, %.0f s, in turn with "
-                "the other paced jobs, 4 MB touched by another thread between blocks: mean %.4f, "
-                "worst %.4f of the block's duration (goal: worst <= 0.25, as (2)); the effect "
-                "alone: mean %.4f; \"Speed\" 0: mean "
-                "%.4f; clock reads %.5f subtracted\n",
-                kPacedSeconds, paced.ours.mean, paced.ours.worst, paced.effect.mean,
-                paced.still.mean, paced.clockCost);
+    std::printf(
+        "(6) paced VST3 path, 64-frame blocks at real-time intervals, %.0f s, in series with "
+        "the other paced jobs, 4 MB touched by another thread between blocks: mean %.4f, "
+        "worst %.4f of the block's duration (goal: worst <= 0.25, as (2)); the effect "
+        "alone: mean %.4f; \"Speed\" 0: mean "
+        "%.4f; clock reads %.5f subtracted\n",
+        kPacedSeconds, paced.ours.mean, paced.ours.worst, paced.effect.mean, paced.still.mean,
+        paced.clockCost);
     if (paced.dragonfly.mean > 0.0)
         std::printf("(7) Dragonfly Room Reverb (LV2, default settings), paced the same way: mean "
                     "%.4f, worst %.4f; ours / Dragonfly %.3f (goal <= 1.0), at \"Speed\" 0 %.3f\n",
