@@ -313,11 +313,13 @@ void RoomStage::retireGathers()
     }
 }
 
-// Spectra (bins 0 .. B) of two real blocks of B samples, zero-padded to N, through one complex
-// transform of a + ib. b may be null, then only a's spectrum is made.
+// Spectra of two real blocks of B samples, zero-padded to N, through one complex transform of
+// a + ib. The bins stay in the transform's scrambled order: a spectrum holds B + 1 bins, one of
+// each pair k, N - k (the other is its conjugate), in the order representatives() lists them.
+// Every row, response and sum uses that order, and the products are taken bin by bin, so the
+// order never needs undoing. b may be null, then only a's spectrum is made.
 void RoomStage::transformRealPair(const double* a, const double* b, Split aOut, Split bOut)
 {
-    const int32_t n = m_transformSize;
     const int32_t half = m_blockSize;
     std::copy(a, a + half, m_scratchRe.begin());
     std::fill(m_scratchRe.begin() + half, m_scratchRe.end(), 0.0);
@@ -326,20 +328,21 @@ void RoomStage::transformRealPair(const double* a, const double* b, Split aOut, 
     else
         std::fill(m_scratchIm.begin(), m_scratchIm.begin() + half, 0.0);
     std::fill(m_scratchIm.begin() + half, m_scratchIm.end(), 0.0);
-    m_fft.forward(m_scratchRe.data(), m_scratchIm.data(), m_resultRe.data(), m_resultIm.data());
+    m_fft.forwardScrambled(m_scratchRe.data(), m_scratchIm.data(), m_resultRe.data(),
+                           m_resultIm.data());
     const double* zr = m_resultRe.data();
     const double* zi = m_resultIm.data();
-    for (int32_t k = 0; k <= half; ++k)
-    {
-        const int32_t mirror = k == 0 ? 0 : n - k;
-        aOut.re[k] = 0.5 * (zr[k] + zr[mirror]);
-        aOut.im[k] = 0.5 * (zi[k] - zi[mirror]);
-        if (b)
+    forEachRepresentative(
+        [&](int32_t bin, int32_t p, int32_t mirror)
         {
-            bOut.re[k] = 0.5 * (zi[k] + zi[mirror]);
-            bOut.im[k] = -0.5 * (zr[k] - zr[mirror]);
-        }
-    }
+            aOut.re[bin] = 0.5 * (zr[p] + zr[mirror]);
+            aOut.im[bin] = 0.5 * (zi[p] - zi[mirror]);
+            if (b)
+            {
+                bOut.re[bin] = 0.5 * (zi[p] + zi[mirror]);
+                bOut.im[bin] = -0.5 * (zr[p] - zr[mirror]);
+            }
+        });
 }
 
 RoomStage::Split RoomStage::pairSpectrum(int which)
@@ -417,20 +420,23 @@ void RoomStage::inverseToOutput()
     const int32_t n = m_transformSize;
     const int32_t half = m_blockSize;
     constexpr int kLanes = SpectralRows::kBinsPerGroup;
-    for (int32_t k = 0; k <= half; ++k)
-    {
-        const double* group = &m_sums[(k / kLanes) * SpectralRows::kInputGroup + k % kLanes];
-        const double lr = group[0], li = group[kLanes];
-        const double rr = group[2 * kLanes], ri = group[3 * kLanes];
-        m_scratchRe[k] = lr - ri;
-        m_scratchIm[k] = li + rr;
-        if (k > 0 && k < half)
+    forEachRepresentative(
+        [&](int32_t bin, int32_t p, int32_t mirror)
         {
-            m_scratchRe[n - k] = lr + ri;
-            m_scratchIm[n - k] = rr - li;
-        }
-    }
-    m_fft.inverse(m_scratchRe.data(), m_scratchIm.data(), m_resultRe.data(), m_resultIm.data());
+            const double* group =
+                &m_sums[(bin / kLanes) * SpectralRows::kInputGroup + bin % kLanes];
+            const double lr = group[0], li = group[kLanes];
+            const double rr = group[2 * kLanes], ri = group[3 * kLanes];
+            m_scratchRe[p] = lr - ri;
+            m_scratchIm[p] = li + rr;
+            if (mirror != p)
+            {
+                m_scratchRe[mirror] = lr + ri;
+                m_scratchIm[mirror] = rr - li;
+            }
+        });
+    m_fft.inverseScrambled(m_scratchRe.data(), m_scratchIm.data(), m_resultRe.data(),
+                           m_resultIm.data());
     const double scale = 1.0 / n;
     const double* ears[kEars] = {m_resultRe.data(), m_resultIm.data()};
     for (int ear = 0; ear < kEars; ++ear)

@@ -81,6 +81,19 @@ class RoomStage
     void inverseToOutput();
     void transformRealPair(const double* a, const double* b, Split aOut, Split bOut);
     Split pairSpectrum(int which);
+    // Calls visit(bin, p, mirror) for the B + 1 bins a spectrum keeps: bin is its place in a
+    // row, p the transform's index of the bin kept and mirror that of its conjugate partner.
+    // In the scrambled order these are index 0, index 1 (bin B), and the first half of every
+    // octave [L, 2L) of indices, whose second half holds the partners in reverse.
+    template <typename Visit> void forEachRepresentative(Visit&& visit) const
+    {
+        visit(0, 0, 0);
+        visit(1, 1, 1);
+        int32_t bin = 2;
+        for (int32_t octave = 2; octave < m_transformSize; octave *= 2)
+            for (int32_t p = octave; p < octave + octave / 2; ++p)
+                visit(bin++, p, 3 * octave - 1 - p);
+    }
 
     double* inputBlock(int buffer, int input);
     double* gatherBlock(int buffer, int component);

@@ -21,139 +21,322 @@ int32_t powerOfTwoAtLeast(int32_t n)
     return p;
 }
 
-// One stage: butterflies of span 2h over the whole array, twiddles w_j = (wr[j], wi[j]).
-inline __attribute__((always_inline)) void butterflies(double* __restrict re, double* __restrict im,
-                                                       int32_t size, int32_t h,
-                                                       const double* __restrict wr,
-                                                       const double* __restrict wi)
+// The odd term of a span-4 butterfly times -i (sign 1, forward) or +i (sign -1, inverse).
+inline double quarterTurnSign(const SplitFft::Plan& plan)
+{
+    return plan.twiddleIm[3] < 0.0 ? 1.0 : -1.0;
+}
+
+void copyIfApart(const double* inRe, const double* inIm, double* outRe, double* outIm, int32_t n)
+{
+    if (inRe != outRe) std::copy(inRe, inRe + n, outRe);
+    if (inIm != outIm) std::copy(inIm, inIm + n, outIm);
+}
+
+// ---- portable stages -----------------------------------------------------------------------
+
+// Time decimation, one stage of span 2h in place: b times the twiddle, then sum and difference.
+void timeStage(double* re, double* im, int32_t size, int32_t h, const double* wr, const double* wi)
 {
     for (int32_t start = 0; start < size; start += 2 * h)
     {
-        double* __restrict aRe = re + start;
-        double* __restrict aIm = im + start;
-        double* __restrict bRe = re + start + h;
-        double* __restrict bIm = im + start + h;
-        for (int32_t j = 0; j < h; ++j)
+        for (int32_t j = start; j < start + h; ++j)
         {
-            const double tRe = bRe[j] * wr[j] - bIm[j] * wi[j];
-            const double tIm = bRe[j] * wi[j] + bIm[j] * wr[j];
-            bRe[j] = aRe[j] - tRe;
-            bIm[j] = aIm[j] - tIm;
-            aRe[j] += tRe;
-            aIm[j] += tIm;
+            const double tRe = re[j + h] * wr[j - start] - im[j + h] * wi[j - start];
+            const double tIm = re[j + h] * wi[j - start] + im[j + h] * wr[j - start];
+            re[j + h] = re[j] - tRe;
+            im[j + h] = im[j] - tIm;
+            re[j] += tRe;
+            im[j] += tIm;
         }
     }
 }
 
-// The first two stages at once (spans 2 and 4), whose twiddles are 1 and -i (or +i).
-inline __attribute__((always_inline)) void firstRadix4(double* re, double* im, int32_t size,
-                                                       double sign)
+// Frequency decimation, one stage of span 2h in place: sum, then the difference times the
+// twiddle.
+void frequencyStage(double* re, double* im, int32_t size, int32_t h, const double* wr,
+                    const double* wi)
 {
-    for (int32_t s = 0; s + 3 < size; s += 4)
+    for (int32_t start = 0; start < size; start += 2 * h)
     {
-        const double r0 = re[s] + re[s + 1], i0 = im[s] + im[s + 1];
-        const double r1 = re[s] - re[s + 1], i1 = im[s] - im[s + 1];
-        const double r2 = re[s + 2] + re[s + 3], i2 = im[s + 2] + im[s + 3];
-        const double r3 = re[s + 2] - re[s + 3], i3 = im[s + 2] - im[s + 3];
-        // Odd term of the second butterfly times -i (sign 1, forward) or +i (sign -1, inverse).
-        const double t3Re = sign * i3, t3Im = -sign * r3;
+        for (int32_t j = start; j < start + h; ++j)
+        {
+            const double dRe = re[j] - re[j + h], dIm = im[j] - im[j + h];
+            re[j] += re[j + h];
+            im[j] += im[j + h];
+            re[j + h] = dRe * wr[j - start] - dIm * wi[j - start];
+            im[j + h] = dRe * wi[j - start] + dIm * wr[j - start];
+        }
+    }
+}
+
+void portableDecimateTime(const SplitFft::Plan& plan, const double* inRe, const double* inIm,
+                          double* outRe, double* outIm)
+{
+    copyIfApart(inRe, inIm, outRe, outIm, plan.size);
+    for (int32_t h = 1; h < plan.size; h *= 2)
+        timeStage(outRe, outIm, plan.size, h, plan.twiddleRe + h, plan.twiddleIm + h);
+}
+
+void portableDecimateFrequency(const SplitFft::Plan& plan, const double* inRe, const double* inIm,
+                               double* outRe, double* outIm)
+{
+    copyIfApart(inRe, inIm, outRe, outIm, plan.size);
+    for (int32_t h = plan.size / 2; h >= 1; h /= 2)
+        frequencyStage(outRe, outIm, plan.size, h, plan.twiddleRe + h, plan.twiddleIm + h);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// ---- AVX2 stages ---------------------------------------------------------------------------
+
+// x times the twiddle c, as every vector stage computes it.
+__attribute__((target("avx2,fma"))) inline void rotate(__m256d& xr, __m256d& xi, __m256d cr,
+                                                       __m256d ci)
+{
+    const __m256d r = _mm256_fmsub_pd(xr, cr, _mm256_mul_pd(xi, ci));
+    xi = _mm256_fmadd_pd(xr, ci, _mm256_mul_pd(xi, cr));
+    xr = r;
+}
+
+// Time decimation on four lanes: a + w b into a, a - w b into b.
+__attribute__((target("avx2,fma"))) inline void timeButterfly(__m256d& ar, __m256d& ai,
+                                                              __m256d& br, __m256d& bi,
+                                                              __m256d cr, __m256d ci)
+{
+    rotate(br, bi, cr, ci);
+    const __m256d sr = _mm256_add_pd(ar, br), si = _mm256_add_pd(ai, bi);
+    br = _mm256_sub_pd(ar, br);
+    bi = _mm256_sub_pd(ai, bi);
+    ar = sr;
+    ai = si;
+}
+
+// Frequency decimation on four lanes: a + b into a, (a - b) w into b.
+__attribute__((target("avx2,fma"))) inline void frequencyButterfly(__m256d& ar, __m256d& ai,
+                                                                   __m256d& br, __m256d& bi,
+                                                                   __m256d cr, __m256d ci)
+{
+    const __m256d dr = _mm256_sub_pd(ar, br), di = _mm256_sub_pd(ai, bi);
+    ar = _mm256_add_pd(ar, br);
+    ai = _mm256_add_pd(ai, bi);
+    br = dr;
+    bi = di;
+    rotate(br, bi, cr, ci);
+}
+
+struct Quad
+{
+    __m256d r[4], i[4];
+};
+
+__attribute__((target("avx2,fma"))) inline Quad loadQuad(const double* re, const double* im,
+                                                         int32_t q)
+{
+    Quad x;
+    for (int k = 0; k < 4; ++k)
+    {
+        x.r[k] = _mm256_loadu_pd(re + k * q);
+        x.i[k] = _mm256_loadu_pd(im + k * q);
+    }
+    return x;
+}
+
+__attribute__((target("avx2,fma"))) inline void storeQuad(const Quad& x, double* re, double* im,
+                                                          int32_t q)
+{
+    for (int k = 0; k < 4; ++k)
+    {
+        _mm256_storeu_pd(re + k * q, x.r[k]);
+        _mm256_storeu_pd(im + k * q, x.i[k]);
+    }
+}
+
+// Two stages per pass, spans 2q and 4q (q >= 4): each quarter of a 4q run is loaded once and goes
+// through both butterflies in registers, which halves the memory traffic of single stages.
+__attribute__((target("avx2,fma"))) void timeStagePair(double* re, double* im, int32_t size,
+                                                       int32_t q, const double* wr,
+                                                       const double* wi)
+{
+    for (int32_t start = 0; start < size; start += 4 * q)
+    {
+        for (int32_t j = 0; j < q; j += 4)
+        {
+            Quad x = loadQuad(re + start + j, im + start + j, q);
+            const __m256d w1r = _mm256_loadu_pd(wr + q + j), w1i = _mm256_loadu_pd(wi + q + j);
+            timeButterfly(x.r[0], x.i[0], x.r[1], x.i[1], w1r, w1i);
+            timeButterfly(x.r[2], x.i[2], x.r[3], x.i[3], w1r, w1i);
+            timeButterfly(x.r[0], x.i[0], x.r[2], x.i[2], _mm256_loadu_pd(wr + 2 * q + j),
+                          _mm256_loadu_pd(wi + 2 * q + j));
+            timeButterfly(x.r[1], x.i[1], x.r[3], x.i[3], _mm256_loadu_pd(wr + 3 * q + j),
+                          _mm256_loadu_pd(wi + 3 * q + j));
+            storeQuad(x, re + start + j, im + start + j, q);
+        }
+    }
+}
+
+// The same two stages in frequency decimation's order, spans 4q then 2q; reads src, writes dst
+// (which may be src).
+__attribute__((target("avx2,fma"))) void
+frequencyStagePair(const double* srcRe, const double* srcIm, double* re, double* im, int32_t size,
+                   int32_t q, const double* wr, const double* wi)
+{
+    for (int32_t start = 0; start < size; start += 4 * q)
+    {
+        for (int32_t j = 0; j < q; j += 4)
+        {
+            Quad x = loadQuad(srcRe + start + j, srcIm + start + j, q);
+            frequencyButterfly(x.r[0], x.i[0], x.r[2], x.i[2], _mm256_loadu_pd(wr + 2 * q + j),
+                               _mm256_loadu_pd(wi + 2 * q + j));
+            frequencyButterfly(x.r[1], x.i[1], x.r[3], x.i[3], _mm256_loadu_pd(wr + 3 * q + j),
+                               _mm256_loadu_pd(wi + 3 * q + j));
+            const __m256d w1r = _mm256_loadu_pd(wr + q + j), w1i = _mm256_loadu_pd(wi + q + j);
+            frequencyButterfly(x.r[0], x.i[0], x.r[1], x.i[1], w1r, w1i);
+            frequencyButterfly(x.r[2], x.i[2], x.r[3], x.i[3], w1r, w1i);
+            storeQuad(x, re + start + j, im + start + j, q);
+        }
+    }
+}
+
+// A single stage of span 2h (h >= 4), where the count of stages is odd.
+__attribute__((target("avx2,fma"))) void singleStage(const double* srcRe, const double* srcIm,
+                                                     double* re, double* im, int32_t size,
+                                                     int32_t h, const double* wr, const double* wi,
+                                                     bool frequency)
+{
+    for (int32_t start = 0; start < size; start += 2 * h)
+    {
+        for (int32_t j = start; j < start + h; j += 4)
+        {
+            __m256d ar = _mm256_loadu_pd(srcRe + j), ai = _mm256_loadu_pd(srcIm + j);
+            __m256d br = _mm256_loadu_pd(srcRe + j + h), bi = _mm256_loadu_pd(srcIm + j + h);
+            const __m256d cr = _mm256_loadu_pd(wr + h + j - start);
+            const __m256d ci = _mm256_loadu_pd(wi + h + j - start);
+            if (frequency)
+                frequencyButterfly(ar, ai, br, bi, cr, ci);
+            else
+                timeButterfly(ar, ai, br, bi, cr, ci);
+            _mm256_storeu_pd(re + j, ar);
+            _mm256_storeu_pd(im + j, ai);
+            _mm256_storeu_pd(re + j + h, br);
+            _mm256_storeu_pd(im + j + h, bi);
+        }
+    }
+}
+
+// Spans 2 and 4 of time decimation in one pass (twiddles 1 and -i or +i); reads src, writes dst.
+void firstTimeStages(const double* srcRe, const double* srcIm, double* re, double* im,
+                     int32_t size, double sign)
+{
+    for (int32_t s = 0; s < size; s += 4)
+    {
+        const double r0 = srcRe[s] + srcRe[s + 1], i0 = srcIm[s] + srcIm[s + 1];
+        const double r1 = srcRe[s] - srcRe[s + 1], i1 = srcIm[s] - srcIm[s + 1];
+        const double r2 = srcRe[s + 2] + srcRe[s + 3], i2 = srcIm[s + 2] + srcIm[s + 3];
+        const double r3 = srcRe[s + 2] - srcRe[s + 3], i3 = srcIm[s + 2] - srcIm[s + 3];
+        const double tRe = sign * i3, tIm = -sign * r3;
         re[s] = r0 + r2;
         im[s] = i0 + i2;
         re[s + 2] = r0 - r2;
         im[s + 2] = i0 - i2;
-        re[s + 1] = r1 + t3Re;
-        im[s + 1] = i1 + t3Im;
-        re[s + 3] = r1 - t3Re;
-        im[s + 3] = i1 - t3Im;
+        re[s + 1] = r1 + tRe;
+        im[s + 1] = i1 + tIm;
+        re[s + 3] = r1 - tRe;
+        im[s + 3] = i1 - tIm;
     }
 }
-// Bit-reversed copy, then the stages: the portable transform, and the AVX2 one's small sizes.
-inline __attribute__((always_inline)) void transformBody(const SplitFft::Plan& plan,
-                                                         const double* inRe, const double* inIm,
-                                                         double* outRe, double* outIm,
-                                                         const double* twiddleIm)
+
+// Spans 4 and 2 of frequency decimation in one pass, in place.
+void lastFrequencyStages(double* re, double* im, int32_t size, double sign)
+{
+    for (int32_t s = 0; s < size; s += 4)
+    {
+        const double r0 = re[s] + re[s + 2], i0 = im[s] + im[s + 2];
+        const double r2 = re[s] - re[s + 2], i2 = im[s] - im[s + 2];
+        const double r1 = re[s + 1] + re[s + 3], i1 = im[s + 1] + im[s + 3];
+        const double d3Re = re[s + 1] - re[s + 3], d3Im = im[s + 1] - im[s + 3];
+        const double tRe = sign * d3Im, tIm = -sign * d3Re;
+        re[s] = r0 + r1;
+        im[s] = i0 + i1;
+        re[s + 1] = r0 - r1;
+        im[s + 1] = i0 - i1;
+        re[s + 2] = r2 + tRe;
+        im[s + 2] = i2 + tIm;
+        re[s + 3] = r2 - tRe;
+        im[s + 3] = i2 - tIm;
+    }
+}
+
+constexpr int32_t kSmallestVectorSize = 16;
+
+void avx2DecimateTime(const SplitFft::Plan& plan, const double* inRe, const double* inIm,
+                      double* outRe, double* outIm)
 {
     const int32_t size = plan.size;
-    for (int32_t i = 0; i < size; ++i)
-    {
-        outRe[i] = inRe[plan.bitReversed[i]];
-        outIm[i] = inIm[plan.bitReversed[i]];
-    }
-    int32_t h = 1;
-    if (size >= 4)
-    {
-        // Stage 2's twiddle is exp(-i pi / 2) = -i forward, +i inverse.
-        firstRadix4(outRe, outIm, size, twiddleIm[3] < 0.0 ? 1.0 : -1.0);
-        h = 4;
-    }
-    for (; h < size; h *= 2)
-        butterflies(outRe, outIm, size, h, plan.twiddleRe + h, twiddleIm + h);
+    if (size < kSmallestVectorSize) return portableDecimateTime(plan, inRe, inIm, outRe, outIm);
+    firstTimeStages(inRe, inIm, outRe, outIm, size, quarterTurnSign(plan));
+    int32_t h = 4;
+    for (; 4 * h <= size; h *= 4)
+        timeStagePair(outRe, outIm, size, h, plan.twiddleRe, plan.twiddleIm);
+    if (h < size)
+        singleStage(outRe, outIm, outRe, outIm, size, h, plan.twiddleRe, plan.twiddleIm, false);
 }
 
-void portableTransform(const SplitFft::Plan& plan, const double* inRe, const double* inIm,
-                       double* outRe, double* outIm, const double* twiddleIm)
-{
-    transformBody(plan, inRe, inIm, outRe, outIm, twiddleIm);
-}
-
-#if defined(__x86_64__) || defined(__i386__)
-// A stage of span 2h >= 8 with explicit vectors: four butterflies at a time, no aliasing checks.
-__attribute__((target("avx2,fma"))) void
-avx2Butterflies(double* re, double* im, int32_t size, int32_t h, const double* wr, const double* wi)
-{
-    for (int32_t start = 0; start < size; start += 2 * h)
-    {
-        double* aRe = re + start;
-        double* aIm = im + start;
-        double* bRe = aRe + h;
-        double* bIm = aIm + h;
-        for (int32_t j = 0; j < h; j += 4)
-        {
-            const __m256d xr = _mm256_loadu_pd(bRe + j), xi = _mm256_loadu_pd(bIm + j);
-            const __m256d cr = _mm256_loadu_pd(wr + j), ci = _mm256_loadu_pd(wi + j);
-            const __m256d tr = _mm256_fmsub_pd(xr, cr, _mm256_mul_pd(xi, ci));
-            const __m256d ti = _mm256_fmadd_pd(xr, ci, _mm256_mul_pd(xi, cr));
-            const __m256d ar = _mm256_loadu_pd(aRe + j), ai = _mm256_loadu_pd(aIm + j);
-            _mm256_storeu_pd(bRe + j, _mm256_sub_pd(ar, tr));
-            _mm256_storeu_pd(bIm + j, _mm256_sub_pd(ai, ti));
-            _mm256_storeu_pd(aRe + j, _mm256_add_pd(ar, tr));
-            _mm256_storeu_pd(aIm + j, _mm256_add_pd(ai, ti));
-        }
-    }
-}
-
-__attribute__((target("avx2,fma"))) void avx2Transform(const SplitFft::Plan& plan,
-                                                       const double* inRe, const double* inIm,
-                                                       double* outRe, double* outIm,
-                                                       const double* twiddleIm)
+void avx2DecimateFrequency(const SplitFft::Plan& plan, const double* inRe, const double* inIm,
+                           double* outRe, double* outIm)
 {
     const int32_t size = plan.size;
-    if (size < 8) return transformBody(plan, inRe, inIm, outRe, outIm, twiddleIm);
-    for (int32_t i = 0; i < size; ++i)
+    if (size < kSmallestVectorSize)
+        return portableDecimateFrequency(plan, inRe, inIm, outRe, outIm);
+    const double* srcRe = inRe;
+    const double* srcIm = inIm;
+    int32_t h = size / 2;
+    // Stages of half-span h >= 4 go in pairs; an odd one out goes first.
+    int32_t vectorStages = 0;
+    for (int32_t s = h; s >= 4; s /= 2)
+        ++vectorStages;
+    if (vectorStages % 2 != 0)
     {
-        outRe[i] = inRe[plan.bitReversed[i]];
-        outIm[i] = inIm[plan.bitReversed[i]];
+        singleStage(srcRe, srcIm, outRe, outIm, size, h, plan.twiddleRe, plan.twiddleIm, true);
+        srcRe = outRe;
+        srcIm = outIm;
+        h /= 2;
     }
-    firstRadix4(outRe, outIm, size, twiddleIm[3] < 0.0 ? 1.0 : -1.0);
-    for (int32_t h = 4; h < size; h *= 2)
-        avx2Butterflies(outRe, outIm, size, h, plan.twiddleRe + h, twiddleIm + h);
+    for (; h >= 8; h /= 4)
+    {
+        const int32_t q = h / 2;
+        frequencyStagePair(srcRe, srcIm, outRe, outIm, size, q, plan.twiddleRe, plan.twiddleIm);
+        srcRe = outRe;
+        srcIm = outIm;
+    }
+    lastFrequencyStages(outRe, outIm, size, quarterTurnSign(plan));
 }
 #endif
 
-SplitFft::TransformFunction chooseTransform(SimdForm form)
+SplitFft::TransformFunction chooseFrequency(SimdForm form)
 {
 #if defined(__x86_64__) || defined(__i386__)
-    if (runsAvx2(form)) return avx2Transform;
+    if (runsAvx2(form)) return avx2DecimateFrequency;
 #else
     (void)form;
 #endif
-    return portableTransform;
+    return portableDecimateFrequency;
+}
+
+SplitFft::TransformFunction chooseTime(SimdForm form)
+{
+#if defined(__x86_64__) || defined(__i386__)
+    if (runsAvx2(form)) return avx2DecimateTime;
+#else
+    (void)form;
+#endif
+    return portableDecimateTime;
 }
 } // namespace
 
 SplitFft::SplitFft(int32_t size, SimdForm form)
     : m_size(powerOfTwoAtLeast(std::max(size, 1))), m_bitReversed(m_size), m_twiddleRe(m_size),
-      m_twiddleIm(m_size), m_twiddleImInverse(m_size), m_transform(chooseTransform(form))
+      m_twiddleIm(m_size), m_twiddleImInverse(m_size), m_decimateFrequency(chooseFrequency(form)),
+      m_decimateTime(chooseTime(form))
 {
     int32_t bits = 0;
     while ((1 << bits) < m_size)
@@ -184,20 +367,48 @@ size_t SplitFft::memoryBytes() const
                sizeof(double);
 }
 
+SplitFft::Plan SplitFft::plan(bool inverse) const
+{
+    return {m_size, m_twiddleRe.data(),
+            inverse ? m_twiddleImInverse.data() : m_twiddleIm.data()};
+}
+
+void SplitFft::bitReverseInPlace(double* re, double* im) const
+{
+    for (int32_t i = 0; i < m_size; ++i)
+    {
+        const int32_t j = m_bitReversed[i];
+        if (i >= j) continue;
+        std::swap(re[i], re[j]);
+        std::swap(im[i], im[j]);
+    }
+}
+
 void SplitFft::forward(const double* inRe, const double* inIm, double* outRe, double* outIm) const
 {
-    transform(inRe, inIm, outRe, outIm, m_twiddleIm.data());
+    forwardScrambled(inRe, inIm, outRe, outIm);
+    bitReverseInPlace(outRe, outIm);
 }
 
 void SplitFft::inverse(const double* inRe, const double* inIm, double* outRe, double* outIm) const
 {
-    transform(inRe, inIm, outRe, outIm, m_twiddleImInverse.data());
+    for (int32_t i = 0; i < m_size; ++i)
+    {
+        outRe[i] = inRe[m_bitReversed[i]];
+        outIm[i] = inIm[m_bitReversed[i]];
+    }
+    m_decimateTime(plan(true), outRe, outIm, outRe, outIm);
 }
 
-void SplitFft::transform(const double* inRe, const double* inIm, double* outRe, double* outIm,
-                         const double* twiddleIm) const
+void SplitFft::forwardScrambled(const double* inRe, const double* inIm, double* outRe,
+                                double* outIm) const
 {
-    const Plan plan{m_size, m_bitReversed.data(), m_twiddleRe.data()};
-    m_transform(plan, inRe, inIm, outRe, outIm, twiddleIm);
+    m_decimateFrequency(plan(false), inRe, inIm, outRe, outIm);
+}
+
+void SplitFft::inverseScrambled(const double* inRe, const double* inIm, double* outRe,
+                                double* outIm) const
+{
+    m_decimateTime(plan(true), inRe, inIm, outRe, outIm);
 }
 } // namespace Engine

@@ -9,10 +9,17 @@
 namespace Engine
 {
 // Complex FFT of a power-of-two size on split arrays (real parts and imaginary parts apart), the
-// layout the spectral multiply-accumulate vectorises on. Iterative radix-2 with the bit-reversal
-// order and every stage's twiddles computed once at construction; a transform allocates nothing.
-// Unscaled in both directions: inverse(forward(x)) = N x. The loops run in AVX2 where the
-// processor has it (chosen at construction).
+// layout the spectral multiply-accumulate vectorises on. Radix-2 stages, two of them per pass
+// over the data, with every stage's twiddles computed once at construction; a transform
+// allocates nothing. Unscaled in both directions: inverse(forward(x)) = N x. The loops run in
+// AVX2 where the processor has it (chosen at construction).
+//
+// Bins come in two orders. The natural one (forward, inverse) is X[k] at index k. The scrambled
+// one (forwardScrambled, inverseScrambled) is X[k] at index bitReverse(k): decimation in frequency
+// produces it and decimation in time consumes it without reordering anything, so a convolution
+// whose products are taken bin by bin never pays for the reordering. In the scrambled order the
+// bins k and N - k of index p >= 2 sit in the same octave [L, 2L) of indices (L the largest power
+// of two <= p), mirrored: at p and 3L - 1 - p.
 class SplitFft
 {
   public:
@@ -25,20 +32,26 @@ class SplitFft
     void forward(const double* inRe, const double* inIm, double* outRe, double* outIm) const;
     // x[n] = sum over k of X[k] exp(+2 pi i k n / N). Input and output may not overlap.
     void inverse(const double* inRe, const double* inIm, double* outRe, double* outIm) const;
+    // The same with the bins in the scrambled order: out[p] = X[bitReverse(p)], and for the
+    // inverse in[p] = X[bitReverse(p)]. Input and output may not overlap.
+    void forwardScrambled(const double* inRe, const double* inIm, double* outRe,
+                          double* outIm) const;
+    void inverseScrambled(const double* inRe, const double* inIm, double* outRe,
+                          double* outIm) const;
 
     // What one transform reads besides its data.
     struct Plan
     {
         int32_t size;
-        const int32_t* bitReversed;
         const double* twiddleRe;
+        const double* twiddleIm; // forward or inverse
     };
     using TransformFunction = void (*)(const Plan&, const double* inRe, const double* inIm,
-                                       double* outRe, double* outIm, const double* twiddleIm);
+                                       double* outRe, double* outIm);
 
   private:
-    void transform(const double* inRe, const double* inIm, double* outRe, double* outIm,
-                   const double* twiddleIm) const;
+    Plan plan(bool inverse) const;
+    void bitReverseInPlace(double* re, double* im) const;
 
     int32_t m_size;
     std::vector<int32_t> m_bitReversed;
@@ -46,6 +59,9 @@ class SplitFft
     std::vector<double> m_twiddleRe;
     std::vector<double> m_twiddleIm;        // forward
     std::vector<double> m_twiddleImInverse; // conjugates, for the inverse
-    TransformFunction m_transform;          // the widest vector form the processor runs
+    // The widest vector forms the processor runs: frequency decimation (natural to scrambled)
+    // and time decimation (scrambled to natural).
+    TransformFunction m_decimateFrequency;
+    TransformFunction m_decimateTime;
 };
 } // namespace Engine
