@@ -13,13 +13,13 @@ constexpr int kRightLeftRightInput = kComponents + ResponseBank::kLeftRight;
 } // namespace
 
 RoomStage::RoomStage(const ComponentResponse* responses, int32_t blockSize, int32_t partitionCount,
-                     int32_t segmentStart)
+                     int32_t segmentStart, bool coarse)
     : m_responses(responses), m_blockSize(blockSize), m_transformSize(2 * blockSize),
       m_partitionCount(std::max(partitionCount, 1)), m_segmentStart(segmentStart),
-      m_groups((blockSize + 1 + 7) / 8 * 2),
+      m_groups(PairedTransform::groupsFor(blockSize)),
       m_groupsPerComponent((m_partitionCount + SpectralRows::kMaxRows - 1) /
                            SpectralRows::kMaxRows),
-      m_accumulateSteps(kComponents * m_groupsPerComponent), m_fft(m_transformSize),
+      m_accumulateSteps(kComponents * m_groupsPerComponent), m_transform(blockSize),
       m_kernel(earsKernel()), m_earKernel(earKernel()),
       m_inputBlocks(size_t(2) * kInputs * m_blockSize),
       m_gatherBlocks(size_t(2) * kComponents * m_blockSize),
@@ -27,12 +27,13 @@ RoomStage::RoomStage(const ComponentResponse* responses, int32_t blockSize, int3
       m_responseSpectra(size_t(kComponents) * m_partitionCount * m_groups *
                         SpectralRows::kResponseGroup),
       m_sums(size_t(m_groups) * SpectralRows::kInputGroup),
-      m_outputBlocks(size_t(kEars) * m_transformSize), m_scratchRe(m_transformSize),
-      m_scratchIm(m_transformSize), m_resultRe(m_transformSize), m_resultIm(m_transformSize),
-      m_pairSpectra(size_t(4) * (blockSize + 1)),
+      m_outputBlocks(size_t(kEars) * m_transformSize),
       m_silentInput(size_t(kInputs) * m_partitionCount, 1),
       m_dirty(size_t(kComponents) * m_partitionCount, 0), m_previousSlot(m_partitionCount - 1)
 {
+    if (coarse && m_partitionCount > CoarseLevel::kFirstPartition)
+        m_coarse = std::make_unique<CoarseLevel>(responses, blockSize, m_partitionCount,
+                                                 segmentStart, m_kernel, m_earKernel);
     // The first block's work transforms the silence before it.
     m_stepsTotal = kInputPairs + m_accumulateSteps;
 }
@@ -61,29 +62,11 @@ double* RoomStage::responseRow(int component, int32_t partition)
     return &m_responseSpectra[row * m_groups * SpectralRows::kResponseGroup];
 }
 
-// Bins 0 .. B of one ear's input spectrum into its component's row; the padding stays zero.
-void RoomStage::packInput(int input, int32_t slot, Split spectrum)
+// An input's half of its component's row: the left ear's bins first in each group.
+double* RoomStage::inputEar(int input, int32_t slot)
 {
-    constexpr int kLanes = SpectralRows::kBinsPerGroup;
-    double* row = inputRow(input % kComponents, slot) + (input / kComponents) * 2 * kLanes;
-    for (int32_t k = 0; k <= m_blockSize; ++k)
-    {
-        double* group = row + (k / kLanes) * SpectralRows::kInputGroup + k % kLanes;
-        group[0] = spectrum.re[k];
-        group[kLanes] = spectrum.im[k];
-    }
-}
-
-void RoomStage::packResponse(int component, int32_t partition, Split spectrum)
-{
-    constexpr int kLanes = SpectralRows::kBinsPerGroup;
-    double* row = responseRow(component, partition);
-    for (int32_t k = 0; k <= m_blockSize; ++k)
-    {
-        double* group = row + (k / kLanes) * SpectralRows::kResponseGroup + k % kLanes;
-        group[0] = spectrum.re[k];
-        group[kLanes] = spectrum.im[k];
-    }
+    return inputRow(input % kComponents, slot) +
+           (input / kComponents) * 2 * SpectralRows::kBinsPerGroup;
 }
 
 uint8_t& RoomStage::silentInput(int input, int32_t slot)
@@ -107,11 +90,10 @@ size_t RoomStage::memoryBytes() const
 {
     const size_t doubles = m_inputBlocks.capacity() + m_gatherBlocks.capacity() +
                            m_inputSpectra.capacity() + m_responseSpectra.capacity() +
-                           m_sums.capacity() + m_outputBlocks.capacity() + m_scratchRe.capacity() +
-                           m_scratchIm.capacity() + m_resultRe.capacity() + m_resultIm.capacity() +
-                           m_pairSpectra.capacity();
+                           m_sums.capacity() + m_outputBlocks.capacity();
     return sizeof(*this) + doubles * sizeof(double) + m_dirty.capacity() +
-           m_silentInput.capacity() + m_fft.memoryBytes();
+           m_silentInput.capacity() + m_transform.memoryBytes() +
+           (m_coarse ? m_coarse->memoryBytes() : 0);
 }
 
 // ---- frames --------------------------------------------------------------------------------
@@ -135,11 +117,21 @@ void RoomStage::process(const double* const* inputs, double* outLeft, double* ou
         const double* right = &m_outputBlocks[m_transformSize];
         std::copy(left + from + 1, left + from + 1 + fromThisBlock, outLeft + done);
         std::copy(right + from + 1, right + from + 1 + fromThisBlock, outRight + done);
+        // The coarse level's output follows the same rule over its longer blocks.
+        const int32_t coarseOffset = int32_t(m_block % CoarseLevel::kRatio) * m_blockSize;
+        if (m_coarse)
+            m_coarse->addOutput(outLeft + done, outRight + done, coarseOffset + from + 1,
+                                fromThisBlock);
         if (blockEnds)
         {
             completeBlock();
             outLeft[done + count - 1] = left[0];
             outRight[done + count - 1] = right[0];
+            if (m_coarse)
+                m_coarse->addOutput(outLeft + done + count - 1, outRight + done + count - 1,
+                                    (coarseOffset + m_blockSize) %
+                                        (CoarseLevel::kRatio * m_blockSize),
+                                    1);
             m_position = 0;
         }
         else
@@ -197,6 +189,7 @@ void RoomStage::responseChanged(int component)
     if (m_position > 0) m_mixed[component] = true;
     for (int32_t p = 0; p < m_partitionCount; ++p)
         setDirty(component, p, true);
+    if (m_coarse) m_coarse->responseChanged(component);
 }
 
 // ---- rest ----------------------------------------------------------------------------------
@@ -206,6 +199,18 @@ bool RoomStage::steady() const
     if (m_dirtyCount != 0 || m_pendingCount != 0) return false;
     for (int c = 0; c < kComponents; ++c)
         if (m_gathering[c]) return false;
+    return true;
+}
+
+// Every partition of the component holds the response in force, and none is being gathered or
+// waits to be transformed.
+bool RoomStage::settled(int component) const
+{
+    if (!m_restarted || m_gathering[component]) return false;
+    for (int i = 0; i < m_pendingCount; ++i)
+        if (m_pending[i] == component) return false;
+    for (int32_t p = 0; p < m_partitionCount; ++p)
+        if (dirty(component, p)) return false;
     return true;
 }
 
@@ -226,6 +231,7 @@ void RoomStage::rest(int64_t frames)
         m_current ^= int(blocks & 1);
         m_partition = last + 1 < m_partitionCount ? last + 1 : 0;
         m_stepsTotal = kInputPairs + transformSteps() + m_accumulateSteps;
+        m_block += blocks;
     }
     m_position = int32_t(total % m_blockSize);
     m_stepsDone = int32_t(int64_t(m_stepsTotal) * m_position / m_blockSize);
@@ -250,6 +256,9 @@ void RoomStage::restart()
     m_position = 0;
     m_partition = 0;
     m_current = 0;
+    m_block = 0;
+    m_restarted = true;
+    if (m_coarse) m_coarse->restart();
     m_pendingCount = 0;
     m_pendingPartition = 0;
     m_previousSlot = m_partitionCount - 1;
@@ -283,9 +292,18 @@ void RoomStage::runStep(int32_t step)
 void RoomStage::completeBlock()
 {
     finishWork();
-    inverseToOutput();
+    m_transform.inverseToOutput(m_sums.data(), &m_outputBlocks[0],
+                                &m_outputBlocks[m_transformSize]);
     std::fill(m_sums.begin(), m_sums.end(), 0.0);
     retireGathers();
+    if (m_coarse)
+    {
+        const double* inputs[kInputs];
+        for (int e = 0; e < kInputs; ++e)
+            inputs[e] = inputBlock(m_current, e);
+        m_coarse->takeInputBlock(m_block, inputs);
+    }
+    ++m_block;
     m_previousSlot = m_partition;
     m_current ^= 1;
     m_partition = m_partition + 1 < m_partitionCount ? m_partition + 1 : 0;
@@ -297,6 +315,15 @@ void RoomStage::completeBlock()
     }
     m_stepsDone = 0;
     m_stepsTotal = kInputPairs + transformSteps() + m_accumulateSteps;
+    if (m_coarse) beginCoarseBlock();
+}
+
+void RoomStage::beginCoarseBlock()
+{
+    bool settledComponents[kComponents];
+    for (int c = 0; c < kComponents; ++c)
+        settledComponents[c] = settled(c);
+    m_coarse->beginBlock(m_block, settledComponents, m_responseSpectra.data());
 }
 
 // The partitions gathered in the block just ended are transformed during the next one. One
@@ -313,44 +340,6 @@ void RoomStage::retireGathers()
     }
 }
 
-// Spectra of two real blocks of B samples, zero-padded to N, through one complex transform of
-// a + ib. The bins stay in the transform's scrambled order: a spectrum holds B + 1 bins, one of
-// each pair k, N - k (the other is its conjugate), in the order representatives() lists them.
-// Every row, response and sum uses that order, and the products are taken bin by bin, so the
-// order never needs undoing. b may be null, then only a's spectrum is made.
-void RoomStage::transformRealPair(const double* a, const double* b, Split aOut, Split bOut)
-{
-    const int32_t half = m_blockSize;
-    std::copy(a, a + half, m_scratchRe.begin());
-    std::fill(m_scratchRe.begin() + half, m_scratchRe.end(), 0.0);
-    if (b)
-        std::copy(b, b + half, m_scratchIm.begin());
-    else
-        std::fill(m_scratchIm.begin(), m_scratchIm.begin() + half, 0.0);
-    std::fill(m_scratchIm.begin() + half, m_scratchIm.end(), 0.0);
-    m_fft.forwardScrambled(m_scratchRe.data(), m_scratchIm.data(), m_resultRe.data(),
-                           m_resultIm.data());
-    const double* zr = m_resultRe.data();
-    const double* zi = m_resultIm.data();
-    forEachRepresentative(
-        [&](int32_t bin, int32_t p, int32_t mirror)
-        {
-            aOut.re[bin] = 0.5 * (zr[p] + zr[mirror]);
-            aOut.im[bin] = 0.5 * (zi[p] - zi[mirror]);
-            if (b)
-            {
-                bOut.re[bin] = 0.5 * (zi[p] + zi[mirror]);
-                bOut.im[bin] = -0.5 * (zr[p] - zr[mirror]);
-            }
-        });
-}
-
-RoomStage::Split RoomStage::pairSpectrum(int which)
-{
-    const size_t bins = size_t(m_blockSize) + 1;
-    return {&m_pairSpectra[2 * which * bins], &m_pairSpectra[(2 * which + 1) * bins]};
-}
-
 // A silent block's spectrum is zero: once its slot holds zeros there is nothing to transform.
 void RoomStage::transformInputs(int32_t pair)
 {
@@ -365,11 +354,8 @@ void RoomStage::transformInputs(int32_t pair)
     uint8_t& slotA = silentInput(a, m_previousSlot);
     uint8_t& slotB = silentInput(b, m_previousSlot);
     if (!(silentA && silentB && slotA && slotB))
-    {
-        transformRealPair(blockA, blockB, pairSpectrum(0), pairSpectrum(1));
-        packInput(a, m_previousSlot, pairSpectrum(0));
-        packInput(b, m_previousSlot, pairSpectrum(1));
-    }
+        m_transform.transformInputs(blockA, inputEar(a, m_previousSlot), blockB,
+                                    inputEar(b, m_previousSlot));
     slotA = silentA;
     slotB = silentB;
 }
@@ -380,73 +366,43 @@ void RoomStage::transformPartitions(int32_t pair)
     const int a = m_pending[2 * pair];
     const bool hasSecond = 2 * pair + 1 < m_pendingCount;
     const int b = hasSecond ? m_pending[2 * pair + 1] : a;
-    transformRealPair(gatherBlock(previous, a), hasSecond ? gatherBlock(previous, b) : nullptr,
-                      pairSpectrum(0), pairSpectrum(1));
-    packResponse(a, m_pendingPartition, pairSpectrum(0));
-    if (hasSecond) packResponse(b, m_pendingPartition, pairSpectrum(1));
+    m_transform.transformResponses(gatherBlock(previous, a),
+                                   hasSecond ? gatherBlock(previous, b) : nullptr,
+                                   responseRow(a, m_pendingPartition),
+                                   hasSecond ? responseRow(b, m_pendingPartition) : nullptr);
+    if (!m_coarse) return;
+    m_coarse->partitionRewritten(a, m_pendingPartition);
+    if (hasSecond) m_coarse->partitionRewritten(b, m_pendingPartition);
 }
 
 // One step of the next output block's spectrum: for one component and a group of partitions m,
 // every bin of both ears takes the input spectrum m blocks back times partition m's spectrum.
-// Whole rows stream through memory in order.
+// Whole rows stream through memory in order. Products the coarse level computes are left out,
+// or brought up to date with the difference from its snapshot.
 void RoomStage::accumulate(int32_t step)
 {
     const int c = step / m_groupsPerComponent;
     const int32_t firstPartition = (step % m_groupsPerComponent) * SpectralRows::kMaxRows;
     const int32_t endPartition =
         std::min(firstPartition + SpectralRows::kMaxRows, m_partitionCount);
-    // Products with a silent block are zero: leaving them out changes no sum. A row with one
-    // silent ear (a rotation weight of 0, as with "Speed" 0) goes through the one-ear kernel.
-    SpectralRows both, ear[kEars];
+    SpectralBatch batch(m_kernel, m_earKernel, m_sums.data(), m_groups);
     for (int32_t m = firstPartition; m < endPartition; ++m)
     {
         const int32_t slot = (m_previousSlot - m + m_partitionCount) % m_partitionCount;
+        const double* input = inputRow(c, slot);
         const bool silentLeft = silentInput(c, slot);
         const bool silentRight = silentInput(kComponents + c, slot);
-        if (silentLeft && silentRight) continue;
-        SpectralRows& rows = silentRight ? ear[0] : silentLeft ? ear[1] : both;
-        rows.inputs[rows.count] = inputRow(c, slot);
-        rows.responses[rows.count] = responseRow(c, m);
-        ++rows.count;
-    }
-    if (both.count > 0) m_kernel(m_sums.data(), both, m_groups);
-    for (int e = 0; e < kEars; ++e)
-        if (ear[e].count > 0) m_earKernel(m_sums.data(), ear[e], m_groups, e);
-}
-
-// Both ears through one complex inverse transform (left + i right), then overlap-add.
-void RoomStage::inverseToOutput()
-{
-    const int32_t n = m_transformSize;
-    const int32_t half = m_blockSize;
-    constexpr int kLanes = SpectralRows::kBinsPerGroup;
-    forEachRepresentative(
-        [&](int32_t bin, int32_t p, int32_t mirror)
+        const bool coarse = m_coarse && m >= CoarseLevel::kFirstPartition &&
+                            m_coarse->computes(c, m_block - 1 - m, m);
+        if (!coarse)
         {
-            const double* group =
-                &m_sums[(bin / kLanes) * SpectralRows::kInputGroup + bin % kLanes];
-            const double lr = group[0], li = group[kLanes];
-            const double rr = group[2 * kLanes], ri = group[3 * kLanes];
-            m_scratchRe[p] = lr - ri;
-            m_scratchIm[p] = li + rr;
-            if (mirror != p)
-            {
-                m_scratchRe[mirror] = lr + ri;
-                m_scratchIm[mirror] = rr - li;
-            }
-        });
-    m_fft.inverseScrambled(m_scratchRe.data(), m_scratchIm.data(), m_resultRe.data(),
-                           m_resultIm.data());
-    const double scale = 1.0 / n;
-    const double* ears[kEars] = {m_resultRe.data(), m_resultIm.data()};
-    for (int ear = 0; ear < kEars; ++ear)
-    {
-        double* out = &m_outputBlocks[size_t(ear) * n];
-        const double* y = ears[ear];
-        for (int32_t i = 0; i < half; ++i)
-            out[i] = y[i] * scale + out[half + i];
-        for (int32_t i = half; i < n; ++i)
-            out[i] = y[i] * scale;
+            batch.add(input, responseRow(c, m), silentLeft, silentRight);
+        }
+        else if (m_coarse->rewritten(c, m))
+        {
+            batch.add(input, responseRow(c, m), silentLeft, silentRight);
+            batch.add(input, m_coarse->negatedSnapshot(c, m), silentLeft, silentRight);
+        }
     }
 }
 } // namespace Engine

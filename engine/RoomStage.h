@@ -1,12 +1,14 @@
 #pragma once
 
+#include "engine/CoarseLevel.h"
 #include "engine/ComponentResponse.h"
+#include "engine/PairedTransform.h"
 #include "engine/RoomGeometry.h"
 #include "engine/SpectralKernels.h"
-#include "engine/SplitFft.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace Engine
@@ -25,15 +27,18 @@ namespace Engine
 // - a response partition is read and transformed again only while it differs from the response
 //   in force; a steady room transforms no partitions at all;
 // - the response is never stored whole: partitions are evaluated from the component descriptions
-//   when they are gathered.
+//   when they are gathered;
+// - with a CoarseLevel, partitions 6 and on are convolved in blocks four times as long while
+//   their response holds still (see CoarseLevel).
 // Nothing allocates after construction.
 class RoomStage
 {
   public:
     // responses: the room's three components, indexed by ResponseBank::Component; read whenever a
-    // partition is gathered. blockSize must be a power of two.
+    // partition is gathered. blockSize must be a power of two. coarse: whether a CoarseLevel
+    // takes the later partitions while they hold still (it needs more than 6 partitions).
     RoomStage(const ComponentResponse* responses, int32_t blockSize, int32_t partitionCount,
-              int32_t segmentStart);
+              int32_t segmentStart, bool coarse = false);
     RoomStage(const RoomStage&) = delete;
     RoomStage& operator=(const RoomStage&) = delete;
 
@@ -62,12 +67,6 @@ class RoomStage
     size_t memoryBytes() const;
 
   private:
-    struct Split
-    {
-        double* re;
-        double* im;
-    };
-
     void storeInputs(const double* const* inputs, int32_t offset, int32_t from, int32_t count);
     void gatherResponses(int32_t upTo);
     void completeBlock();
@@ -78,9 +77,8 @@ class RoomStage
     void transformInputs(int32_t pair);
     void transformPartitions(int32_t pair);
     void accumulate(int32_t step);
-    void inverseToOutput();
-    void transformRealPair(const double* a, const double* b, Split aOut, Split bOut);
-    Split pairSpectrum(int which);
+    void beginCoarseBlock();
+    bool settled(int component) const;
     // Calls visit(bin, p, mirror) for the B + 1 bins a spectrum keeps: bin is its place in a
     // row, p the transform's index of the bin kept and mirror that of its conjugate partner.
     // In the scrambled order these are index 0, index 1 (bin B), and the first half of every
@@ -99,8 +97,7 @@ class RoomStage
     double* gatherBlock(int buffer, int component);
     double* inputRow(int component, int32_t slot);
     double* responseRow(int component, int32_t partition);
-    void packInput(int input, int32_t slot, Split spectrum);
-    void packResponse(int component, int32_t partition, Split spectrum);
+    double* inputEar(int input, int32_t slot);
     uint8_t& silentInput(int input, int32_t slot);
     bool dirty(int component, int32_t partition) const;
     void setDirty(int component, int32_t partition, bool stale);
@@ -114,13 +111,17 @@ class RoomStage
     int32_t m_groups;             // groups of four bins covering bins 0 .. B (an even count)
     int32_t m_groupsPerComponent; // groups of partitions summed in one step
     int32_t m_accumulateSteps;
-    SplitFft m_fft;
+    PairedTransform m_transform;
     EarsKernel m_kernel;
     EarKernel m_earKernel;
+    std::unique_ptr<CoarseLevel> m_coarse; // null without one
 
     int32_t m_position = 0;  // frames of the current block taken
     int32_t m_partition = 0; // partition gathered, and input ring slot filled, in this block
     int m_current = 0;       // buffer of the block being taken; the other holds the previous one
+    int64_t m_block = 0;     // blocks begun since the last restart, less one
+    // A stage never restarted has gathered no response: its partitions are not settled.
+    bool m_restarted = false;
 
     std::vector<double> m_inputBlocks;  // [buffer][input][B]
     std::vector<double> m_gatherBlocks; // [buffer][component][B]
@@ -129,8 +130,6 @@ class RoomStage
     std::vector<double> m_responseSpectra; // [component][partition]
     std::vector<double> m_sums;            // both ears: spectrum of the next block out
     std::vector<double> m_outputBlocks;    // [ear][N]: this block's output, then the overlap
-    std::vector<double> m_scratchRe, m_scratchIm, m_resultRe, m_resultIm; // N each
-    std::vector<double> m_pairSpectra; // re and im of two real blocks, B + 1 bins each
     // [input][slot]: the input block in that slot was all zero, so its half of the row is zero
     // and its products need not be summed (silence, a rotation weight of 0, a silent channel).
     std::vector<uint8_t> m_silentInput;

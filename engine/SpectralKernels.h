@@ -34,4 +34,52 @@ using EarKernel = void (*)(double* sums, const SpectralRows& rows, int32_t group
 // calls.
 EarsKernel earsKernel(SimdForm form = SimdForm::kWidest);
 EarKernel earKernel(SimdForm form = SimdForm::kWidest);
+
+// Products into one sum, a row at a time, handed to the kernels in batches of up to kMaxRows.
+// Products with a silent input block are zero, so they are left out: a row with both ears
+// silent adds nothing, a row with one silent ear (a rotation weight of 0, as with "Speed" 0)
+// goes through the one-ear kernel.
+class SpectralBatch
+{
+  public:
+    SpectralBatch(EarsKernel ears, EarKernel ear, double* sums, int32_t groups)
+        : m_ears(ears), m_ear(ear), m_sums(sums), m_groups(groups)
+    {
+    }
+    ~SpectralBatch() { flush(); }
+    SpectralBatch(const SpectralBatch&) = delete;
+    SpectralBatch& operator=(const SpectralBatch&) = delete;
+
+    void add(const double* input, const double* response, bool silentLeft, bool silentRight)
+    {
+        if (silentLeft && silentRight) return;
+        const int which = silentRight ? 0 : silentLeft ? 1 : 2;
+        SpectralRows& rows = m_rows[which];
+        rows.inputs[rows.count] = input;
+        rows.responses[rows.count] = response;
+        if (++rows.count == SpectralRows::kMaxRows) run(which);
+    }
+
+    void flush()
+    {
+        for (int which = 0; which < 3; ++which)
+            if (m_rows[which].count > 0) run(which);
+    }
+
+  private:
+    void run(int which)
+    {
+        if (which == 2)
+            m_ears(m_sums, m_rows[2], m_groups);
+        else
+            m_ear(m_sums, m_rows[which], m_groups, which);
+        m_rows[which].count = 0;
+    }
+
+    EarsKernel m_ears;
+    EarKernel m_ear;
+    double* m_sums;
+    int32_t m_groups;
+    SpectralRows m_rows[3]; // left ear only, right ear only, both
+};
 } // namespace Engine

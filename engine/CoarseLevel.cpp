@@ -1,0 +1,267 @@
+#include "engine/CoarseLevel.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace Engine
+{
+namespace
+{
+constexpr int kInputPairs = kInputs / 2;
+constexpr int64_t kNever = std::numeric_limits<int64_t>::min() / 2;
+
+int64_t floorDiv(int64_t a, int64_t b)
+{
+    const int64_t q = a / b;
+    return (a % b != 0 && a < 0) ? q - 1 : q;
+}
+} // namespace
+
+CoarseLevel::CoarseLevel(const ComponentResponse* responses, int32_t stageBlock,
+                         int32_t stagePartitions, int32_t segmentStart, EarsKernel ears,
+                         EarKernel ear)
+    : m_responses(responses), m_stageBlock(stageBlock), m_blockSize(kRatio * stageBlock),
+      m_stagePartitions(stagePartitions), m_segmentStart(segmentStart),
+      m_partitionCount(std::max(0, (stagePartitions - kFirstPartition + kRatio - 1) / kRatio)),
+      m_snapshotRows(std::max(0, stagePartitions - kFirstPartition)), m_transform(m_blockSize),
+      m_kernel(ears), m_earKernel(ear), m_inputBlocks(size_t(2) * kInputs * m_blockSize),
+      m_gather(size_t(2) * m_blockSize),
+      m_inputSpectra(size_t(kComponents) * m_partitionCount * m_transform.inputRowDoubles()),
+      m_responseSpectra(size_t(kComponents) * m_partitionCount *
+                        m_transform.responseRowDoubles()),
+      m_sums(m_transform.inputRowDoubles()), m_outputBlocks(size_t(kEars) * 2 * m_blockSize),
+      m_snapshot(size_t(kComponents) * m_snapshotRows *
+                 PairedTransform::responseRowDoublesFor(stageBlock)),
+      m_rewritten(size_t(kComponents) * m_snapshotRows),
+      m_silentInput(size_t(kInputs) * m_partitionCount)
+{
+    restart();
+}
+
+// ---- storage -------------------------------------------------------------------------------
+
+double* CoarseLevel::inputBlock(int buffer, int input)
+{
+    return &m_inputBlocks[(size_t(buffer) * kInputs + input) * m_blockSize];
+}
+
+double* CoarseLevel::inputRow(int component, int32_t slot)
+{
+    const size_t row = size_t(component) * m_partitionCount + slot;
+    return &m_inputSpectra[row * m_transform.inputRowDoubles()];
+}
+
+double* CoarseLevel::responseRow(int component, int32_t partition)
+{
+    const size_t row = size_t(component) * m_partitionCount + partition;
+    return &m_responseSpectra[row * m_transform.responseRowDoubles()];
+}
+
+uint8_t& CoarseLevel::silentInput(int input, int32_t slot)
+{
+    return m_silentInput[size_t(input) * m_partitionCount + slot];
+}
+
+int32_t CoarseLevel::slotOf(int64_t coarseBlock) const
+{
+    const int64_t slot = coarseBlock % m_partitionCount;
+    return int32_t(slot < 0 ? slot + m_partitionCount : slot);
+}
+
+size_t CoarseLevel::memoryBytes() const
+{
+    const size_t doubles = m_inputBlocks.capacity() + m_gather.capacity() +
+                           m_inputSpectra.capacity() + m_responseSpectra.capacity() +
+                           m_sums.capacity() + m_outputBlocks.capacity() + m_snapshot.capacity();
+    return sizeof(*this) + doubles * sizeof(double) + m_rewritten.capacity() +
+           m_silentInput.capacity() + m_transform.memoryBytes();
+}
+
+void CoarseLevel::restart()
+{
+    for (std::vector<double>* buffer : {&m_inputBlocks, &m_inputSpectra, &m_responseSpectra,
+                                        &m_sums, &m_outputBlocks, &m_snapshot})
+        std::fill(buffer->begin(), buffer->end(), 0.0);
+    std::fill(m_rewritten.begin(), m_rewritten.end(), uint8_t(0));
+    std::fill(m_silentInput.begin(), m_silentInput.end(), uint8_t(1));
+    m_current = 0;
+    for (int c = 0; c < kComponents; ++c)
+    {
+        m_snapshotCurrent[c] = false;
+        m_lastComputed[c] = kNever;
+    }
+    std::fill(std::begin(m_decidedBlock), std::end(m_decidedBlock), kNever);
+    std::fill(std::begin(m_computedComponents), std::end(m_computedComponents), uint8_t(0));
+}
+
+// ---- the stage's questions -----------------------------------------------------------------
+
+bool CoarseLevel::computes(int component, int64_t inputBlock, int32_t partition) const
+{
+    // The coarse block whose work sums this product: its input's coarse block plus one plus
+    // the coarse partition.
+    const int64_t coarseBlock =
+        floorDiv(inputBlock, kRatio) + (partition - kFirstPartition) / kRatio + 1;
+    const int ring = int(coarseBlock & (kRing - 1));
+    return m_decidedBlock[ring] == coarseBlock &&
+           (m_computedComponents[ring] & (1u << component)) != 0;
+}
+
+bool CoarseLevel::rewritten(int component, int32_t partition) const
+{
+    return m_rewritten[size_t(component) * m_snapshotRows + (partition - kFirstPartition)] != 0;
+}
+
+const double* CoarseLevel::negatedSnapshot(int component, int32_t partition) const
+{
+    const size_t row = size_t(component) * m_snapshotRows + (partition - kFirstPartition);
+    return &m_snapshot[row * PairedTransform::responseRowDoublesFor(m_stageBlock)];
+}
+
+void CoarseLevel::partitionRewritten(int component, int32_t partition)
+{
+    if (partition < kFirstPartition) return;
+    m_rewritten[size_t(component) * m_snapshotRows + (partition - kFirstPartition)] = 1;
+}
+
+void CoarseLevel::responseChanged(int component)
+{
+    m_snapshotCurrent[component] = false;
+}
+
+// ---- blocks --------------------------------------------------------------------------------
+
+void CoarseLevel::takeInputBlock(int64_t block, const double* const* inputs)
+{
+    const int32_t offset = int32_t(((block % kRatio) + kRatio) % kRatio) * m_stageBlock;
+    for (int e = 0; e < kInputs; ++e)
+        std::copy(inputs[e], inputs[e] + m_stageBlock, inputBlock(m_current, e) + offset);
+}
+
+void CoarseLevel::beginBlock(int64_t block, const bool* settled, const double* stageResponses)
+{
+    const int64_t coarseBlock = floorDiv(block, kRatio);
+    const int64_t phase = block - coarseBlock * kRatio;
+    if (phase == 0)
+    {
+        finishBlock(coarseBlock - 1);
+        decide(coarseBlock, settled, stageResponses);
+        transformInputs(coarseBlock - 1);
+    }
+    else
+    {
+        accumulate(int(phase - 1), coarseBlock);
+    }
+}
+
+// The sums built during the block that just ended become the output of the one beginning.
+void CoarseLevel::finishBlock(int64_t coarseBlock)
+{
+    (void)coarseBlock;
+    m_transform.inverseToOutput(m_sums.data(), &m_outputBlocks[0],
+                                &m_outputBlocks[size_t(2) * m_blockSize]);
+    std::fill(m_sums.begin(), m_sums.end(), 0.0);
+    m_current ^= 1;
+}
+
+void CoarseLevel::decide(int64_t coarseBlock, const bool* settled, const double* stageResponses)
+{
+    uint8_t computed = 0;
+    for (int c = 0; c < kComponents; ++c)
+    {
+        if (!settled[c]) continue;
+        // The stage sums a coarse block's products up to 2.25 coarse blocks after its start:
+        // the old snapshot is free three blocks after the last that used it.
+        if (!m_snapshotCurrent[c] && coarseBlock - m_lastComputed[c] >= 3)
+            takeSnapshot(c, stageResponses);
+        if (!m_snapshotCurrent[c]) continue;
+        computed |= uint8_t(1u << c);
+        m_lastComputed[c] = coarseBlock;
+    }
+    const int ring = int(coarseBlock & (kRing - 1));
+    m_decidedBlock[ring] = coarseBlock;
+    m_computedComponents[ring] = computed;
+}
+
+void CoarseLevel::takeSnapshot(int component, const double* stageResponses)
+{
+    const size_t stageRow = PairedTransform::responseRowDoublesFor(m_stageBlock);
+    for (int32_t m = kFirstPartition; m < m_stagePartitions; ++m)
+    {
+        const double* from =
+            stageResponses + (size_t(component) * m_stagePartitions + m) * stageRow;
+        double* to = &m_snapshot[(size_t(component) * m_snapshotRows + (m - kFirstPartition)) *
+                                 stageRow];
+        std::transform(from, from + stageRow, to, [](double x) { return -x; });
+        m_rewritten[size_t(component) * m_snapshotRows + (m - kFirstPartition)] = 0;
+    }
+    const int32_t segmentEnd = m_stagePartitions * m_stageBlock;
+    for (int32_t q = 0; q < m_partitionCount; q += 2)
+    {
+        const bool pair = q + 1 < m_partitionCount;
+        for (int k = 0; k < (pair ? 2 : 1); ++k)
+        {
+            double* block = &m_gather[size_t(k) * m_blockSize];
+            const int32_t first = (kFirstPartition + kRatio * (q + k)) * m_stageBlock;
+            const int32_t count = std::clamp(segmentEnd - first, 0, m_blockSize);
+            m_responses[component].fill(block, m_segmentStart + first, count);
+            std::fill(block + count, block + m_blockSize, 0.0);
+        }
+        m_transform.transformResponses(&m_gather[0], pair ? &m_gather[m_blockSize] : nullptr,
+                                       responseRow(component, q),
+                                       pair ? responseRow(component, q + 1) : nullptr);
+    }
+    m_snapshotCurrent[component] = true;
+}
+
+// A silent block's spectrum is zero: once its slot holds zeros there is nothing to transform.
+void CoarseLevel::transformInputs(int64_t inputBlock)
+{
+    constexpr int kLanes = SpectralRows::kBinsPerGroup;
+    const int previous = m_current ^ 1;
+    const int32_t slot = slotOf(inputBlock);
+    const auto earOf = [&](int input)
+    { return inputRow(input % kComponents, slot) + (input / kComponents) * 2 * kLanes; };
+    for (int pair = 0; pair < kInputPairs; ++pair)
+    {
+        const int a = 2 * pair, b = a + 1;
+        const double* blockA = this->inputBlock(previous, a);
+        const double* blockB = this->inputBlock(previous, b);
+        const auto isZero = [](double x) { return x == 0.0; };
+        const bool silentA = std::all_of(blockA, blockA + m_blockSize, isZero);
+        const bool silentB = std::all_of(blockB, blockB + m_blockSize, isZero);
+        uint8_t& slotA = silentInput(a, slot);
+        uint8_t& slotB = silentInput(b, slot);
+        if (!(silentA && silentB && slotA && slotB))
+            m_transform.transformInputs(blockA, earOf(a), blockB, earOf(b));
+        slotA = silentA;
+        slotB = silentB;
+    }
+}
+
+void CoarseLevel::accumulate(int component, int64_t coarseBlock)
+{
+    const int ring = int(coarseBlock & (kRing - 1));
+    if (m_decidedBlock[ring] != coarseBlock ||
+        (m_computedComponents[ring] & (1u << component)) == 0)
+        return;
+    SpectralBatch batch(m_kernel, m_earKernel, m_sums.data(), m_transform.groups());
+    for (int32_t q = 0; q < m_partitionCount; ++q)
+    {
+        const int32_t slot = slotOf(coarseBlock - 1 - q);
+        batch.add(inputRow(component, slot), responseRow(component, q),
+                  silentInput(component, slot), silentInput(kComponents + component, slot));
+    }
+}
+
+void CoarseLevel::addOutput(double* left, double* right, int32_t entry, int32_t count) const
+{
+    const double* outLeft = &m_outputBlocks[0];
+    const double* outRight = &m_outputBlocks[size_t(2) * m_blockSize];
+    for (int32_t i = 0; i < count; ++i)
+    {
+        left[i] += outLeft[entry + i];
+        right[i] += outRight[entry + i];
+    }
+}
+} // namespace Engine

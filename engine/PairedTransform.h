@@ -1,0 +1,82 @@
+#pragma once
+
+#include "engine/SplitFft.h"
+#include "engine/SpectralKernels.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace Engine
+{
+// The transforms of a partitioned convolution with blocks of B frames: two real blocks through
+// one complex transform of N = 2B, and both ears' spectral sums back through one inverse
+// (left + i right) with overlap-add.
+//
+// A spectrum keeps B + 1 bins, one of each conjugate pair k, N - k, in the transform's scrambled
+// order (forEachRepresentative), packed into rows as SpectralRows describes. Every row, response
+// and sum uses that order and the products are taken bin by bin, so it never needs undoing.
+// Nothing allocates after construction.
+class PairedTransform
+{
+  public:
+    explicit PairedTransform(int32_t blockSize, SimdForm form = SimdForm::kWidest);
+    PairedTransform(const PairedTransform&) = delete;
+    PairedTransform& operator=(const PairedTransform&) = delete;
+
+    int32_t blockSize() const { return m_blockSize; }
+    // Groups of four bins a row holds: bins 0 .. B, rounded up to an even count of groups.
+    int32_t groups() const { return m_groups; }
+    static int32_t groupsFor(int32_t blockSize) { return (blockSize + 1 + 7) / 8 * 2; }
+    size_t inputRowDoubles() const { return size_t(m_groups) * SpectralRows::kInputGroup; }
+    size_t responseRowDoubles() const { return size_t(m_groups) * SpectralRows::kResponseGroup; }
+    static size_t responseRowDoublesFor(int32_t blockSize)
+    {
+        return size_t(groupsFor(blockSize)) * SpectralRows::kResponseGroup;
+    }
+
+    // The spectra of a and b (B samples each, zero-padded to N) into the ear halves of input
+    // rows: `aEar` points at a's ear in its row (the row plus 2 x kBinsPerGroup for the right
+    // ear), likewise `bEar`.
+    void transformInputs(const double* a, double* aEar, const double* b, double* bEar);
+    // The spectra of a and b into two response rows; b may be null (then so may bRow).
+    void transformResponses(const double* a, const double* b, double* aRow, double* bRow);
+    // Both ears' sums (laid out as an input row) back to time: output[ear] holds 2B frames, the
+    // first B of them this block's output, the last B the overlap the next block adds.
+    void inverseToOutput(const double* sums, double* outputLeft, double* outputRight);
+
+    size_t memoryBytes() const;
+
+  private:
+    struct Split
+    {
+        double* re;
+        double* im;
+    };
+
+    // visit(bin, p, mirror) for the B + 1 bins a spectrum keeps: bin its place in a row, p the
+    // transform's index of the bin kept and mirror that of its conjugate partner. In the
+    // scrambled order these are index 0, index 1 (bin B), and the first half of every octave
+    // [L, 2L) of indices, whose second half holds the partners in reverse.
+    template <typename Visit> void forEachRepresentative(Visit&& visit) const
+    {
+        visit(0, 0, 0);
+        visit(1, 1, 1);
+        int32_t bin = 2;
+        for (int32_t octave = 2; octave < m_transformSize; octave *= 2)
+            for (int32_t p = octave; p < octave + octave / 2; ++p)
+                visit(bin++, p, 3 * octave - 1 - p);
+    }
+
+    void transformPair(const double* a, const double* b);
+    Split spectrum(int which);
+    void pack(Split spectrum, double* row, int stride) const;
+
+    int32_t m_blockSize;
+    int32_t m_transformSize;
+    int32_t m_groups;
+    SplitFft m_fft;
+    std::vector<double> m_scratchRe, m_scratchIm, m_resultRe, m_resultIm; // N each
+    std::vector<double> m_spectra; // re and im of two real blocks, B + 1 bins each
+};
+} // namespace Engine
