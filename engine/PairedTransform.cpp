@@ -57,7 +57,20 @@ void PairedTransform::transformPair(const double* a, const double* b)
 void PairedTransform::pack(Split spectrum, double* row, int stride) const
 {
     constexpr int kLanes = SpectralRows::kBinsPerGroup;
-    for (int32_t k = 0; k <= m_blockSize; ++k)
+    const int32_t bins = m_blockSize + 1;
+    const int32_t whole = bins / kLanes;
+    for (int32_t g = 0; g < whole; ++g)
+    {
+        double* group = row + g * stride;
+        const double* re = spectrum.re + g * kLanes;
+        const double* im = spectrum.im + g * kLanes;
+        for (int lane = 0; lane < kLanes; ++lane)
+        {
+            group[lane] = re[lane];
+            group[kLanes + lane] = im[lane];
+        }
+    }
+    for (int32_t k = whole * kLanes; k < bins; ++k)
     {
         double* group = row + (k / kLanes) * stride + k % kLanes;
         group[0] = spectrum.re[k];
