@@ -141,23 +141,28 @@ void CoarseLevel::takeInputBlock(int64_t block, const double* const* inputs)
 void CoarseLevel::beginBlock(int64_t block, const bool* settled, const double* stageResponses)
 {
     const int64_t coarseBlock = floorDiv(block, kRatio);
-    const int64_t phase = block - coarseBlock * kRatio;
-    if (phase == 0)
+    switch (block - coarseBlock * kRatio)
     {
-        finishBlock(coarseBlock - 1);
+    case 0:
+        finishBlock();
         decide(coarseBlock, settled, stageResponses);
+        break;
+    case 1:
         transformInputs(coarseBlock - 1);
-    }
-    else
-    {
-        accumulate(int(phase - 1), coarseBlock);
+        break;
+    case 2:
+        accumulate(0, coarseBlock);
+        accumulate(1, coarseBlock);
+        break;
+    default:
+        accumulate(2, coarseBlock);
+        break;
     }
 }
 
 // The sums built during the block that just ended become the output of the one beginning.
-void CoarseLevel::finishBlock(int64_t coarseBlock)
+void CoarseLevel::finishBlock()
 {
-    (void)coarseBlock;
     m_transform.inverseToOutput(m_sums.data(), &m_outputBlocks[0],
                                 &m_outputBlocks[size_t(2) * m_blockSize]);
     std::fill(m_sums.begin(), m_sums.end(), 0.0);
@@ -167,13 +172,17 @@ void CoarseLevel::finishBlock(int64_t coarseBlock)
 void CoarseLevel::decide(int64_t coarseBlock, const bool* settled, const double* stageResponses)
 {
     uint8_t computed = 0;
+    bool snapshotTaken = false; // one per block, so that no block carries the work of three
     for (int c = 0; c < kComponents; ++c)
     {
         if (!settled[c]) continue;
         // The stage sums a coarse block's products up to 2.25 coarse blocks after its start:
         // the old snapshot is free three blocks after the last that used it.
-        if (!m_snapshotCurrent[c] && coarseBlock - m_lastComputed[c] >= 3)
+        if (!m_snapshotCurrent[c] && !snapshotTaken && coarseBlock - m_lastComputed[c] >= 3)
+        {
             takeSnapshot(c, stageResponses);
+            snapshotTaken = true;
+        }
         if (!m_snapshotCurrent[c]) continue;
         computed |= uint8_t(1u << c);
         m_lastComputed[c] = coarseBlock;

@@ -30,9 +30,9 @@ namespace Engine
 // as well, which brings exactly the difference. A new snapshot waits until no product that
 // uses the old one is still to be summed.
 //
-// Work happens at the stage's block boundaries: at a coarse block's start the inverse transform,
-// the decisions and the input transforms; at each of the three stage blocks after, one
-// component's products. Nothing allocates after construction.
+// Work happens at the stage's block boundaries, spread over the four stage blocks of a coarse
+// block: the inverse transform and the decisions (with at most one snapshot), the input
+// transforms, two components' products, the third's. Nothing allocates after construction.
 class CoarseLevel
 {
   public:
@@ -71,7 +71,7 @@ class CoarseLevel
   private:
     static constexpr int kRing = 8; // coarse blocks whose decisions are kept
 
-    void finishBlock(int64_t coarseBlock);
+    void finishBlock();
     void decide(int64_t coarseBlock, const bool* settled, const double* stageResponses);
     void takeSnapshot(int component, const double* stageResponses);
     void transformInputs(int64_t inputBlock);

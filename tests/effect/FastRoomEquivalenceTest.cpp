@@ -240,6 +240,55 @@ TEST(FastRoomEquivalence, StillListenerFollowsTheReference)
     }
 }
 
+// While a component's response holds still, the head's later partitions run in long blocks from
+// a snapshot; a change then reaches them partition by partition through the short blocks, and
+// the long blocks take over again once the change has settled. Changes come after long steady
+// spells (the long blocks have taken over), in quick succession (a second change while the
+// first still spreads), on a long block's first frame and in the middle of short blocks.
+TEST(FastRoomEquivalence, ChangesAfterSteadySpellsFollowTheReference)
+{
+    Harness h(48000);
+    h.effect->setPlainValue(CVevadur::kSpeed, 1.0f);
+    std::mt19937 random(21);
+    std::uniform_real_distribution<float> sample(-0.5f, 0.5f);
+    std::vector<float> in0(100), in1(100), out0(100), out1(100);
+    const float* in[2] = {in0.data(), in1.data()};
+    float* out[2] = {out0.data(), out1.data()};
+    long frame = 0;
+    const auto renderUntil = [&](long end)
+    {
+        while (frame < end)
+        {
+            const int count = int(std::min(100L, end - frame));
+            for (int i = 0; i < count; ++i)
+            {
+                in0[size_t(i)] = sample(random);
+                in1[size_t(i)] = sample(random);
+            }
+            h.effect->processRun(in, out, 2, 2, unsigned(count));
+            frame += count;
+        }
+    };
+    const struct
+    {
+        long frame;
+        uint32_t control;
+        float value;
+    } changes[] = {
+        {20037, CVevadur::kVolLR, 0.3f},    {20190, CVevadur::kAbsLR, 7.0f},
+        {30208, CVevadur::kAbsFB, 12.0f},   {40960, CVevadur::kPosition, 6.0f},
+        {41000, CVevadur::kVolCF, 2.0f},    {52001, CVevadur::kDecayType, 0.0f},
+        {60111, CVevadur::kVolFB, 0.7f},
+    };
+    for (const auto& change : changes)
+    {
+        renderUntil(change.frame);
+        h.effect->setPlainValue(change.control, change.value);
+    }
+    renderUntil(80000);
+    h.expectAgreement();
+}
+
 // Both ears of `frames` frames in host blocks of 100 (which divide none of the engine's blocks),
 // noise for the first `noiseFrames` and silence after.
 std::vector<float> renderNoise(CVevadur& e, int frames, int noiseFrames, unsigned seed)
