@@ -8,22 +8,16 @@ PairedTransform::PairedTransform(int32_t blockSize, SimdForm form)
     : m_blockSize(blockSize), m_transformSize(2 * blockSize),
       m_groups(groupsFor(blockSize)), m_fft(m_transformSize, form),
       m_scratchRe(m_transformSize), m_scratchIm(m_transformSize), m_resultRe(m_transformSize),
-      m_resultIm(m_transformSize), m_spectra(size_t(4) * (blockSize + 1))
+      m_resultIm(m_transformSize)
 {
 }
 
 size_t PairedTransform::memoryBytes() const
 {
     return (m_scratchRe.capacity() + m_scratchIm.capacity() + m_resultRe.capacity() +
-            m_resultIm.capacity() + m_spectra.capacity()) *
+            m_resultIm.capacity()) *
                sizeof(double) +
            m_fft.memoryBytes();
-}
-
-PairedTransform::Split PairedTransform::spectrum(int which)
-{
-    const size_t bins = size_t(m_blockSize) + 1;
-    return {&m_spectra[2 * which * bins], &m_spectra[(2 * which + 1) * bins]};
 }
 
 // Spectra of a and b through one complex transform of a + ib; a null block counts as zeros.
@@ -40,58 +34,66 @@ void PairedTransform::transformPair(const double* a, const double* b)
     }
     m_fft.forwardScrambled(m_scratchRe.data(), m_scratchIm.data(), m_resultRe.data(),
                            m_resultIm.data());
-    const double* zr = m_resultRe.data();
-    const double* zi = m_resultIm.data();
-    const Split aOut = spectrum(0), bOut = spectrum(1);
-    forEachRepresentative(
-        [&](int32_t bin, int32_t p, int32_t mirror)
-        {
-            aOut.re[bin] = 0.5 * (zr[p] + zr[mirror]);
-            aOut.im[bin] = 0.5 * (zi[p] - zi[mirror]);
-            bOut.re[bin] = 0.5 * (zi[p] + zi[mirror]);
-            bOut.im[bin] = -0.5 * (zr[p] - zr[mirror]);
-        });
 }
 
-// Bins 0 .. B into a row whose groups are `stride` doubles apart; the padding stays zero.
-void PairedTransform::pack(Split spectrum, double* row, int stride) const
+// With Z the transform of a + ib: A[k] = (Z[k] + conj Z[N - k]) / 2, B[k] = (Z[k] - conj Z[N - k])
+// / 2i. A run of four bins fills one group of a row; its partners are read backwards.
+void PairedTransform::unpackPair(double* aRow, double* bRow, int stride) const
 {
     constexpr int kLanes = SpectralRows::kBinsPerGroup;
-    const int32_t bins = m_blockSize + 1;
-    const int32_t whole = bins / kLanes;
-    for (int32_t g = 0; g < whole; ++g)
+    const double* zr = m_resultRe.data();
+    const double* zi = m_resultIm.data();
+    const auto unpack = [&](int32_t bin, int32_t p, int32_t mirror)
     {
-        double* group = row + g * stride;
-        const double* re = spectrum.re + g * kLanes;
-        const double* im = spectrum.im + g * kLanes;
-        for (int lane = 0; lane < kLanes; ++lane)
+        double* a = aRow + (bin / kLanes) * stride + bin % kLanes;
+        double* b = bRow ? bRow + (bin / kLanes) * stride + bin % kLanes : nullptr;
+        a[0] = 0.5 * (zr[p] + zr[mirror]);
+        a[kLanes] = 0.5 * (zi[p] - zi[mirror]);
+        if (!b) return;
+        b[0] = 0.5 * (zi[p] + zi[mirror]);
+        b[kLanes] = -0.5 * (zr[p] - zr[mirror]);
+    };
+    forEachRun(
+        [&](int32_t bin, int32_t first, int32_t mirror, int32_t count)
         {
-            group[lane] = re[lane];
-            group[kLanes + lane] = im[lane];
-        }
-    }
-    for (int32_t k = whole * kLanes; k < bins; ++k)
-    {
-        double* group = row + (k / kLanes) * stride + k % kLanes;
-        group[0] = spectrum.re[k];
-        group[kLanes] = spectrum.im[k];
-    }
+            int32_t r = 0;
+            for (; r + kLanes <= count; r += kLanes)
+            {
+                double* a = aRow + ((bin + r) / kLanes) * stride;
+                const double* pr = zr + first + r;
+                const double* pi = zi + first + r;
+                const double* mr = zr + mirror - r;
+                const double* mi = zi + mirror - r;
+                for (int lane = 0; lane < kLanes; ++lane)
+                {
+                    a[lane] = 0.5 * (pr[lane] + mr[-lane]);
+                    a[kLanes + lane] = 0.5 * (pi[lane] - mi[-lane]);
+                }
+                if (!bRow) continue;
+                double* b = bRow + ((bin + r) / kLanes) * stride;
+                for (int lane = 0; lane < kLanes; ++lane)
+                {
+                    b[lane] = 0.5 * (pi[lane] + mi[-lane]);
+                    b[kLanes + lane] = -0.5 * (pr[lane] - mr[-lane]);
+                }
+            }
+            for (; r < count; ++r)
+                unpack(bin + r, first + r, mirror - r);
+        });
 }
 
 void PairedTransform::transformInputs(const double* a, double* aEar, const double* b,
                                       double* bEar)
 {
     transformPair(a, b);
-    pack(spectrum(0), aEar, SpectralRows::kInputGroup);
-    pack(spectrum(1), bEar, SpectralRows::kInputGroup);
+    unpackPair(aEar, bEar, SpectralRows::kInputGroup);
 }
 
 void PairedTransform::transformResponses(const double* a, const double* b, double* aRow,
                                          double* bRow)
 {
     transformPair(a, b);
-    pack(spectrum(0), aRow, SpectralRows::kResponseGroup);
-    if (b) pack(spectrum(1), bRow, SpectralRows::kResponseGroup);
+    unpackPair(aRow, b ? bRow : nullptr, SpectralRows::kResponseGroup);
 }
 
 void PairedTransform::inverseToOutput(const double* sums, double* outputLeft, double* outputRight)
@@ -99,18 +101,41 @@ void PairedTransform::inverseToOutput(const double* sums, double* outputLeft, do
     const int32_t n = m_transformSize;
     const int32_t half = m_blockSize;
     constexpr int kLanes = SpectralRows::kBinsPerGroup;
-    forEachRepresentative(
-        [&](int32_t bin, int32_t p, int32_t mirror)
+    const auto place = [&](const double* group, int lane, int32_t p, int32_t mirror)
+    {
+        const double lr = group[lane], li = group[kLanes + lane];
+        const double rr = group[2 * kLanes + lane], ri = group[3 * kLanes + lane];
+        m_scratchRe[p] = lr - ri;
+        m_scratchIm[p] = li + rr;
+        if (mirror == p) return;
+        m_scratchRe[mirror] = lr + ri;
+        m_scratchIm[mirror] = rr - li;
+    };
+    forEachRun(
+        [&](int32_t bin, int32_t first, int32_t mirror, int32_t count)
         {
-            const double* group = &sums[(bin / kLanes) * SpectralRows::kInputGroup + bin % kLanes];
-            const double lr = group[0], li = group[kLanes];
-            const double rr = group[2 * kLanes], ri = group[3 * kLanes];
-            m_scratchRe[p] = lr - ri;
-            m_scratchIm[p] = li + rr;
-            if (mirror != p)
+            int32_t r = 0;
+            for (; r + kLanes <= count; r += kLanes)
             {
-                m_scratchRe[mirror] = lr + ri;
-                m_scratchIm[mirror] = rr - li;
+                const double* group = &sums[((bin + r) / kLanes) * SpectralRows::kInputGroup];
+                double* pr = &m_scratchRe[first + r];
+                double* pi = &m_scratchIm[first + r];
+                double* mr = &m_scratchRe[mirror - r];
+                double* mi = &m_scratchIm[mirror - r];
+                for (int lane = 0; lane < kLanes; ++lane)
+                {
+                    const double lr = group[lane], li = group[kLanes + lane];
+                    const double rr = group[2 * kLanes + lane], ri = group[3 * kLanes + lane];
+                    pr[lane] = lr - ri;
+                    pi[lane] = li + rr;
+                    mr[-lane] = lr + ri;
+                    mi[-lane] = rr - li;
+                }
+            }
+            for (; r < count; ++r)
+            {
+                const double* group = &sums[((bin + r) / kLanes) * SpectralRows::kInputGroup];
+                place(group, (bin + r) % kLanes, first + r, mirror - r);
             }
         });
     m_fft.inverseScrambled(m_scratchRe.data(), m_scratchIm.data(), m_resultRe.data(),

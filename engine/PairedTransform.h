@@ -14,7 +14,7 @@ namespace Engine
 // (left + i right) with overlap-add.
 //
 // A spectrum keeps B + 1 bins, one of each conjugate pair k, N - k, in the transform's scrambled
-// order (forEachRepresentative), packed into rows as SpectralRows describes. Every row, response
+// order (forEachRun), packed into rows as SpectralRows describes. Every row, response
 // and sum uses that order and the products are taken bin by bin, so it never needs undoing.
 // Nothing allocates after construction.
 class PairedTransform
@@ -48,35 +48,33 @@ class PairedTransform
     size_t memoryBytes() const;
 
   private:
-    struct Split
+    // The B + 1 bins a spectrum keeps, as runs: bins bin .. bin + count - 1 of a row hold the
+    // transform's indices first + r, whose conjugate partners sit at mirror - r. In the
+    // scrambled order the kept bins are the first half of every octave [L, 2L) of indices (its
+    // second half holds the partners in reverse), then index 0 and index 1 (bin B). The largest
+    // octaves come first, so every run of four or more starts on a group of a row.
+    template <typename Visit> void forEachRun(Visit&& visit) const
     {
-        double* re;
-        double* im;
-    };
-
-    // visit(bin, p, mirror) for the B + 1 bins a spectrum keeps: bin its place in a row, p the
-    // transform's index of the bin kept and mirror that of its conjugate partner. In the
-    // scrambled order these are index 0, index 1 (bin B), and the first half of every octave
-    // [L, 2L) of indices, whose second half holds the partners in reverse.
-    template <typename Visit> void forEachRepresentative(Visit&& visit) const
-    {
-        visit(0, 0, 0);
-        visit(1, 1, 1);
-        int32_t bin = 2;
-        for (int32_t octave = 2; octave < m_transformSize; octave *= 2)
-            for (int32_t p = octave; p < octave + octave / 2; ++p)
-                visit(bin++, p, 3 * octave - 1 - p);
+        int32_t bin = 0;
+        for (int32_t octave = m_transformSize / 2; octave >= 2; octave /= 2)
+        {
+            visit(bin, octave, 2 * octave - 1, octave / 2);
+            bin += octave / 2;
+        }
+        visit(bin, 0, 0, 1);
+        visit(bin + 1, 1, 1, 1);
     }
 
+    // The spectra of the real blocks in the transform's input, into the ear halves of rows
+    // whose groups are `stride` doubles apart.
+    void unpackPair(double* aRow, double* bRow, int stride) const;
+    // The transform of a + ib, both zero-padded to N; a null block counts as zeros.
     void transformPair(const double* a, const double* b);
-    Split spectrum(int which);
-    void pack(Split spectrum, double* row, int stride) const;
 
     int32_t m_blockSize;
     int32_t m_transformSize;
     int32_t m_groups;
     SplitFft m_fft;
     std::vector<double> m_scratchRe, m_scratchIm, m_resultRe, m_resultIm; // N each
-    std::vector<double> m_spectra; // re and im of two real blocks, B + 1 bins each
 };
 } // namespace Engine
