@@ -8,14 +8,14 @@ PairedTransform::PairedTransform(int32_t blockSize, SimdForm form)
     : m_blockSize(blockSize), m_transformSize(2 * blockSize),
       m_groups(groupsFor(blockSize)), m_fft(m_transformSize, form),
       m_scratchRe(m_transformSize), m_scratchIm(m_transformSize), m_resultRe(m_transformSize),
-      m_resultIm(m_transformSize)
+      m_resultIm(m_transformSize), m_zeros(blockSize, 0.0)
 {
 }
 
 size_t PairedTransform::memoryBytes() const
 {
     return (m_scratchRe.capacity() + m_scratchIm.capacity() + m_resultRe.capacity() +
-            m_resultIm.capacity()) *
+            m_resultIm.capacity() + m_zeros.capacity()) *
                sizeof(double) +
            m_fft.memoryBytes();
 }
@@ -23,17 +23,8 @@ size_t PairedTransform::memoryBytes() const
 // Spectra of a and b through one complex transform of a + ib; a null block counts as zeros.
 void PairedTransform::transformPair(const double* a, const double* b)
 {
-    const int32_t half = m_blockSize;
-    for (auto [block, scratch] : {std::pair{a, &m_scratchRe}, std::pair{b, &m_scratchIm}})
-    {
-        if (block)
-            std::copy(block, block + half, scratch->begin());
-        else
-            std::fill(scratch->begin(), scratch->begin() + half, 0.0);
-        std::fill(scratch->begin() + half, scratch->end(), 0.0);
-    }
-    m_fft.forwardScrambled(m_scratchRe.data(), m_scratchIm.data(), m_resultRe.data(),
-                           m_resultIm.data());
+    m_fft.forwardScrambledHalf(a ? a : m_zeros.data(), b ? b : m_zeros.data(), m_resultRe.data(),
+                               m_resultIm.data());
 }
 
 // With Z the transform of a + ib: A[k] = (Z[k] + conj Z[N - k]) / 2, B[k] = (Z[k] - conj Z[N - k])

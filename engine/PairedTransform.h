@@ -76,5 +76,6 @@ class PairedTransform
     int32_t m_groups;
     SplitFft m_fft;
     std::vector<double> m_scratchRe, m_scratchIm, m_resultRe, m_resultIm; // N each
+    std::vector<double> m_zeros; // B: the block a missing one stands for
 };
 } // namespace Engine

@@ -33,6 +33,17 @@ void copyIfApart(const double* inRe, const double* inIm, double* outRe, double* 
     if (inIm != outIm) std::copy(inIm, inIm + n, outIm);
 }
 
+// The input of a plan into out: all of it, or its first half and zeros.
+void copyInput(const SplitFft::Plan& plan, const double* inRe, const double* inIm, double* outRe,
+               double* outIm)
+{
+    if (!plan.zeroUpperHalf) return copyIfApart(inRe, inIm, outRe, outIm, plan.size);
+    const int32_t half = plan.size / 2;
+    copyIfApart(inRe, inIm, outRe, outIm, half);
+    std::fill(outRe + half, outRe + plan.size, 0.0);
+    std::fill(outIm + half, outIm + plan.size, 0.0);
+}
+
 // ---- portable stages -----------------------------------------------------------------------
 
 // Time decimation, one stage of span 2h in place: b times the twiddle, then sum and difference.
@@ -81,7 +92,7 @@ void portableDecimateTime(const SplitFft::Plan& plan, const double* inRe, const 
 void portableDecimateFrequency(const SplitFft::Plan& plan, const double* inRe, const double* inIm,
                                double* outRe, double* outIm)
 {
-    copyIfApart(inRe, inIm, outRe, outIm, plan.size);
+    copyInput(plan, inRe, inIm, outRe, outIm);
     for (int32_t h = plan.size / 2; h >= 1; h /= 2)
         frequencyStage(outRe, outIm, plan.size, h, plan.twiddleRe + h, plan.twiddleIm + h);
 }
@@ -266,6 +277,48 @@ void lastFrequencyStages(double* re, double* im, int32_t size, double sign)
     }
 }
 
+// The first stage, span N, of an input whose upper half is zero (h = N / 2): a + 0 and (a - 0) w,
+// the same numbers singleStage gives, without reading or adding the zeros.
+__attribute__((target("avx2,fma"))) void zeroHalfSingleStage(const double* srcRe,
+                                                             const double* srcIm, double* re,
+                                                             double* im, int32_t h,
+                                                             const double* wr, const double* wi)
+{
+    for (int32_t j = 0; j < h; j += 4)
+    {
+        const __m256d ar = _mm256_loadu_pd(srcRe + j), ai = _mm256_loadu_pd(srcIm + j);
+        __m256d br = ar, bi = ai;
+        rotate(br, bi, _mm256_loadu_pd(wr + h + j), _mm256_loadu_pd(wi + h + j));
+        _mm256_storeu_pd(re + j, ar);
+        _mm256_storeu_pd(im + j, ai);
+        _mm256_storeu_pd(re + j + h, br);
+        _mm256_storeu_pd(im + j + h, bi);
+    }
+}
+
+// The first two stages, spans N and N / 2, of an input whose upper half is zero (q = N / 4): as
+// frequencyStagePair with its last two quarters zero.
+__attribute__((target("avx2,fma"))) void zeroHalfStagePair(const double* srcRe,
+                                                           const double* srcIm, double* re,
+                                                           double* im, int32_t q,
+                                                           const double* wr, const double* wi)
+{
+    for (int32_t j = 0; j < q; j += 4)
+    {
+        Quad x;
+        x.r[0] = x.r[2] = _mm256_loadu_pd(srcRe + j);
+        x.i[0] = x.i[2] = _mm256_loadu_pd(srcIm + j);
+        x.r[1] = x.r[3] = _mm256_loadu_pd(srcRe + q + j);
+        x.i[1] = x.i[3] = _mm256_loadu_pd(srcIm + q + j);
+        rotate(x.r[2], x.i[2], _mm256_loadu_pd(wr + 2 * q + j), _mm256_loadu_pd(wi + 2 * q + j));
+        rotate(x.r[3], x.i[3], _mm256_loadu_pd(wr + 3 * q + j), _mm256_loadu_pd(wi + 3 * q + j));
+        const __m256d w1r = _mm256_loadu_pd(wr + q + j), w1i = _mm256_loadu_pd(wi + q + j);
+        frequencyButterfly(x.r[0], x.i[0], x.r[1], x.i[1], w1r, w1i);
+        frequencyButterfly(x.r[2], x.i[2], x.r[3], x.i[3], w1r, w1i);
+        storeQuad(x, re + j, im + j, q);
+    }
+}
+
 constexpr int32_t kSmallestVectorSize = 16;
 
 void avx2DecimateTime(const SplitFft::Plan& plan, const double* inRe, const double* inIm,
@@ -296,10 +349,20 @@ void avx2DecimateFrequency(const SplitFft::Plan& plan, const double* inRe, const
         ++vectorStages;
     if (vectorStages % 2 != 0)
     {
-        singleStage(srcRe, srcIm, outRe, outIm, size, h, plan.twiddleRe, plan.twiddleIm, true);
+        if (plan.zeroUpperHalf)
+            zeroHalfSingleStage(srcRe, srcIm, outRe, outIm, h, plan.twiddleRe, plan.twiddleIm);
+        else
+            singleStage(srcRe, srcIm, outRe, outIm, size, h, plan.twiddleRe, plan.twiddleIm, true);
         srcRe = outRe;
         srcIm = outIm;
         h /= 2;
+    }
+    else if (plan.zeroUpperHalf)
+    {
+        zeroHalfStagePair(srcRe, srcIm, outRe, outIm, h / 2, plan.twiddleRe, plan.twiddleIm);
+        srcRe = outRe;
+        srcIm = outIm;
+        h /= 4;
     }
     for (; h >= 8; h /= 4)
     {
@@ -367,10 +430,10 @@ size_t SplitFft::memoryBytes() const
                sizeof(double);
 }
 
-SplitFft::Plan SplitFft::plan(bool inverse) const
+SplitFft::Plan SplitFft::plan(bool inverse, bool zeroUpperHalf) const
 {
-    return {m_size, m_twiddleRe.data(),
-            inverse ? m_twiddleImInverse.data() : m_twiddleIm.data()};
+    return {m_size, m_twiddleRe.data(), inverse ? m_twiddleImInverse.data() : m_twiddleIm.data(),
+            zeroUpperHalf};
 }
 
 void SplitFft::bitReverseInPlace(double* re, double* im) const
@@ -404,6 +467,12 @@ void SplitFft::forwardScrambled(const double* inRe, const double* inIm, double* 
                                 double* outIm) const
 {
     m_decimateFrequency(plan(false), inRe, inIm, outRe, outIm);
+}
+
+void SplitFft::forwardScrambledHalf(const double* inRe, const double* inIm, double* outRe,
+                                    double* outIm) const
+{
+    m_decimateFrequency(plan(false, true), inRe, inIm, outRe, outIm);
 }
 
 void SplitFft::inverseScrambled(const double* inRe, const double* inIm, double* outRe,

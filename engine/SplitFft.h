@@ -36,6 +36,10 @@ class SplitFft
     // inverse in[p] = X[bitReverse(p)]. Input and output may not overlap.
     void forwardScrambled(const double* inRe, const double* inIm, double* outRe,
                           double* outIm) const;
+    // forwardScrambled of a signal whose upper half is zero: in holds its first N / 2 values.
+    // The zeros are neither stored nor added.
+    void forwardScrambledHalf(const double* inRe, const double* inIm, double* outRe,
+                              double* outIm) const;
     void inverseScrambled(const double* inRe, const double* inIm, double* outRe,
                           double* outIm) const;
 
@@ -45,12 +49,13 @@ class SplitFft
         int32_t size;
         const double* twiddleRe;
         const double* twiddleIm; // forward or inverse
+        bool zeroUpperHalf;      // the input holds only its first half; the rest is zero
     };
     using TransformFunction = void (*)(const Plan&, const double* inRe, const double* inIm,
                                        double* outRe, double* outIm);
 
   private:
-    Plan plan(bool inverse) const;
+    Plan plan(bool inverse, bool zeroUpperHalf = false) const;
     void bitReverseInPlace(double* re, double* im) const;
 
     int32_t m_size;

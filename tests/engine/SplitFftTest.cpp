@@ -54,7 +54,7 @@ int bitReversed(int index, int size)
 }
 
 // The scrambled forward holds bin bitReverse(p) at p; the scrambled inverse takes that order
-// back to N times the signal.
+// back to N times the signal; the half forward transforms the signal's first half zero-padded.
 void expectScrambledOrderBothWays(const SplitFft& fft, const std::vector<double>& re,
                                   const std::vector<double>& im)
 {
@@ -83,6 +83,20 @@ void expectScrambledOrderBothWays(const SplitFft& fft, const std::vector<double>
     {
         ASSERT_NEAR(backRe[i], n * re[i], bound) << i;
         ASSERT_NEAR(backIm[i], n * im[i], bound) << i;
+    }
+
+    // Only the first half given, the rest zero: the spectrum of the zero-padded signal.
+    if (n < 2) return;
+    std::vector<LongComplex> padded = x;
+    for (size_t i = size / 2; i < size; ++i)
+        padded[i] = LongComplex{0, 0};
+    const std::vector<LongComplex> paddedExpected = naiveDft(padded, -1);
+    fft.forwardScrambledHalf(re.data(), im.data(), spectrumRe.data(), spectrumIm.data());
+    for (int p = 0; p < n; ++p)
+    {
+        const LongComplex bin = paddedExpected[size_t(bitReversed(p, n))];
+        ASSERT_NEAR(spectrumRe[size_t(p)], double(bin.real()), bound) << "half " << p;
+        ASSERT_NEAR(spectrumIm[size_t(p)], double(bin.imag()), bound) << "half " << p;
     }
 }
 } // namespace
