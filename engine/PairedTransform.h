@@ -77,5 +77,10 @@ class PairedTransform
     SplitFft m_fft;
     std::vector<double> m_scratchRe, m_scratchIm, m_resultRe, m_resultIm; // N each
     std::vector<double> m_zeros; // B: the block a missing one stands for
+    // Runs of whole groups in and out of the transform, in the widest form the processor runs.
+    void (*m_unpackGroups)(const double* zr, const double* zi, int32_t first, int32_t mirror,
+                           int32_t groups, double* a, double* b, int stride);
+    void (*m_placeGroups)(const double* sums, int32_t first, int32_t mirror, int32_t groups,
+                          double* re, double* im);
 };
 } // namespace Engine
