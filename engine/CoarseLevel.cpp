@@ -7,7 +7,6 @@ namespace Engine
 {
 namespace
 {
-constexpr int kInputPairs = kInputs / 2;
 constexpr int64_t kNever = std::numeric_limits<int64_t>::min() / 2;
 
 int64_t floorDiv(int64_t a, int64_t b)
@@ -223,29 +222,16 @@ void CoarseLevel::takeSnapshot(int component, const double* stageResponses)
     m_snapshotCurrent[component] = true;
 }
 
-// A silent block's spectrum is zero: once its slot holds zeros there is nothing to transform.
 void CoarseLevel::transformInputs(int64_t inputBlock)
 {
-    constexpr int kLanes = SpectralRows::kBinsPerGroup;
     const int previous = m_current ^ 1;
     const int32_t slot = slotOf(inputBlock);
-    const auto earOf = [&](int input)
-    { return inputRow(input % kComponents, slot) + (input / kComponents) * 2 * kLanes; };
-    for (int pair = 0; pair < kInputPairs; ++pair)
-    {
-        const int a = 2 * pair, b = a + 1;
-        const double* blockA = this->inputBlock(previous, a);
-        const double* blockB = this->inputBlock(previous, b);
-        const auto isZero = [](double x) { return x == 0.0; };
-        const bool silentA = std::all_of(blockA, blockA + m_blockSize, isZero);
-        const bool silentB = std::all_of(blockB, blockB + m_blockSize, isZero);
-        uint8_t& slotA = silentInput(a, slot);
-        uint8_t& slotB = silentInput(b, slot);
-        if (!(silentA && silentB && slotA && slotB))
-            m_transform.transformInputs(blockA, earOf(a), blockB, earOf(b));
-        slotA = silentA;
-        slotB = silentB;
-    }
+    const auto ear = [&](int input)
+    { return SpectralRows::earHalf(inputRow(input % kComponents, slot), input / kComponents); };
+    for (int a = 0; a < kInputs; a += 2)
+        m_transform.transformSoundingInputs(this->inputBlock(previous, a), ear(a),
+                                            silentInput(a, slot), this->inputBlock(previous, a + 1),
+                                            ear(a + 1), silentInput(a + 1, slot));
 }
 
 void CoarseLevel::accumulate(int component, int64_t coarseBlock)

@@ -174,6 +174,17 @@ void PairedTransform::transformInputs(const double* a, double* aEar, const doubl
     unpackPair(aEar, bEar, SpectralRows::kInputGroup);
 }
 
+void PairedTransform::transformSoundingInputs(const double* a, double* aEar, uint8_t& aSilent,
+                                              const double* b, double* bEar, uint8_t& bSilent)
+{
+    const auto isZero = [](double x) { return x == 0.0; };
+    const bool silentA = std::all_of(a, a + m_blockSize, isZero);
+    const bool silentB = std::all_of(b, b + m_blockSize, isZero);
+    if (!(silentA && silentB && aSilent && bSilent)) transformInputs(a, aEar, b, bEar);
+    aSilent = silentA;
+    bSilent = silentB;
+}
+
 void PairedTransform::transformResponses(const double* a, const double* b, double* aRow,
                                          double* bRow)
 {

@@ -24,7 +24,6 @@ class PairedTransform
     PairedTransform(const PairedTransform&) = delete;
     PairedTransform& operator=(const PairedTransform&) = delete;
 
-    int32_t blockSize() const { return m_blockSize; }
     // Groups of four bins a row holds: bins 0 .. B, rounded up to an even count of groups.
     int32_t groups() const { return m_groups; }
     static int32_t groupsFor(int32_t blockSize) { return (blockSize + 1 + 7) / 8 * 2; }
@@ -39,6 +38,11 @@ class PairedTransform
     // rows: `aEar` points at a's ear in its row (the row plus 2 x kBinsPerGroup for the right
     // ear), likewise `bEar`.
     void transformInputs(const double* a, double* aEar, const double* b, double* bEar);
+    // The same for blocks that may be silent. aSilent, bSilent: whether the ears' rows hold a
+    // silent block's spectrum (zeros); updated. A silent block's spectrum is zero, so when both
+    // blocks are silent and both rows already hold zeros there is nothing to transform.
+    void transformSoundingInputs(const double* a, double* aEar, uint8_t& aSilent, const double* b,
+                                 double* bEar, uint8_t& bSilent);
     // The spectra of a and b into two response rows; b may be null (then so may bRow).
     void transformResponses(const double* a, const double* b, double* aRow, double* bRow);
     // Both ears' sums (laid out as an input row) back to time: output[ear] holds 2B frames, the

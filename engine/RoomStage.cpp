@@ -16,17 +16,16 @@ RoomStage::RoomStage(const ComponentResponse* responses, int32_t blockSize, int3
                      int32_t segmentStart, bool coarse)
     : m_responses(responses), m_blockSize(blockSize), m_transformSize(2 * blockSize),
       m_partitionCount(std::max(partitionCount, 1)), m_segmentStart(segmentStart),
-      m_groups(PairedTransform::groupsFor(blockSize)),
       m_groupsPerComponent((m_partitionCount + SpectralRows::kMaxRows - 1) /
                            SpectralRows::kMaxRows),
       m_accumulateSteps(kComponents * m_groupsPerComponent), m_transform(blockSize),
       m_kernel(earsKernel()), m_earKernel(earKernel()),
       m_inputBlocks(size_t(2) * kInputs * m_blockSize),
       m_gatherBlocks(size_t(2) * kComponents * m_blockSize),
-      m_inputSpectra(size_t(kComponents) * m_partitionCount * m_groups * SpectralRows::kInputGroup),
-      m_responseSpectra(size_t(kComponents) * m_partitionCount * m_groups *
-                        SpectralRows::kResponseGroup),
-      m_sums(size_t(m_groups) * SpectralRows::kInputGroup),
+      m_inputSpectra(size_t(kComponents) * m_partitionCount * m_transform.inputRowDoubles()),
+      m_responseSpectra(size_t(kComponents) * m_partitionCount *
+                        m_transform.responseRowDoubles()),
+      m_sums(m_transform.inputRowDoubles()),
       m_outputBlocks(size_t(kEars) * m_transformSize),
       m_silentInput(size_t(kInputs) * m_partitionCount, 1),
       m_dirty(size_t(kComponents) * m_partitionCount, 0), m_previousSlot(m_partitionCount - 1)
@@ -53,20 +52,19 @@ double* RoomStage::gatherBlock(int buffer, int component)
 double* RoomStage::inputRow(int component, int32_t slot)
 {
     const size_t row = size_t(component) * m_partitionCount + slot;
-    return &m_inputSpectra[row * m_groups * SpectralRows::kInputGroup];
+    return &m_inputSpectra[row * m_transform.inputRowDoubles()];
 }
 
 double* RoomStage::responseRow(int component, int32_t partition)
 {
     const size_t row = size_t(component) * m_partitionCount + partition;
-    return &m_responseSpectra[row * m_groups * SpectralRows::kResponseGroup];
+    return &m_responseSpectra[row * m_transform.responseRowDoubles()];
 }
 
 // An input's half of its component's row: the left ear's bins first in each group.
 double* RoomStage::inputEar(int input, int32_t slot)
 {
-    return inputRow(input % kComponents, slot) +
-           (input / kComponents) * 2 * SpectralRows::kBinsPerGroup;
+    return SpectralRows::earHalf(inputRow(input % kComponents, slot), input / kComponents);
 }
 
 uint8_t& RoomStage::silentInput(int input, int32_t slot)
@@ -340,24 +338,13 @@ void RoomStage::retireGathers()
     }
 }
 
-// A silent block's spectrum is zero: once its slot holds zeros there is nothing to transform.
 void RoomStage::transformInputs(int32_t pair)
 {
     const int previous = m_current ^ 1;
-    const int a = 2 * pair;
-    const int b = a + 1;
-    const double* blockA = inputBlock(previous, a);
-    const double* blockB = inputBlock(previous, b);
-    const auto isZero = [](double x) { return x == 0.0; };
-    const bool silentA = std::all_of(blockA, blockA + m_blockSize, isZero);
-    const bool silentB = std::all_of(blockB, blockB + m_blockSize, isZero);
-    uint8_t& slotA = silentInput(a, m_previousSlot);
-    uint8_t& slotB = silentInput(b, m_previousSlot);
-    if (!(silentA && silentB && slotA && slotB))
-        m_transform.transformInputs(blockA, inputEar(a, m_previousSlot), blockB,
-                                    inputEar(b, m_previousSlot));
-    slotA = silentA;
-    slotB = silentB;
+    const int a = 2 * pair, b = a + 1;
+    m_transform.transformSoundingInputs(
+        inputBlock(previous, a), inputEar(a, m_previousSlot), silentInput(a, m_previousSlot),
+        inputBlock(previous, b), inputEar(b, m_previousSlot), silentInput(b, m_previousSlot));
 }
 
 void RoomStage::transformPartitions(int32_t pair)
@@ -385,7 +372,7 @@ void RoomStage::accumulate(int32_t step)
     const int32_t firstPartition = (step % m_groupsPerComponent) * SpectralRows::kMaxRows;
     const int32_t endPartition =
         std::min(firstPartition + SpectralRows::kMaxRows, m_partitionCount);
-    SpectralBatch batch(m_kernel, m_earKernel, m_sums.data(), m_groups);
+    SpectralBatch batch(m_kernel, m_earKernel, m_sums.data(), m_transform.groups());
     for (int32_t m = firstPartition; m < endPartition; ++m)
     {
         const int32_t slot = (m_previousSlot - m + m_partitionCount) % m_partitionCount;

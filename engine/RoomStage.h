@@ -108,7 +108,6 @@ class RoomStage
     int32_t m_transformSize;      // N = 2B
     int32_t m_partitionCount;     // P
     int32_t m_segmentStart;       // S
-    int32_t m_groups;             // groups of four bins covering bins 0 .. B (an even count)
     int32_t m_groupsPerComponent; // groups of partitions summed in one step
     int32_t m_accumulateSteps;
     PairedTransform m_transform;

@@ -19,6 +19,9 @@ struct SpectralRows
     static constexpr int kBinsPerGroup = 4;
     static constexpr int kInputGroup = 16;   // doubles per group of an input row or the sums
     static constexpr int kResponseGroup = 8; // doubles per group of a response row
+    // Ear 0 (left) or 1 (right) of an input row: its lanes in every group.
+    static double* earHalf(double* row, int ear) { return row + ear * 2 * kBinsPerGroup; }
+
     const double* inputs[kMaxRows] = {};
     const double* responses[kMaxRows] = {};
     int count = 0;

@@ -375,32 +375,22 @@ void avx2DecimateFrequency(const SplitFft::Plan& plan, const double* inRe, const
 }
 #endif
 
-SplitFft::TransformFunction chooseFrequency(SimdForm form)
-{
-#if defined(__x86_64__) || defined(__i386__)
-    if (runsAvx2(form)) return avx2DecimateFrequency;
-#else
-    (void)form;
-#endif
-    return portableDecimateFrequency;
-}
-
-SplitFft::TransformFunction chooseTime(SimdForm form)
-{
-#if defined(__x86_64__) || defined(__i386__)
-    if (runsAvx2(form)) return avx2DecimateTime;
-#else
-    (void)form;
-#endif
-    return portableDecimateTime;
-}
 } // namespace
 
 SplitFft::SplitFft(int32_t size, SimdForm form)
     : m_size(powerOfTwoAtLeast(std::max(size, 1))), m_bitReversed(m_size), m_twiddleRe(m_size),
-      m_twiddleIm(m_size), m_twiddleImInverse(m_size), m_decimateFrequency(chooseFrequency(form)),
-      m_decimateTime(chooseTime(form))
+      m_twiddleIm(m_size), m_twiddleImInverse(m_size),
+      m_decimateFrequency(portableDecimateFrequency), m_decimateTime(portableDecimateTime)
 {
+#if defined(__x86_64__) || defined(__i386__)
+    if (runsAvx2(form))
+    {
+        m_decimateFrequency = avx2DecimateFrequency;
+        m_decimateTime = avx2DecimateTime;
+    }
+#else
+    (void)form;
+#endif
     int32_t bits = 0;
     while ((1 << bits) < m_size)
         ++bits;
