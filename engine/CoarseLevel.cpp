@@ -61,6 +61,18 @@ uint8_t& CoarseLevel::silentInput(int input, int32_t slot)
     return m_silentInput[size_t(input) * m_partitionCount + slot];
 }
 
+size_t CoarseLevel::snapshotRow(int component, int32_t partition) const
+{
+    return size_t(component) * m_snapshotRows + size_t(partition - kFirstPartition);
+}
+
+bool CoarseLevel::decidedToCompute(int component, int64_t coarseBlock) const
+{
+    const int ring = int(coarseBlock & (kRing - 1));
+    return m_decidedBlock[ring] == coarseBlock &&
+           (m_computedComponents[ring] & (1u << component)) != 0;
+}
+
 int32_t CoarseLevel::slotOf(int64_t coarseBlock) const
 {
     const int64_t slot = coarseBlock % m_partitionCount;
@@ -99,28 +111,24 @@ bool CoarseLevel::computes(int component, int64_t inputBlock, int32_t partition)
 {
     // The coarse block whose work sums this product: its input's coarse block plus one plus
     // the coarse partition.
-    const int64_t coarseBlock =
-        floorDiv(inputBlock, kRatio) + (partition - kFirstPartition) / kRatio + 1;
-    const int ring = int(coarseBlock & (kRing - 1));
-    return m_decidedBlock[ring] == coarseBlock &&
-           (m_computedComponents[ring] & (1u << component)) != 0;
+    return decidedToCompute(component, floorDiv(inputBlock, kRatio) +
+                                           (partition - kFirstPartition) / kRatio + 1);
 }
 
 bool CoarseLevel::rewritten(int component, int32_t partition) const
 {
-    return m_rewritten[size_t(component) * m_snapshotRows + (partition - kFirstPartition)] != 0;
+    return m_rewritten[snapshotRow(component, partition)] != 0;
 }
 
 const double* CoarseLevel::negatedSnapshot(int component, int32_t partition) const
 {
-    const size_t row = size_t(component) * m_snapshotRows + (partition - kFirstPartition);
-    return &m_snapshot[row * PairedTransform::responseRowDoublesFor(m_stageBlock)];
+    return &m_snapshot[snapshotRow(component, partition) *
+                       PairedTransform::responseRowDoublesFor(m_stageBlock)];
 }
 
 void CoarseLevel::partitionRewritten(int component, int32_t partition)
 {
-    if (partition < kFirstPartition) return;
-    m_rewritten[size_t(component) * m_snapshotRows + (partition - kFirstPartition)] = 1;
+    if (partition >= kFirstPartition) m_rewritten[snapshotRow(component, partition)] = 1;
 }
 
 void CoarseLevel::responseChanged(int component)
@@ -132,7 +140,7 @@ void CoarseLevel::responseChanged(int component)
 
 void CoarseLevel::takeInputBlock(int64_t block, const double* const* inputs)
 {
-    const int32_t offset = int32_t(((block % kRatio) + kRatio) % kRatio) * m_stageBlock;
+    const int32_t offset = int32_t(block - floorDiv(block, kRatio) * kRatio) * m_stageBlock;
     for (int e = 0; e < kInputs; ++e)
         std::copy(inputs[e], inputs[e] + m_stageBlock, inputBlock(m_current, e) + offset);
 }
@@ -198,10 +206,9 @@ void CoarseLevel::takeSnapshot(int component, const double* stageResponses)
     {
         const double* from =
             stageResponses + (size_t(component) * m_stagePartitions + m) * stageRow;
-        double* to = &m_snapshot[(size_t(component) * m_snapshotRows + (m - kFirstPartition)) *
-                                 stageRow];
-        std::transform(from, from + stageRow, to, [](double x) { return -x; });
-        m_rewritten[size_t(component) * m_snapshotRows + (m - kFirstPartition)] = 0;
+        std::transform(from, from + stageRow, &m_snapshot[snapshotRow(component, m) * stageRow],
+                       [](double x) { return -x; });
+        m_rewritten[snapshotRow(component, m)] = 0;
     }
     const int32_t segmentEnd = m_stagePartitions * m_stageBlock;
     for (int32_t q = 0; q < m_partitionCount; q += 2)
@@ -236,10 +243,7 @@ void CoarseLevel::transformInputs(int64_t inputBlock)
 
 void CoarseLevel::accumulate(int component, int64_t coarseBlock)
 {
-    const int ring = int(coarseBlock & (kRing - 1));
-    if (m_decidedBlock[ring] != coarseBlock ||
-        (m_computedComponents[ring] & (1u << component)) == 0)
-        return;
+    if (!decidedToCompute(component, coarseBlock)) return;
     SpectralBatch batch(m_kernel, m_earKernel, m_sums.data(), m_transform.groups());
     for (int32_t q = 0; q < m_partitionCount; ++q)
     {
@@ -251,6 +255,7 @@ void CoarseLevel::accumulate(int component, int64_t coarseBlock)
 
 void CoarseLevel::addOutput(double* left, double* right, int32_t entry, int32_t count) const
 {
+    if (entry == m_blockSize) entry = 0; // the next block's, made when this one ended
     const double* outLeft = &m_outputBlocks[0];
     const double* outRight = &m_outputBlocks[size_t(2) * m_blockSize];
     for (int32_t i = 0; i < count; ++i)

@@ -62,7 +62,8 @@ class CoarseLevel
     void responseChanged(int component);
 
     // Adds `count` frames of the coarse output from `entry` on: entry e of the block being
-    // output, for e < 4B; entry 4B is the first of the next block.
+    // output, for e < 4B; entry 4B (a single frame, once the stage block that ends the coarse
+    // block has begun the next) is the first of the next block.
     void addOutput(double* left, double* right, int32_t entry, int32_t count) const;
 
     void restart();
@@ -82,6 +83,8 @@ class CoarseLevel
     double* responseRow(int component, int32_t partition);
     uint8_t& silentInput(int input, int32_t slot);
     int32_t slotOf(int64_t coarseBlock) const;
+    size_t snapshotRow(int component, int32_t partition) const;
+    bool decidedToCompute(int component, int64_t coarseBlock) const;
 
     const ComponentResponse* m_responses;
     int32_t m_stageBlock;      // B

@@ -127,9 +127,7 @@ void RoomStage::process(const double* const* inputs, double* outLeft, double* ou
             outRight[done + count - 1] = right[0];
             if (m_coarse)
                 m_coarse->addOutput(outLeft + done + count - 1, outRight + done + count - 1,
-                                    (coarseOffset + m_blockSize) %
-                                        (CoarseLevel::kRatio * m_blockSize),
-                                    1);
+                                    coarseOffset + m_blockSize, 1);
             m_position = 0;
         }
         else
