@@ -16,8 +16,9 @@ FastRoom::FastRoom()
     : m_responses{ComponentResponse(ResponseBank::kTableLength),
                   ComponentResponse(ResponseBank::kTableLength),
                   ComponentResponse(ResponseBank::kTableLength)},
-      m_head(m_responses, kHeadBlock, kPartitions, 0, true),
-      m_tail(m_responses, kTailBlock, kPartitions, kSeam), m_tailDelay(size_t(2) * kTailDelay, 0.0),
+      m_head(m_responses, kHeadBlock, kPartitions, 0, RoomStage::Layout::kCoarseLevel),
+      m_tail(m_responses, kTailBlock, kPartitions, kSeam, RoomStage::Layout::kPairedBlocks),
+      m_tailDelay(size_t(2) * kTailDelay, 0.0),
       m_stageOutputs(size_t(4) * kChunk, 0.0), m_silence(kChunk, 0.0)
 {
     ResponseBank::selectPosition(0, m_responses[ResponseBank::kFrontBack].table,

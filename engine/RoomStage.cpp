@@ -13,28 +13,28 @@ constexpr int kRightLeftRightInput = kComponents + ResponseBank::kLeftRight;
 } // namespace
 
 RoomStage::RoomStage(const ComponentResponse* responses, int32_t blockSize, int32_t partitionCount,
-                     int32_t segmentStart, bool coarse)
+                     int32_t segmentStart, Layout layout)
     : m_responses(responses), m_blockSize(blockSize), m_transformSize(2 * blockSize),
       m_partitionCount(std::max(partitionCount, 1)), m_segmentStart(segmentStart),
       m_groupsPerComponent((m_partitionCount + SpectralRows::kMaxRows - 1) /
                            SpectralRows::kMaxRows),
-      m_accumulateSteps(kComponents * m_groupsPerComponent), m_transform(blockSize),
+      m_paired(layout == Layout::kPairedBlocks), m_transform(blockSize),
       m_kernel(earsKernel()), m_earKernel(earKernel()),
       m_inputBlocks(size_t(2) * kInputs * m_blockSize),
       m_gatherBlocks(size_t(2) * kComponents * m_blockSize),
       m_inputSpectra(size_t(kComponents) * m_partitionCount * m_transform.inputRowDoubles()),
       m_responseSpectra(size_t(kComponents) * m_partitionCount *
                         m_transform.responseRowDoubles()),
-      m_sums(m_transform.inputRowDoubles()),
+      m_sums(size_t(m_paired ? 2 : 1) * m_transform.inputRowDoubles()),
       m_outputBlocks(size_t(kEars) * m_transformSize),
       m_silentInput(size_t(kInputs) * m_partitionCount, 1),
       m_dirty(size_t(kComponents) * m_partitionCount, 0), m_previousSlot(m_partitionCount - 1)
 {
-    if (coarse && m_partitionCount > CoarseLevel::kFirstPartition)
+    if (layout == Layout::kCoarseLevel && m_partitionCount > CoarseLevel::kFirstPartition)
         m_coarse = std::make_unique<CoarseLevel>(responses, blockSize, m_partitionCount,
                                                  segmentStart, m_kernel, m_earKernel);
     // The first block's work transforms the silence before it.
-    m_stepsTotal = kInputPairs + m_accumulateSteps;
+    m_stepsTotal = kInputPairs + accumulateSteps();
 }
 
 // ---- storage -------------------------------------------------------------------------------
@@ -65,6 +65,11 @@ double* RoomStage::responseRow(int component, int32_t partition)
 double* RoomStage::inputEar(int input, int32_t slot)
 {
     return SpectralRows::earHalf(inputRow(input % kComponents, slot), input / kComponents);
+}
+
+double* RoomStage::sums(int64_t block)
+{
+    return &m_sums[m_paired ? size_t(block % 2) * m_transform.inputRowDoubles() : 0];
 }
 
 uint8_t& RoomStage::silentInput(int input, int32_t slot)
@@ -226,8 +231,8 @@ void RoomStage::rest(int64_t frames)
         m_pendingPartition = last;
         m_current ^= int(blocks & 1);
         m_partition = last + 1 < m_partitionCount ? last + 1 : 0;
-        m_stepsTotal = kInputPairs + transformSteps() + m_accumulateSteps;
         m_block += blocks;
+        m_stepsTotal = kInputPairs + transformSteps() + accumulateSteps();
     }
     m_position = int32_t(total % m_blockSize);
     m_stepsDone = int32_t(int64_t(m_stepsTotal) * m_position / m_blockSize);
@@ -259,7 +264,7 @@ void RoomStage::restart()
     m_pendingPartition = 0;
     m_previousSlot = m_partitionCount - 1;
     m_stepsDone = 0;
-    m_stepsTotal = kInputPairs + m_accumulateSteps;
+    m_stepsTotal = kInputPairs + accumulateSteps();
 }
 
 // ---- block work ----------------------------------------------------------------------------
@@ -288,9 +293,9 @@ void RoomStage::runStep(int32_t step)
 void RoomStage::completeBlock()
 {
     finishWork();
-    m_transform.inverseToOutput(m_sums.data(), &m_outputBlocks[0],
-                                &m_outputBlocks[m_transformSize]);
-    std::fill(m_sums.begin(), m_sums.end(), 0.0);
+    double* blockSums = sums(m_block);
+    m_transform.inverseToOutput(blockSums, &m_outputBlocks[0], &m_outputBlocks[m_transformSize]);
+    std::fill(blockSums, blockSums + m_transform.inputRowDoubles(), 0.0);
     retireGathers();
     if (m_coarse)
     {
@@ -310,7 +315,7 @@ void RoomStage::completeBlock()
         m_gathered[c] = 0;
     }
     m_stepsDone = 0;
-    m_stepsTotal = kInputPairs + transformSteps() + m_accumulateSteps;
+    m_stepsTotal = kInputPairs + transformSteps() + accumulateSteps();
     if (m_coarse) beginCoarseBlock();
 }
 
@@ -360,20 +365,29 @@ void RoomStage::transformPartitions(int32_t pair)
     if (hasSecond) m_coarse->partitionRewritten(b, m_pendingPartition);
 }
 
+int32_t RoomStage::accumulateSteps() const
+{
+    // The block after a pairing one has only what its pass could not sum: one step a component.
+    if (m_paired && !pairingBlock()) return kComponents;
+    return kComponents * m_groupsPerComponent;
+}
+
 // One step of the next output block's spectrum: for one component and a group of partitions m,
 // every bin of both ears takes the input spectrum m blocks back times partition m's spectrum.
 // Whole rows stream through memory in order. Products the coarse level computes are left out,
 // or brought up to date with the difference from its snapshot.
 void RoomStage::accumulate(int32_t step)
 {
+    if (m_paired && !pairingBlock()) return accumulateRest(step);
     const int c = step / m_groupsPerComponent;
     const int32_t firstPartition = (step % m_groupsPerComponent) * SpectralRows::kMaxRows;
     const int32_t endPartition =
         std::min(firstPartition + SpectralRows::kMaxRows, m_partitionCount);
-    SpectralBatch batch(m_kernel, m_earKernel, m_sums.data(), m_transform.groups());
+    if (m_paired) return accumulatePair(c, firstPartition, endPartition);
+    SpectralBatch batch(m_kernel, m_earKernel, sums(m_block), m_transform.groups());
     for (int32_t m = firstPartition; m < endPartition; ++m)
     {
-        const int32_t slot = (m_previousSlot - m + m_partitionCount) % m_partitionCount;
+        const int32_t slot = inputSlot(m);
         const double* input = inputRow(c, slot);
         const bool silentLeft = silentInput(c, slot);
         const bool silentRight = silentInput(kComponents + c, slot);
@@ -388,6 +402,44 @@ void RoomStage::accumulate(int32_t step)
             batch.add(input, responseRow(c, m), silentLeft, silentRight);
             batch.add(input, m_coarse->negatedSnapshot(c, m), silentLeft, silentRight);
         }
+    }
+}
+
+// Block b's spectrum takes input b - 1 - m times partition m; block b + 1's takes the same
+// input times partition m + 1. Both go in one pass, which reads every input row and every
+// response row once for the two blocks. Block b + 1 still needs its newest input (b, not yet
+// here) times partition 0, and partition p times its input, p being the partition gathered in
+// block b: its spectrum may change before block b + 1 (accumulateRest).
+void RoomStage::accumulatePair(int c, int32_t firstPartition, int32_t endPartition)
+{
+    SpectralBatch now(m_kernel, m_earKernel, sums(m_block), m_transform.groups());
+    SpectralBatch next(m_kernel, m_earKernel, sums(m_block + 1), m_transform.groups());
+    for (int32_t m = firstPartition; m < endPartition; ++m)
+    {
+        const int32_t slot = inputSlot(m);
+        const double* input = inputRow(c, slot);
+        const bool silentLeft = silentInput(c, slot);
+        const bool silentRight = silentInput(kComponents + c, slot);
+        now.add(input, responseRow(c, m), silentLeft, silentRight);
+        if (m + 1 < m_partitionCount && m + 1 != m_partition)
+            next.add(input, responseRow(c, m + 1), silentLeft, silentRight);
+    }
+    SpectralBatch::runTogether(now, next);
+}
+
+// What the pass of the block before left to this block of component c (see accumulatePair).
+void RoomStage::accumulateRest(int c)
+{
+    SpectralBatch batch(m_kernel, m_earKernel, sums(m_block), m_transform.groups());
+    const int32_t regathered = m_pendingPartition;
+    const int32_t count = regathered == 0 ? 1 : 2;
+    const int32_t partitions[2] = {0, regathered};
+    for (int i = 0; i < count; ++i)
+    {
+        const int32_t m = partitions[i];
+        const int32_t slot = inputSlot(m);
+        batch.add(inputRow(c, slot), responseRow(c, m), silentInput(c, slot),
+                  silentInput(kComponents + c, slot));
     }
 }
 } // namespace Engine

@@ -29,16 +29,26 @@ namespace Engine
 // - the response is never stored whole: partitions are evaluated from the component descriptions
 //   when they are gathered;
 // - with a CoarseLevel, partitions 6 and on are convolved in blocks four times as long while
-//   their response holds still (see CoarseLevel).
+//   their response holds still (see CoarseLevel);
+// - with paired blocks, every other block's pass over the rows also sums nearly all of the next
+//   block's products, so each row comes from memory once per two blocks (see accumulatePair).
 // Nothing allocates after construction.
 class RoomStage
 {
   public:
+    enum class Layout
+    {
+        kUniform,
+        // A CoarseLevel takes the later partitions while they hold still (it needs more than 6
+        // partitions).
+        kCoarseLevel,
+        kPairedBlocks,
+    };
+
     // responses: the room's three components, indexed by ResponseBank::Component; read whenever a
-    // partition is gathered. blockSize must be a power of two. coarse: whether a CoarseLevel
-    // takes the later partitions while they hold still (it needs more than 6 partitions).
+    // partition is gathered. blockSize must be a power of two.
     RoomStage(const ComponentResponse* responses, int32_t blockSize, int32_t partitionCount,
-              int32_t segmentStart, bool coarse = false);
+              int32_t segmentStart, Layout layout = Layout::kUniform);
     RoomStage(const RoomStage&) = delete;
     RoomStage& operator=(const RoomStage&) = delete;
 
@@ -77,6 +87,11 @@ class RoomStage
     void transformInputs(int32_t pair);
     void transformPartitions(int32_t pair);
     void accumulate(int32_t step);
+    void accumulatePair(int c, int32_t firstPartition, int32_t endPartition);
+    void accumulateRest(int c);
+    bool pairingBlock() const { return m_paired && m_block % 2 == 0; }
+    int32_t accumulateSteps() const;
+    double* sums(int64_t block);
     void beginCoarseBlock();
     bool settled(int component) const;
     // Calls visit(bin, p, mirror) for the B + 1 bins a spectrum keeps: bin is its place in a
@@ -102,6 +117,10 @@ class RoomStage
     bool dirty(int component, int32_t partition) const;
     void setDirty(int component, int32_t partition, bool stale);
     int32_t transformSteps() const { return (m_pendingCount + 1) / 2; }
+    int32_t inputSlot(int32_t partition) const
+    {
+        return (m_previousSlot - partition + m_partitionCount) % m_partitionCount;
+    }
 
     const ComponentResponse* m_responses;
     int32_t m_blockSize;          // B
@@ -109,7 +128,7 @@ class RoomStage
     int32_t m_partitionCount;     // P
     int32_t m_segmentStart;       // S
     int32_t m_groupsPerComponent; // groups of partitions summed in one step
-    int32_t m_accumulateSteps;
+    bool m_paired; // Layout::kPairedBlocks
     PairedTransform m_transform;
     EarsKernel m_kernel;
     EarKernel m_earKernel;
@@ -127,7 +146,9 @@ class RoomStage
     // Spectra packed as the spectral kernel reads them (see SpectralRows).
     std::vector<double> m_inputSpectra;    // [component][slot]: both ears
     std::vector<double> m_responseSpectra; // [component][partition]
-    std::vector<double> m_sums;            // both ears: spectrum of the next block out
+    // Both ears: spectrum of the next block out; paired, [block % 2], the other one already
+    // holding most of the following block's.
+    std::vector<double> m_sums;
     std::vector<double> m_outputBlocks;    // [ear][N]: this block's output, then the overlap
     // [input][slot]: the input block in that slot was all zero, so its half of the row is zero
     // and its products need not be summed (silence, a rotation weight of 0, a silent channel).

@@ -1,5 +1,7 @@
 #include "engine/SpectralKernels.h"
 
+#include <algorithm>
+
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #define VEVADUR_HAVE_AVX2_KERNEL 1
@@ -168,6 +170,34 @@ __attribute__((target("avx2,fma"))) void avx2EarKernel(double* sums, const Spect
 }
 #endif
 } // namespace
+
+void SpectralBatch::run(int which, int32_t firstGroup, int32_t groupCount)
+{
+    SpectralRows rows = m_rows[which];
+    for (int r = 0; r < rows.count; ++r)
+    {
+        rows.inputs[r] += firstGroup * SpectralRows::kInputGroup;
+        rows.responses[r] += firstGroup * SpectralRows::kResponseGroup;
+    }
+    double* sums = m_sums + firstGroup * SpectralRows::kInputGroup;
+    if (which == 2)
+        m_ears(sums, rows, groupCount);
+    else
+        m_ear(sums, rows, groupCount, which);
+    if (firstGroup + groupCount == m_groups) m_rows[which].count = 0;
+}
+
+void SpectralBatch::runTogether(SpectralBatch& first, SpectralBatch& second)
+{
+    const int32_t groups = first.m_groups;
+    for (int32_t from = 0; from < groups; from += kChunkGroups)
+    {
+        const int32_t count = std::min(kChunkGroups, groups - from);
+        for (SpectralBatch* batch : {&first, &second})
+            for (int which = 0; which < 3; ++which)
+                if (batch->m_rows[which].count > 0) batch->run(which, from, count);
+    }
+}
 
 EarKernel earKernel(SimdForm form)
 {

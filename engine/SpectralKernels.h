@@ -45,6 +45,9 @@ EarKernel earKernel(SimdForm form = SimdForm::kWidest);
 class SpectralBatch
 {
   public:
+    // Groups of bins run together when two batches share their rows (runTogether).
+    static constexpr int32_t kChunkGroups = 16;
+
     SpectralBatch(EarsKernel ears, EarKernel ear, double* sums, int32_t groups)
         : m_ears(ears), m_ear(ear), m_sums(sums), m_groups(groups)
     {
@@ -53,31 +56,32 @@ class SpectralBatch
     SpectralBatch(const SpectralBatch&) = delete;
     SpectralBatch& operator=(const SpectralBatch&) = delete;
 
+    // A full batch runs only when the next row comes, so up to kMaxRows rows of each kind wait
+    // for flush() or runTogether().
     void add(const double* input, const double* response, bool silentLeft, bool silentRight)
     {
         if (silentLeft && silentRight) return;
         const int which = silentRight ? 0 : silentLeft ? 1 : 2;
         SpectralRows& rows = m_rows[which];
+        if (rows.count == SpectralRows::kMaxRows) run(which, 0, m_groups);
         rows.inputs[rows.count] = input;
         rows.responses[rows.count] = response;
-        if (++rows.count == SpectralRows::kMaxRows) run(which);
+        ++rows.count;
     }
 
     void flush()
     {
         for (int which = 0; which < 3; ++which)
-            if (m_rows[which].count > 0) run(which);
+            if (m_rows[which].count > 0) run(which, 0, m_groups);
     }
 
+    // Runs the waiting rows of two batches over the same bins a chunk at a time, so that rows
+    // both read (the same input row, a response row one takes after the other) come from
+    // memory once and are in the first-level cache for the second.
+    static void runTogether(SpectralBatch& first, SpectralBatch& second);
+
   private:
-    void run(int which)
-    {
-        if (which == 2)
-            m_ears(m_sums, m_rows[2], m_groups);
-        else
-            m_ear(m_sums, m_rows[which], m_groups, which);
-        m_rows[which].count = 0;
-    }
+    void run(int which, int32_t firstGroup, int32_t groupCount);
 
     EarsKernel m_ears;
     EarKernel m_ear;

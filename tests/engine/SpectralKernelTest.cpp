@@ -92,3 +92,45 @@ TEST(SpectralKernel, OneEarFormsMatchTheTwoEarFormForTheirEar)
         }
     }
 }
+
+// Two batches run together, a chunk of bins at a time and rows of each silence kind mixed, sum
+// exactly what each sums when flushed alone: chunking changes which memory is warm, not the
+// order of any addition. The group count leaves a partial last chunk.
+TEST(SpectralKernel, BatchesRunTogetherSumWhatEachSumsAlone)
+{
+    constexpr int32_t kGroups = 2 * SpectralBatch::kChunkGroups + 5;
+    const size_t sumDoubles = size_t(kGroups) * SpectralRows::kInputGroup;
+    std::vector<std::vector<double>> inputs, responses;
+    for (int r = 0; r < 6; ++r)
+    {
+        inputs.push_back(noise(sumDoubles, 100 + r));
+        responses.push_back(noise(size_t(kGroups) * SpectralRows::kResponseGroup, 120 + r));
+    }
+    // Row r of the first batch, and r + 1 of the second, as a stage pairs its blocks; the
+    // silence of the inputs' ears cycles through both, left only, right only.
+    auto fill = [&](SpectralBatch& batch, int shift) {
+        for (int r = 0; r + shift < 6; ++r)
+            batch.add(inputs[size_t(r)].data(), responses[size_t(r + shift)].data(), r % 3 == 2,
+                      r % 3 == 1);
+    };
+    for (SimdForm form : {SimdForm::kWidest, SimdForm::kPortable})
+    {
+        std::vector<double> aloneFirst = noise(sumDoubles, 7), aloneSecond = noise(sumDoubles, 8);
+        std::vector<double> first = aloneFirst, second = aloneSecond;
+        {
+            SpectralBatch a(earsKernel(form), earKernel(form), aloneFirst.data(), kGroups);
+            SpectralBatch b(earsKernel(form), earKernel(form), aloneSecond.data(), kGroups);
+            fill(a, 0);
+            fill(b, 1);
+        }
+        {
+            SpectralBatch a(earsKernel(form), earKernel(form), first.data(), kGroups);
+            SpectralBatch b(earsKernel(form), earKernel(form), second.data(), kGroups);
+            fill(a, 0);
+            fill(b, 1);
+            SpectralBatch::runTogether(a, b);
+        }
+        EXPECT_EQ(first, aloneFirst);
+        EXPECT_EQ(second, aloneSecond);
+    }
+}
