@@ -17,7 +17,7 @@ FastRoom::FastRoom()
                   ComponentResponse(ResponseBank::kTableLength),
                   ComponentResponse(ResponseBank::kTableLength)},
       m_head(m_responses, kHeadBlock, kPartitions, 0, RoomStage::Layout::kCoarseLevel),
-      m_tail(m_responses, kTailBlock, kPartitions, kSeam, RoomStage::Layout::kPairedBlocks),
+      m_tail(m_responses, kTailBlock, kPartitions, kSeam, RoomStage::Layout::kGroupedBlocks),
       m_tailDelay(size_t(2) * kTailDelay, 0.0),
       m_stageOutputs(size_t(4) * kChunk, 0.0), m_silence(kChunk, 0.0)
 {

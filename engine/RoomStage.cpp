@@ -18,14 +18,15 @@ RoomStage::RoomStage(const ComponentResponse* responses, int32_t blockSize, int3
       m_partitionCount(std::max(partitionCount, 1)), m_segmentStart(segmentStart),
       m_groupsPerComponent((m_partitionCount + SpectralRows::kMaxRows - 1) /
                            SpectralRows::kMaxRows),
-      m_paired(layout == Layout::kPairedBlocks), m_transform(blockSize),
+      m_blocksPerPass(layout == Layout::kGroupedBlocks ? kBlocksPerPass : 1),
+      m_transform(blockSize),
       m_kernel(earsKernel()), m_earKernel(earKernel()),
       m_inputBlocks(size_t(2) * kInputs * m_blockSize),
       m_gatherBlocks(size_t(2) * kComponents * m_blockSize),
       m_inputSpectra(size_t(kComponents) * m_partitionCount * m_transform.inputRowDoubles()),
       m_responseSpectra(size_t(kComponents) * m_partitionCount *
                         m_transform.responseRowDoubles()),
-      m_sums(size_t(m_paired ? 2 : 1) * m_transform.inputRowDoubles()),
+      m_sums(size_t(m_blocksPerPass) * m_transform.inputRowDoubles()),
       m_outputBlocks(size_t(kEars) * m_transformSize),
       m_silentInput(size_t(kInputs) * m_partitionCount, 1),
       m_dirty(size_t(kComponents) * m_partitionCount, 0), m_previousSlot(m_partitionCount - 1)
@@ -69,7 +70,7 @@ double* RoomStage::inputEar(int input, int32_t slot)
 
 double* RoomStage::sums(int64_t block)
 {
-    return &m_sums[m_paired ? size_t(block % 2) * m_transform.inputRowDoubles() : 0];
+    return &m_sums[size_t(block % m_blocksPerPass) * m_transform.inputRowDoubles()];
 }
 
 uint8_t& RoomStage::silentInput(int input, int32_t slot)
@@ -367,8 +368,8 @@ void RoomStage::transformPartitions(int32_t pair)
 
 int32_t RoomStage::accumulateSteps() const
 {
-    // The block after a pairing one has only what its pass could not sum: one step a component.
-    if (m_paired && !pairingBlock()) return kComponents;
+    // The other blocks of a group have only what its pass could not sum: one step a component.
+    if (!passBlock()) return kComponents;
     return kComponents * m_groupsPerComponent;
 }
 
@@ -378,12 +379,12 @@ int32_t RoomStage::accumulateSteps() const
 // or brought up to date with the difference from its snapshot.
 void RoomStage::accumulate(int32_t step)
 {
-    if (m_paired && !pairingBlock()) return accumulateRest(step);
+    if (!passBlock()) return accumulateRest(step);
     const int c = step / m_groupsPerComponent;
     const int32_t firstPartition = (step % m_groupsPerComponent) * SpectralRows::kMaxRows;
     const int32_t endPartition =
         std::min(firstPartition + SpectralRows::kMaxRows, m_partitionCount);
-    if (m_paired) return accumulatePair(c, firstPartition, endPartition);
+    if (m_blocksPerPass > 1) return accumulatePass(c, firstPartition, endPartition);
     SpectralBatch batch(m_kernel, m_earKernel, sums(m_block), m_transform.groups());
     for (int32_t m = firstPartition; m < endPartition; ++m)
     {
@@ -405,41 +406,54 @@ void RoomStage::accumulate(int32_t step)
     }
 }
 
-// Block b's spectrum takes input b - 1 - m times partition m; block b + 1's takes the same
-// input times partition m + 1. Both go in one pass, which reads every input row and every
-// response row once for the two blocks. Block b + 1 still needs its newest input (b, not yet
-// here) times partition 0, and partition p times its input, p being the partition gathered in
-// block b: its spectrum may change before block b + 1 (accumulateRest).
-void RoomStage::accumulatePair(int c, int32_t firstPartition, int32_t endPartition)
+// Block b + i's spectrum takes input b - 1 - m times partition m + i. For the blocks of a group
+// b .. b + G - 1, the pass of block b sums every such product whose input is already here and
+// whose partition's spectrum holds until then, reading each input row and each response row once
+// for the whole group. Left for block b + j (accumulateRest): the newest inputs (b .. b + j - 1,
+// partitions below j) and the partitions gathered in blocks b .. b + j - 1, whose spectra may
+// change before block b + j.
+void RoomStage::accumulatePass(int c, int32_t firstPartition, int32_t endPartition)
 {
-    SpectralBatch now(m_kernel, m_earKernel, sums(m_block), m_transform.groups());
-    SpectralBatch next(m_kernel, m_earKernel, sums(m_block + 1), m_transform.groups());
+    const int32_t groups = m_transform.groups();
+    SpectralBatch batches[kBlocksPerPass] = {
+        {m_kernel, m_earKernel, sums(m_block), groups},
+        {m_kernel, m_earKernel, sums(m_block + 1), groups},
+    };
+    static_assert(kBlocksPerPass == 2, "one batch for each block of the group");
     for (int32_t m = firstPartition; m < endPartition; ++m)
     {
         const int32_t slot = inputSlot(m);
         const double* input = inputRow(c, slot);
         const bool silentLeft = silentInput(c, slot);
         const bool silentRight = silentInput(kComponents + c, slot);
-        now.add(input, responseRow(c, m), silentLeft, silentRight);
-        if (m + 1 < m_partitionCount && m + 1 != m_partition)
-            next.add(input, responseRow(c, m + 1), silentLeft, silentRight);
+        for (int i = 0; i < m_blocksPerPass && m + i < m_partitionCount; ++i)
+        {
+            const int32_t p = m + i;
+            const bool regathered = (p - m_partition + m_partitionCount) % m_partitionCount < i;
+            if (!regathered) batches[i].add(input, responseRow(c, p), silentLeft, silentRight);
+        }
     }
-    SpectralBatch::runTogether(now, next);
+    SpectralBatch::runTogether(batches, m_blocksPerPass);
 }
 
-// What the pass of the block before left to this block of component c (see accumulatePair).
+// What the pass of the group's first block left to this block of component c (see
+// accumulatePass).
 void RoomStage::accumulateRest(int c)
 {
     SpectralBatch batch(m_kernel, m_earKernel, sums(m_block), m_transform.groups());
-    const int32_t regathered = m_pendingPartition;
-    const int32_t count = regathered == 0 ? 1 : 2;
-    const int32_t partitions[2] = {0, regathered};
-    for (int i = 0; i < count; ++i)
-    {
-        const int32_t m = partitions[i];
+    const int32_t j = int32_t(m_block % m_blocksPerPass);
+    auto add = [&](int32_t m) {
         const int32_t slot = inputSlot(m);
         batch.add(inputRow(c, slot), responseRow(c, m), silentInput(c, slot),
                   silentInput(kComponents + c, slot));
+    };
+    for (int32_t m = 0; m < std::min(j, m_partitionCount); ++m)
+        add(m);
+    // The partitions gathered in the j blocks before this one, those not added above.
+    for (int32_t back = 1; back <= j; ++back)
+    {
+        const int32_t m = (m_partition - back + m_partitionCount) % m_partitionCount;
+        if (m >= j) add(m);
     }
 }
 } // namespace Engine

@@ -30,8 +30,9 @@ namespace Engine
 //   when they are gathered;
 // - with a CoarseLevel, partitions 6 and on are convolved in blocks four times as long while
 //   their response holds still (see CoarseLevel);
-// - with paired blocks, every other block's pass over the rows also sums nearly all of the next
-//   block's products, so each row comes from memory once per two blocks (see accumulatePair).
+// - with grouped blocks, the first block of every group of kBlocksPerPass sums nearly all the
+//   products of the group's other blocks in the same pass over the rows, so each row comes from
+//   memory once per group (see accumulatePass).
 // Nothing allocates after construction.
 class RoomStage
 {
@@ -42,8 +43,11 @@ class RoomStage
         // A CoarseLevel takes the later partitions while they hold still (it needs more than 6
         // partitions).
         kCoarseLevel,
-        kPairedBlocks,
+        kGroupedBlocks,
     };
+    // Groups of three or four read fewer rows still but were no faster paced: their pass blocks
+    // are bound by the arithmetic, not by memory.
+    static constexpr int kBlocksPerPass = 2;
 
     // responses: the room's three components, indexed by ResponseBank::Component; read whenever a
     // partition is gathered. blockSize must be a power of two.
@@ -87,9 +91,10 @@ class RoomStage
     void transformInputs(int32_t pair);
     void transformPartitions(int32_t pair);
     void accumulate(int32_t step);
-    void accumulatePair(int c, int32_t firstPartition, int32_t endPartition);
+    void accumulatePass(int c, int32_t firstPartition, int32_t endPartition);
     void accumulateRest(int c);
-    bool pairingBlock() const { return m_paired && m_block % 2 == 0; }
+    // In the grouped layout, whether this block's pass sums for its whole group.
+    bool passBlock() const { return m_block % m_blocksPerPass == 0; }
     int32_t accumulateSteps() const;
     double* sums(int64_t block);
     void beginCoarseBlock();
@@ -128,7 +133,7 @@ class RoomStage
     int32_t m_partitionCount;     // P
     int32_t m_segmentStart;       // S
     int32_t m_groupsPerComponent; // groups of partitions summed in one step
-    bool m_paired; // Layout::kPairedBlocks
+    int32_t m_blocksPerPass; // kBlocksPerPass in the grouped layout, else 1
     PairedTransform m_transform;
     EarsKernel m_kernel;
     EarKernel m_earKernel;
@@ -146,8 +151,8 @@ class RoomStage
     // Spectra packed as the spectral kernel reads them (see SpectralRows).
     std::vector<double> m_inputSpectra;    // [component][slot]: both ears
     std::vector<double> m_responseSpectra; // [component][partition]
-    // Both ears: spectrum of the next block out; paired, [block % 2], the other one already
-    // holding most of the following block's.
+    // Both ears: spectrum of the next block out, [block % m_blocksPerPass]; the others already
+    // hold most of their blocks' when grouped.
     std::vector<double> m_sums;
     std::vector<double> m_outputBlocks;    // [ear][N]: this block's output, then the overlap
     // [input][slot]: the input block in that slot was all zero, so its half of the row is zero

@@ -187,15 +187,15 @@ void SpectralBatch::run(int which, int32_t firstGroup, int32_t groupCount)
     if (firstGroup + groupCount == m_groups) m_rows[which].count = 0;
 }
 
-void SpectralBatch::runTogether(SpectralBatch& first, SpectralBatch& second)
+void SpectralBatch::runTogether(SpectralBatch* batches, int count)
 {
-    const int32_t groups = first.m_groups;
+    const int32_t groups = count > 0 ? batches[0].m_groups : 0;
     for (int32_t from = 0; from < groups; from += kChunkGroups)
     {
-        const int32_t count = std::min(kChunkGroups, groups - from);
-        for (SpectralBatch* batch : {&first, &second})
+        const int32_t chunk = std::min(kChunkGroups, groups - from);
+        for (int b = 0; b < count; ++b)
             for (int which = 0; which < 3; ++which)
-                if (batch->m_rows[which].count > 0) batch->run(which, from, count);
+                if (batches[b].m_rows[which].count > 0) batches[b].run(which, from, chunk);
     }
 }
 

@@ -45,7 +45,7 @@ EarKernel earKernel(SimdForm form = SimdForm::kWidest);
 class SpectralBatch
 {
   public:
-    // Groups of bins run together when two batches share their rows (runTogether).
+    // Groups of bins run together when batches share their rows (runTogether).
     static constexpr int32_t kChunkGroups = 16;
 
     SpectralBatch(EarsKernel ears, EarKernel ear, double* sums, int32_t groups)
@@ -75,10 +75,10 @@ class SpectralBatch
             if (m_rows[which].count > 0) run(which, 0, m_groups);
     }
 
-    // Runs the waiting rows of two batches over the same bins a chunk at a time, so that rows
-    // both read (the same input row, a response row one takes after the other) come from
-    // memory once and are in the first-level cache for the second.
-    static void runTogether(SpectralBatch& first, SpectralBatch& second);
+    // Runs the waiting rows of `count` batches over the same bins a chunk at a time, so that
+    // rows several read (the same input row, a response row one takes after another) come from
+    // memory once and are in the first-level cache for the others.
+    static void runTogether(SpectralBatch* batches, int count);
 
   private:
     void run(int which, int32_t firstGroup, int32_t groupCount);

@@ -124,11 +124,11 @@ TEST(SpectralKernel, BatchesRunTogetherSumWhatEachSumsAlone)
             fill(b, 1);
         }
         {
-            SpectralBatch a(earsKernel(form), earKernel(form), first.data(), kGroups);
-            SpectralBatch b(earsKernel(form), earKernel(form), second.data(), kGroups);
-            fill(a, 0);
-            fill(b, 1);
-            SpectralBatch::runTogether(a, b);
+            SpectralBatch together[2] = {{earsKernel(form), earKernel(form), first.data(), kGroups},
+                                         {earsKernel(form), earKernel(form), second.data(), kGroups}};
+            fill(together[0], 0);
+            fill(together[1], 1);
+            SpectralBatch::runTogether(together, 2);
         }
         EXPECT_EQ(first, aloneFirst);
         EXPECT_EQ(second, aloneSecond);
