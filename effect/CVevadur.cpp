@@ -1,5 +1,6 @@
 #include "effect/CVevadur.h"
 
+#include "core/SilentSamples.h"
 #include "engine/FastRoom.h"
 #include "engine/RoomModel.h"
 #include "engine/bank/ResponseBank.h"
@@ -275,11 +276,7 @@ void CVevadur::writeSilence(float* const* out, unsigned numOut, unsigned offset,
 bool CVevadur::silentInput(const float* const* in, unsigned numIn, unsigned offset, unsigned frames)
 {
     for (unsigned c = 0; c < numIn && c < 2; ++c)
-    {
-        const float* x = in[c] + offset;
-        for (unsigned i = 0; i < frames; ++i)
-            if (x[i] != 0.0f) return false;
-    }
+        if (!silentSamples(in[c] + offset, frames)) return false;
     return true;
 }
 

@@ -1,6 +1,7 @@
 // The audio thread's entry: parameter changes, transport, events, frames, meters.
 #include "vst3/ProcessorAudio.h"
 
+#include "core/SilentSamples.h"
 #include "vst3/CVSTMidiEventList.h"
 #include "vst3/CVSTParamUpdateQueue.h"
 #include "vst3/DenormalGuard.h"
@@ -129,8 +130,7 @@ void ProcessorAudio::reportOutputSilence(ProcessData& data, int32 channels)
     const int32 frames = std::max(data.numSamples, 0);
     for (int32 c = 0; c < channels && c < 64; ++c)
     {
-        const Sample32* out = bus.channelBuffers32[c];
-        if (std::all_of(out, out + frames, [](Sample32 x) { return x == 0.0f; }))
+        if (silentSamples(bus.channelBuffers32[c], static_cast<unsigned>(frames)))
             flags |= uint64(1) << c;
     }
     bus.silenceFlags = flags;
