@@ -241,9 +241,10 @@ void RoomStage::rest(int64_t frames)
 
 void RoomStage::restart()
 {
-    for (std::vector<double>* buffer : {&m_inputBlocks, &m_gatherBlocks, &m_inputSpectra,
-                                        &m_responseSpectra, &m_sums, &m_outputBlocks})
+    for (std::vector<double>* buffer : {&m_inputBlocks, &m_gatherBlocks, &m_sums, &m_outputBlocks})
         std::fill(buffer->begin(), buffer->end(), 0.0);
+    for (SpectrumStore* store : {&m_inputSpectra, &m_responseSpectra})
+        std::fill(store->begin(), store->end(), 0.0);
     std::fill(m_silentInput.begin(), m_silentInput.end(), uint8_t(1));
     // A fresh stage meets its first responses in its first block: all partitions are stale and
     // gathered one per block from the first on, each in time for the input it meets.

@@ -2,6 +2,7 @@
 
 #include "engine/CoarseLevel.h"
 #include "engine/ComponentResponse.h"
+#include "engine/HugePageAllocator.h"
 #include "engine/PairedTransform.h"
 #include "engine/RoomGeometry.h"
 #include "engine/SpectralKernels.h"
@@ -149,8 +150,9 @@ class RoomStage
     std::vector<double> m_inputBlocks;  // [buffer][input][B]
     std::vector<double> m_gatherBlocks; // [buffer][component][B]
     // Spectra packed as the spectral kernel reads them (see SpectralRows).
-    std::vector<double> m_inputSpectra;    // [component][slot]: both ears
-    std::vector<double> m_responseSpectra; // [component][partition]
+    using SpectrumStore = std::vector<double, HugePageAllocator<double>>;
+    SpectrumStore m_inputSpectra;    // [component][slot]: both ears
+    SpectrumStore m_responseSpectra; // [component][partition]
     // Both ears: spectrum of the next block out, [block % m_blocksPerPass]; the others already
     // hold most of their blocks' when grouped.
     std::vector<double> m_sums;
