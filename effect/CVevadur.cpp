@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 using Engine::kInputs;
 
@@ -208,13 +209,28 @@ void CVevadur::renderRun(const float* const* in, float* const* out, unsigned num
     }
 }
 
+// The sine and cosine of m_dAngle. A run's first frame asks the library; each later frame turns
+// the last pair by the step to the new angle (the angles' difference, exact between neighbours),
+// whose sine and cosine are kept: a per-frame library call costs more than the room's weighing,
+// and the turned pair stays within a few units in the last place over a run.
 void CVevadur::nextRotation(Rotation& rotation)
 {
     // The angle often stands still (speed 0): its sine and cosine are then the same numbers.
-    if (rotation.angle != m_dAngle)
+    if (rotation.angle == m_dAngle) return;
+    const double step = m_dAngle - rotation.angle;
+    if (!std::isfinite(step))
     {
         rotation = {m_dAngle, std::sin(m_dAngle), std::cos(m_dAngle)};
+        return;
     }
+    if (m_Steps[0].step != step)
+    {
+        std::swap(m_Steps[0], m_Steps[1]);
+        if (m_Steps[0].step != step) m_Steps[0] = {step, std::sin(step), std::cos(step)};
+    }
+    const RotationStep& turn = m_Steps[0];
+    rotation = {m_dAngle, rotation.s * turn.c + rotation.c * turn.s,
+                rotation.c * turn.c - rotation.s * turn.s};
 }
 
 // The component inputs of each ear: front-back by the cosine weight k, left-right by the sine s

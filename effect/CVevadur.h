@@ -89,6 +89,11 @@ class CVevadur : public CPlugIn
     {
         double angle, s, c;
     };
+    // The sine and cosine of one step between consecutive angles.
+    struct RotationStep
+    {
+        double step = 0.0, s = 0.0, c = 1.0;
+    };
 
     void loadResponses();
     void setEnvelope(int component);
@@ -109,4 +114,7 @@ class CVevadur : public CPlugIn
     // Component inputs of one pass (ear * 3 + component, kRunFrames each), then the two ears'
     // outputs.
     std::vector<double> m_RunBuffers;
+    // The last two steps the angle took: the increment rounded to the angle's precision, which
+    // takes one or two values for long stretches.
+    RotationStep m_Steps[2];
 };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -308,5 +309,46 @@ TEST(RoomControlsEffect, AllVolumesZeroGiveSilenceOnceRefreshed)
         e->processFrame(in, out, 2, 2);
         ASSERT_EQ(out[0], 0.0f);
         ASSERT_EQ(out[1], 0.0f);
+    }
+}
+
+// Runs turn the listener by steps from the first frame's sine and cosine; frame by frame, every
+// angle's come from the library. Both must hear the same room, also far into a session, where
+// the angle's steps are its increment rounded to a coarse precision.
+TEST(RoomControlsEffect, TurningListenerSoundsTheSameInRunsAsFrameByFrame)
+{
+    for (double startPhase : {0.0, 1.0e5})
+    {
+        auto runs = preparedEffect(48000);
+        auto frames = preparedEffect(48000);
+        for (CVevadur* e : {runs.get(), frames.get()})
+        {
+            e->setPlainValue(CVevadur::kSpeed, 7.3f);
+            e->m_dPhase = startPhase;
+        }
+        constexpr unsigned kRun = 700; // longer than a pass through the room
+        std::vector<float> inL(kRun), inR(kRun), outL(kRun), outR(kRun);
+        float peak = 0.0f;
+        for (int pass = 0; pass < 12; ++pass)
+        {
+            for (unsigned i = 0; i < kRun; ++i)
+            {
+                inL[i] = std::sin(0.01f * float(pass * kRun + i));
+                inR[i] = std::cos(0.013f * float(pass * kRun + i));
+            }
+            const float* in[2] = {inL.data(), inR.data()};
+            float* out[2] = {outL.data(), outR.data()};
+            runs->processRun(in, out, 2, 2, kRun);
+            for (unsigned i = 0; i < kRun; ++i)
+            {
+                float frameIn[2] = {inL[i], inR[i]};
+                float frameOut[2] = {0, 0};
+                frames->processFrame(frameIn, frameOut, 2, 2);
+                peak = std::max({peak, std::fabs(frameOut[0]), std::fabs(frameOut[1])});
+                ASSERT_NEAR(outL[i], frameOut[0], 1e-6f) << "phase " << startPhase << " frame " << i;
+                ASSERT_NEAR(outR[i], frameOut[1], 1e-6f) << "phase " << startPhase << " frame " << i;
+            }
+        }
+        EXPECT_GT(peak, 0.01f) << "the room was heard";
     }
 }
