@@ -18,24 +18,27 @@ RoomStage::RoomStage(const ComponentResponse* responses, int32_t blockSize, int3
       m_partitionCount(std::max(partitionCount, 1)), m_segmentStart(segmentStart),
       m_groupsPerComponent((m_partitionCount + SpectralRows::kMaxRows - 1) /
                            SpectralRows::kMaxRows),
-      m_blocksPerPass(layout == Layout::kGroupedBlocks ? kBlocksPerPass : 1),
-      m_transform(blockSize),
-      m_kernel(earsKernel()), m_earKernel(earKernel()),
+      m_accumulateSteps(kComponents * m_groupsPerComponent),
+      m_blocksPerPass(layout == Layout::kUniform ? 1 : kBlocksPerPass),
+      m_groupedPartitions(layout == Layout::kUniform ? 0 : m_partitionCount),
+      m_transform(blockSize), m_kernel(earsKernel()), m_earKernel(earKernel()),
       m_inputBlocks(size_t(2) * kInputs * m_blockSize),
       m_gatherBlocks(size_t(2) * kComponents * m_blockSize),
       m_inputSpectra(size_t(kComponents) * m_partitionCount * m_transform.inputRowDoubles()),
-      m_responseSpectra(size_t(kComponents) * m_partitionCount *
-                        m_transform.responseRowDoubles()),
+      m_responseSpectra(size_t(kComponents) * m_partitionCount * m_transform.responseRowDoubles()),
       m_sums(size_t(m_blocksPerPass) * m_transform.inputRowDoubles()),
       m_outputBlocks(size_t(kEars) * m_transformSize),
       m_silentInput(size_t(kInputs) * m_partitionCount, 1),
       m_dirty(size_t(kComponents) * m_partitionCount, 0), m_previousSlot(m_partitionCount - 1)
 {
     if (layout == Layout::kCoarseLevel && m_partitionCount > CoarseLevel::kFirstPartition)
+    {
         m_coarse = std::make_unique<CoarseLevel>(responses, blockSize, m_partitionCount,
                                                  segmentStart, m_kernel, m_earKernel);
+        m_groupedPartitions = CoarseLevel::kFirstPartition;
+    }
     // The first block's work transforms the silence before it.
-    m_stepsTotal = kInputPairs + accumulateSteps();
+    m_stepsTotal = kInputPairs + m_accumulateSteps;
 }
 
 // ---- storage -------------------------------------------------------------------------------
@@ -233,7 +236,7 @@ void RoomStage::rest(int64_t frames)
         m_current ^= int(blocks & 1);
         m_partition = last + 1 < m_partitionCount ? last + 1 : 0;
         m_block += blocks;
-        m_stepsTotal = kInputPairs + transformSteps() + accumulateSteps();
+        m_stepsTotal = kInputPairs + transformSteps() + m_accumulateSteps;
     }
     m_position = int32_t(total % m_blockSize);
     m_stepsDone = int32_t(int64_t(m_stepsTotal) * m_position / m_blockSize);
@@ -266,7 +269,7 @@ void RoomStage::restart()
     m_pendingPartition = 0;
     m_previousSlot = m_partitionCount - 1;
     m_stepsDone = 0;
-    m_stepsTotal = kInputPairs + accumulateSteps();
+    m_stepsTotal = kInputPairs + m_accumulateSteps;
 }
 
 // ---- block work ----------------------------------------------------------------------------
@@ -317,7 +320,7 @@ void RoomStage::completeBlock()
         m_gathered[c] = 0;
     }
     m_stepsDone = 0;
-    m_stepsTotal = kInputPairs + transformSteps() + accumulateSteps();
+    m_stepsTotal = kInputPairs + transformSteps() + m_accumulateSteps;
     if (m_coarse) beginCoarseBlock();
 }
 
@@ -367,94 +370,77 @@ void RoomStage::transformPartitions(int32_t pair)
     if (hasSecond) m_coarse->partitionRewritten(b, m_pendingPartition);
 }
 
-int32_t RoomStage::accumulateSteps() const
-{
-    // The other blocks of a group have only what its pass could not sum: one step a component.
-    if (!passBlock()) return kComponents;
-    return kComponents * m_groupsPerComponent;
-}
-
 // One step of the next output block's spectrum: for one component and a group of partitions m,
 // every bin of both ears takes the input spectrum m blocks back times partition m's spectrum.
 // Whole rows stream through memory in order. Products the coarse level computes are left out,
-// or brought up to date with the difference from its snapshot.
+// or brought up to date with the difference from its snapshot (addProducts).
+//
+// Grouped, block b + i's spectrum takes input b - 1 - m times partition m + i. For the blocks
+// of a group b .. b + G - 1, the pass of block b sums every such product of the grouped
+// partitions whose input is already here and whose partition's spectrum holds until then,
+// reading each of their input and response rows once for the whole group. Left for block b + j:
+// the newest inputs (b .. b + j - 1, partitions below j) and the partitions gathered in blocks
+// b .. b + j - 1, whose spectra may change before block b + j.
 void RoomStage::accumulate(int32_t step)
 {
-    if (!passBlock()) return accumulateRest(step);
     const int c = step / m_groupsPerComponent;
     const int32_t firstPartition = (step % m_groupsPerComponent) * SpectralRows::kMaxRows;
     const int32_t endPartition =
         std::min(firstPartition + SpectralRows::kMaxRows, m_partitionCount);
-    if (m_blocksPerPass > 1) return accumulatePass(c, firstPartition, endPartition);
-    SpectralBatch batch(m_kernel, m_earKernel, sums(m_block), m_transform.groups());
-    for (int32_t m = firstPartition; m < endPartition; ++m)
-    {
-        const int32_t slot = inputSlot(m);
-        const double* input = inputRow(c, slot);
-        const bool silentLeft = silentInput(c, slot);
-        const bool silentRight = silentInput(kComponents + c, slot);
-        const bool coarse = m_coarse && m >= CoarseLevel::kFirstPartition &&
-                            m_coarse->computes(c, m_block - 1 - m, m);
-        if (!coarse)
-        {
-            batch.add(input, responseRow(c, m), silentLeft, silentRight);
-        }
-        else if (m_coarse->rewritten(c, m))
-        {
-            batch.add(input, responseRow(c, m), silentLeft, silentRight);
-            batch.add(input, m_coarse->negatedSnapshot(c, m), silentLeft, silentRight);
-        }
-    }
-}
-
-// Block b + i's spectrum takes input b - 1 - m times partition m + i. For the blocks of a group
-// b .. b + G - 1, the pass of block b sums every such product whose input is already here and
-// whose partition's spectrum holds until then, reading each input row and each response row once
-// for the whole group. Left for block b + j (accumulateRest): the newest inputs (b .. b + j - 1,
-// partitions below j) and the partitions gathered in blocks b .. b + j - 1, whose spectra may
-// change before block b + j.
-void RoomStage::accumulatePass(int c, int32_t firstPartition, int32_t endPartition)
-{
     const int32_t groups = m_transform.groups();
     SpectralBatch batches[kBlocksPerPass] = {
         {m_kernel, m_earKernel, sums(m_block), groups},
         {m_kernel, m_earKernel, sums(m_block + 1), groups},
     };
-    static_assert(kBlocksPerPass == 2, "one batch for each block of the group");
+    static_assert(kBlocksPerPass == 2, "one batch for each block of a group");
+    const int32_t j = int32_t(m_block % m_blocksPerPass);
     for (int32_t m = firstPartition; m < endPartition; ++m)
     {
         const int32_t slot = inputSlot(m);
         const double* input = inputRow(c, slot);
         const bool silentLeft = silentInput(c, slot);
         const bool silentRight = silentInput(kComponents + c, slot);
-        for (int i = 0; i < m_blocksPerPass && m + i < m_partitionCount; ++i)
+        if (m >= m_groupedPartitions)
         {
-            const int32_t p = m + i;
-            const bool regathered = (p - m_partition + m_partitionCount) % m_partitionCount < i;
-            if (!regathered) batches[i].add(input, responseRow(c, p), silentLeft, silentRight);
+            addProducts(batches[0], c, m, input, silentLeft, silentRight);
+        }
+        else if (j == 0)
+        {
+            for (int i = 0; i < m_blocksPerPass && m + i < m_groupedPartitions; ++i)
+            {
+                const int32_t p = m + i;
+                if (!gatheredWithin(p, i))
+                    batches[i].add(input, responseRow(c, p), silentLeft, silentRight);
+            }
+        }
+        else if (m < j || gatheredWithin(m + j, j))
+        {
+            batches[0].add(input, responseRow(c, m), silentLeft, silentRight);
         }
     }
     SpectralBatch::runTogether(batches, m_blocksPerPass);
 }
 
-// What the pass of the group's first block left to this block of component c (see
-// accumulatePass).
-void RoomStage::accumulateRest(int c)
+// Whether partition p is among the `blocks` partitions gathered from this block on (the pass's
+// view), i.e. its spectrum may change within that many blocks.
+bool RoomStage::gatheredWithin(int32_t p, int32_t blocks) const
 {
-    SpectralBatch batch(m_kernel, m_earKernel, sums(m_block), m_transform.groups());
-    const int32_t j = int32_t(m_block % m_blocksPerPass);
-    auto add = [&](int32_t m) {
-        const int32_t slot = inputSlot(m);
-        batch.add(inputRow(c, slot), responseRow(c, m), silentInput(c, slot),
-                  silentInput(kComponents + c, slot));
-    };
-    for (int32_t m = 0; m < std::min(j, m_partitionCount); ++m)
-        add(m);
-    // The partitions gathered in the j blocks before this one, those not added above.
-    for (int32_t back = 1; back <= j; ++back)
+    return (p - m_partition + 2 * m_partitionCount) % m_partitionCount < blocks;
+}
+
+void RoomStage::addProducts(SpectralBatch& batch, int c, int32_t m, const double* input,
+                            bool silentLeft, bool silentRight)
+{
+    const bool coarse =
+        m_coarse && m >= CoarseLevel::kFirstPartition && m_coarse->computes(c, m_block - 1 - m, m);
+    if (!coarse)
     {
-        const int32_t m = (m_partition - back + m_partitionCount) % m_partitionCount;
-        if (m >= j) add(m);
+        batch.add(input, responseRow(c, m), silentLeft, silentRight);
+    }
+    else if (m_coarse->rewritten(c, m))
+    {
+        batch.add(input, responseRow(c, m), silentLeft, silentRight);
+        batch.add(input, m_coarse->negatedSnapshot(c, m), silentLeft, silentRight);
     }
 }
 } // namespace Engine

@@ -31,9 +31,9 @@ namespace Engine
 //   when they are gathered;
 // - with a CoarseLevel, partitions 6 and on are convolved in blocks four times as long while
 //   their response holds still (see CoarseLevel);
-// - with grouped blocks, the first block of every group of kBlocksPerPass sums nearly all the
-//   products of the group's other blocks in the same pass over the rows, so each row comes from
-//   memory once per group (see accumulatePass).
+// - its blocks go in groups of kBlocksPerPass: the first block's pass over the rows sums nearly
+//   all the products of the group's other blocks as well, so each row comes from memory once per
+//   group (see accumulate); with a CoarseLevel, only the partitions it never takes.
 // Nothing allocates after construction.
 class RoomStage
 {
@@ -42,8 +42,9 @@ class RoomStage
     {
         kUniform,
         // A CoarseLevel takes the later partitions while they hold still (it needs more than 6
-        // partitions).
+        // partitions); the earlier ones go in groups of blocks.
         kCoarseLevel,
+        // Every partition goes in groups of blocks.
         kGroupedBlocks,
     };
     // Groups of three or four read fewer rows still but were no faster paced: their pass blocks
@@ -92,11 +93,9 @@ class RoomStage
     void transformInputs(int32_t pair);
     void transformPartitions(int32_t pair);
     void accumulate(int32_t step);
-    void accumulatePass(int c, int32_t firstPartition, int32_t endPartition);
-    void accumulateRest(int c);
-    // In the grouped layout, whether this block's pass sums for its whole group.
-    bool passBlock() const { return m_block % m_blocksPerPass == 0; }
-    int32_t accumulateSteps() const;
+    bool gatheredWithin(int32_t partition, int32_t blocks) const;
+    void addProducts(SpectralBatch& batch, int component, int32_t partition, const double* input,
+                     bool silentLeft, bool silentRight);
     double* sums(int64_t block);
     void beginCoarseBlock();
     bool settled(int component) const;
@@ -134,7 +133,9 @@ class RoomStage
     int32_t m_partitionCount;     // P
     int32_t m_segmentStart;       // S
     int32_t m_groupsPerComponent; // groups of partitions summed in one step
-    int32_t m_blocksPerPass; // kBlocksPerPass in the grouped layout, else 1
+    int32_t m_accumulateSteps;
+    int32_t m_blocksPerPass;     // kBlocksPerPass when grouped, else 1
+    int32_t m_groupedPartitions; // the partitions below this go in groups of blocks
     PairedTransform m_transform;
     EarsKernel m_kernel;
     EarKernel m_earKernel;
@@ -156,7 +157,7 @@ class RoomStage
     // Both ears: spectrum of the next block out, [block % m_blocksPerPass]; the others already
     // hold most of their blocks' when grouped.
     std::vector<double> m_sums;
-    std::vector<double> m_outputBlocks;    // [ear][N]: this block's output, then the overlap
+    std::vector<double> m_outputBlocks; // [ear][N]: this block's output, then the overlap
     // [input][slot]: the input block in that slot was all zero, so its half of the row is zero
     // and its products need not be summed (silence, a rotation weight of 0, a silent channel).
     std::vector<uint8_t> m_silentInput;

@@ -345,8 +345,10 @@ TEST(RoomControlsEffect, TurningListenerSoundsTheSameInRunsAsFrameByFrame)
                 float frameOut[2] = {0, 0};
                 frames->processFrame(frameIn, frameOut, 2, 2);
                 peak = std::max({peak, std::fabs(frameOut[0]), std::fabs(frameOut[1])});
-                ASSERT_NEAR(outL[i], frameOut[0], 1e-6f) << "phase " << startPhase << " frame " << i;
-                ASSERT_NEAR(outR[i], frameOut[1], 1e-6f) << "phase " << startPhase << " frame " << i;
+                ASSERT_NEAR(outL[i], frameOut[0], 1e-6f)
+                    << "phase " << startPhase << " frame " << i;
+                ASSERT_NEAR(outR[i], frameOut[1], 1e-6f)
+                    << "phase " << startPhase << " frame " << i;
             }
         }
         EXPECT_GT(peak, 0.01f) << "the room was heard";

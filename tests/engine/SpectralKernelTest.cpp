@@ -108,7 +108,8 @@ TEST(SpectralKernel, BatchesRunTogetherSumWhatEachSumsAlone)
     }
     // Row r of the first batch, and r + 1 of the second, as a stage pairs its blocks; the
     // silence of the inputs' ears cycles through both, left only, right only.
-    auto fill = [&](SpectralBatch& batch, int shift) {
+    auto fill = [&](SpectralBatch& batch, int shift)
+    {
         for (int r = 0; r + shift < 6; ++r)
             batch.add(inputs[size_t(r)].data(), responses[size_t(r + shift)].data(), r % 3 == 2,
                       r % 3 == 1);
@@ -124,8 +125,9 @@ TEST(SpectralKernel, BatchesRunTogetherSumWhatEachSumsAlone)
             fill(b, 1);
         }
         {
-            SpectralBatch together[2] = {{earsKernel(form), earKernel(form), first.data(), kGroups},
-                                         {earsKernel(form), earKernel(form), second.data(), kGroups}};
+            SpectralBatch together[2] = {
+                {earsKernel(form), earKernel(form), first.data(), kGroups},
+                {earsKernel(form), earKernel(form), second.data(), kGroups}};
             fill(together[0], 0);
             fill(together[1], 1);
             SpectralBatch::runTogether(together, 2);
