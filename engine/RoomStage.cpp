@@ -18,15 +18,13 @@ RoomStage::RoomStage(const ComponentResponse* responses, int32_t blockSize, int3
       m_partitionCount(std::max(partitionCount, 1)), m_segmentStart(segmentStart),
       m_groupsPerComponent((m_partitionCount + SpectralRows::kMaxRows - 1) /
                            SpectralRows::kMaxRows),
-      m_accumulateSteps(kComponents * m_groupsPerComponent),
-      m_blocksPerPass(layout == Layout::kUniform ? 1 : kBlocksPerPass),
-      m_groupedPartitions(layout == Layout::kUniform ? 0 : m_partitionCount),
+      m_accumulateSteps(kComponents * m_groupsPerComponent), m_groupedPartitions(m_partitionCount),
       m_transform(blockSize), m_kernel(earsKernel()), m_earKernel(earKernel()),
       m_inputBlocks(size_t(2) * kInputs * m_blockSize),
       m_gatherBlocks(size_t(2) * kComponents * m_blockSize),
       m_inputSpectra(size_t(kComponents) * m_partitionCount * m_transform.inputRowDoubles()),
       m_responseSpectra(size_t(kComponents) * m_partitionCount * m_transform.responseRowDoubles()),
-      m_sums(size_t(m_blocksPerPass) * m_transform.inputRowDoubles()),
+      m_sums(size_t(kBlocksPerPass) * m_transform.inputRowDoubles()),
       m_outputBlocks(size_t(kEars) * m_transformSize),
       m_silentInput(size_t(kInputs) * m_partitionCount, 1),
       m_dirty(size_t(kComponents) * m_partitionCount, 0), m_previousSlot(m_partitionCount - 1)
@@ -73,7 +71,7 @@ double* RoomStage::inputEar(int input, int32_t slot)
 
 double* RoomStage::sums(int64_t block)
 {
-    return &m_sums[size_t(block % m_blocksPerPass) * m_transform.inputRowDoubles()];
+    return &m_sums[size_t(block % kBlocksPerPass) * m_transform.inputRowDoubles()];
 }
 
 uint8_t& RoomStage::silentInput(int input, int32_t slot)
@@ -393,7 +391,7 @@ void RoomStage::accumulate(int32_t step)
         {m_kernel, m_earKernel, sums(m_block + 1), groups},
     };
     static_assert(kBlocksPerPass == 2, "one batch for each block of a group");
-    const int32_t j = int32_t(m_block % m_blocksPerPass);
+    const int32_t j = int32_t(m_block % kBlocksPerPass);
     for (int32_t m = firstPartition; m < endPartition; ++m)
     {
         const int32_t slot = inputSlot(m);
@@ -406,26 +404,33 @@ void RoomStage::accumulate(int32_t step)
         }
         else if (j == 0)
         {
-            for (int i = 0; i < m_blocksPerPass && m + i < m_groupedPartitions; ++i)
+            for (int i = 0; i < kBlocksPerPass && m + i < m_groupedPartitions; ++i)
             {
                 const int32_t p = m + i;
-                if (!gatheredWithin(p, i))
+                if (!gatheredInNext(p, i))
                     batches[i].add(input, responseRow(c, p), silentLeft, silentRight);
             }
         }
-        else if (m < j || gatheredWithin(m + j, j))
+        else if (m < j || gatheredInLast(m, j))
         {
             batches[0].add(input, responseRow(c, m), silentLeft, silentRight);
         }
     }
-    SpectralBatch::runTogether(batches, m_blocksPerPass);
+    SpectralBatch::runTogether(batches, kBlocksPerPass);
 }
 
-// Whether partition p is among the `blocks` partitions gathered from this block on (the pass's
-// view), i.e. its spectrum may change within that many blocks.
-bool RoomStage::gatheredWithin(int32_t p, int32_t blocks) const
+// Whether partition p is gathered in this block or the `blocks` - 1 after it: its spectrum may
+// change before then.
+bool RoomStage::gatheredInNext(int32_t p, int32_t blocks) const
 {
-    return (p - m_partition + 2 * m_partitionCount) % m_partitionCount < blocks;
+    return (p - m_partition + m_partitionCount) % m_partitionCount < blocks;
+}
+
+// Whether partition p was gathered in one of the `blocks` blocks before this one.
+bool RoomStage::gatheredInLast(int32_t p, int32_t blocks) const
+{
+    const int32_t ago = (m_partition - p + m_partitionCount) % m_partitionCount;
+    return ago >= 1 && ago <= blocks;
 }
 
 void RoomStage::addProducts(SpectralBatch& batch, int c, int32_t m, const double* input,

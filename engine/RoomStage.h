@@ -40,7 +40,6 @@ class RoomStage
   public:
     enum class Layout
     {
-        kUniform,
         // A CoarseLevel takes the later partitions while they hold still (it needs more than 6
         // partitions); the earlier ones go in groups of blocks.
         kCoarseLevel,
@@ -54,7 +53,7 @@ class RoomStage
     // responses: the room's three components, indexed by ResponseBank::Component; read whenever a
     // partition is gathered. blockSize must be a power of two.
     RoomStage(const ComponentResponse* responses, int32_t blockSize, int32_t partitionCount,
-              int32_t segmentStart, Layout layout = Layout::kUniform);
+              int32_t segmentStart, Layout layout);
     RoomStage(const RoomStage&) = delete;
     RoomStage& operator=(const RoomStage&) = delete;
 
@@ -93,7 +92,8 @@ class RoomStage
     void transformInputs(int32_t pair);
     void transformPartitions(int32_t pair);
     void accumulate(int32_t step);
-    bool gatheredWithin(int32_t partition, int32_t blocks) const;
+    bool gatheredInNext(int32_t partition, int32_t blocks) const;
+    bool gatheredInLast(int32_t partition, int32_t blocks) const;
     void addProducts(SpectralBatch& batch, int component, int32_t partition, const double* input,
                      bool silentLeft, bool silentRight);
     double* sums(int64_t block);
@@ -134,7 +134,6 @@ class RoomStage
     int32_t m_segmentStart;       // S
     int32_t m_groupsPerComponent; // groups of partitions summed in one step
     int32_t m_accumulateSteps;
-    int32_t m_blocksPerPass;     // kBlocksPerPass when grouped, else 1
     int32_t m_groupedPartitions; // the partitions below this go in groups of blocks
     PairedTransform m_transform;
     EarsKernel m_kernel;
@@ -154,7 +153,7 @@ class RoomStage
     using SpectrumStore = std::vector<double, HugePageAllocator<double>>;
     SpectrumStore m_inputSpectra;    // [component][slot]: both ears
     SpectrumStore m_responseSpectra; // [component][partition]
-    // Both ears: spectrum of the next block out, [block % m_blocksPerPass]; the others already
+    // Both ears: spectrum of the next block out, [block % kBlocksPerPass]; the others already
     // hold most of their blocks' when grouped.
     std::vector<double> m_sums;
     std::vector<double> m_outputBlocks; // [ear][N]: this block's output, then the overlap
