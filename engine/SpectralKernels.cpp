@@ -77,17 +77,20 @@ __attribute__((target("avx2,fma"))) inline void multiplyGroup(const double* x, c
 }
 
 // The rows stream from main memory when a host paces the blocks, faster than the hardware
-// prefetcher alone brings them: ask for the two groups kAhead groups on, a line at a time
+// prefetcher alone brings them: ask for the lines the pass after kAhead more groups will read,
+// the input row's `inputStride` bytes apart and the response row's one after another
 // (64 groups ahead was slower; 16 and 32 measured alike).
-__attribute__((target("avx2,fma"))) inline void prefetchGroups(const double* x, const double* h)
+__attribute__((target("avx2,fma"))) inline void
+prefetchAhead(const double* x, int inputLines, int inputStride, const double* h, int responseLines)
 {
     constexpr int kAhead = 32;
+    constexpr int kLine = 64;
     const char* xAhead = reinterpret_cast<const char*>(x + kAhead * SpectralRows::kInputGroup);
     const char* hAhead = reinterpret_cast<const char*>(h + kAhead * SpectralRows::kResponseGroup);
-    for (int line = 0; line < 4; ++line)
-        _mm_prefetch(xAhead + 64 * line, _MM_HINT_T0);
-    _mm_prefetch(hAhead, _MM_HINT_T0);
-    _mm_prefetch(hAhead + 64, _MM_HINT_T0);
+    for (int line = 0; line < inputLines; ++line)
+        _mm_prefetch(xAhead + line * inputStride, _MM_HINT_T0);
+    for (int line = 0; line < responseLines; ++line)
+        _mm_prefetch(hAhead + line * kLine, _MM_HINT_T0);
 }
 
 // Two groups per pass: eight independent sums keep both FMA units busy instead of waiting on one
@@ -109,7 +112,8 @@ __attribute__((target("avx2,fma"))) void avx2Kernel(double* sums, const Spectral
         {
             const double* x = rows.inputs[r] + g * kIn;
             const double* h = rows.responses[r] + g * kH;
-            prefetchGroups(x, h);
+            // Two groups: both ears' four lines, the response's two.
+            prefetchAhead(x, 4, 64, h, 2);
             multiplyGroup(x, h, a0, a1, a2, a3);
             multiplyGroup(x + kIn, h + kH, b0, b1, b2, b3);
         }
@@ -144,19 +148,6 @@ __attribute__((target("avx2,fma"))) inline void multiplyEar(const double* x, con
     im = _mm256_fmadd_pd(b, hr, _mm256_fmadd_pd(a, hi, im));
 }
 
-// As prefetchGroups, for the four groups of one ear a pass of the one-ear kernel takes.
-__attribute__((target("avx2,fma"))) inline void prefetchEarGroups(const double* x, const double* h)
-{
-    constexpr int kAhead = 32;
-    const char* xAhead = reinterpret_cast<const char*>(x + kAhead * SpectralRows::kInputGroup);
-    const char* hAhead = reinterpret_cast<const char*>(h + kAhead * SpectralRows::kResponseGroup);
-    for (int k = 0; k < 4; ++k)
-    {
-        _mm_prefetch(xAhead + k * SpectralRows::kInputGroup * sizeof(double), _MM_HINT_T0);
-        _mm_prefetch(hAhead + k * SpectralRows::kResponseGroup * sizeof(double), _MM_HINT_T0);
-    }
-}
-
 __attribute__((target("avx2,fma"))) void avx2EarKernel(double* sums, const SpectralRows& rows,
                                                        int32_t groups, int ear)
 {
@@ -178,7 +169,8 @@ __attribute__((target("avx2,fma"))) void avx2EarKernel(double* sums, const Spect
         {
             const double* x = rows.inputs[r] + g * kIn + half;
             const double* h = rows.responses[r] + g * kH;
-            prefetchEarGroups(x, h);
+            // Four groups: one ear's line in each, the response's four.
+            prefetchAhead(x, 4, SpectralRows::kInputGroup * sizeof(double), h, 4);
             for (int k = 0; k < 4; ++k)
                 multiplyEar(x + k * kIn, h + k * kH, s[2 * k], s[2 * k + 1]);
         }
