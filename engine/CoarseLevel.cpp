@@ -25,14 +25,11 @@ CoarseLevel::CoarseLevel(const ComponentResponse* responses, int32_t stageBlock,
       m_snapshotRows(std::max(0, stagePartitions - kFirstPartition)), m_transform(m_blockSize),
       m_kernel(ears), m_earKernel(ear), m_inputBlocks(size_t(2) * kInputs * m_blockSize),
       m_gather(size_t(2) * m_blockSize),
-      m_inputSpectra(size_t(kComponents) * m_partitionCount * m_transform.inputRowDoubles()),
-      m_responseSpectra(size_t(kComponents) * m_partitionCount *
-                        m_transform.responseRowDoubles()),
+      m_rows(m_partitionCount, m_transform.inputRowDoubles(), m_transform.responseRowDoubles()),
       m_sums(m_transform.inputRowDoubles()), m_outputBlocks(size_t(kEars) * 2 * m_blockSize),
       m_snapshot(size_t(kComponents) * m_snapshotRows *
                  PairedTransform::responseRowDoublesFor(stageBlock)),
-      m_rewritten(size_t(kComponents) * m_snapshotRows),
-      m_silentInput(size_t(kInputs) * m_partitionCount)
+      m_rewritten(size_t(kComponents) * m_snapshotRows)
 {
     restart();
 }
@@ -42,23 +39,6 @@ CoarseLevel::CoarseLevel(const ComponentResponse* responses, int32_t stageBlock,
 double* CoarseLevel::inputBlock(int buffer, int input)
 {
     return &m_inputBlocks[(size_t(buffer) * kInputs + input) * m_blockSize];
-}
-
-double* CoarseLevel::inputRow(int component, int32_t slot)
-{
-    const size_t row = size_t(component) * m_partitionCount + slot;
-    return &m_inputSpectra[row * m_transform.inputRowDoubles()];
-}
-
-double* CoarseLevel::responseRow(int component, int32_t partition)
-{
-    const size_t row = size_t(component) * m_partitionCount + partition;
-    return &m_responseSpectra[row * m_transform.responseRowDoubles()];
-}
-
-uint8_t& CoarseLevel::silentInput(int input, int32_t slot)
-{
-    return m_silentInput[size_t(input) * m_partitionCount + slot];
 }
 
 size_t CoarseLevel::snapshotRow(int component, int32_t partition) const
@@ -81,20 +61,18 @@ int32_t CoarseLevel::slotOf(int64_t coarseBlock) const
 
 size_t CoarseLevel::memoryBytes() const
 {
-    const size_t doubles = m_inputBlocks.capacity() + m_gather.capacity() +
-                           m_inputSpectra.capacity() + m_responseSpectra.capacity() +
-                           m_sums.capacity() + m_outputBlocks.capacity() + m_snapshot.capacity();
+    const size_t doubles = m_inputBlocks.capacity() + m_gather.capacity() + m_sums.capacity() +
+                           m_outputBlocks.capacity() + m_snapshot.capacity();
     return sizeof(*this) + doubles * sizeof(double) + m_rewritten.capacity() +
-           m_silentInput.capacity() + m_transform.memoryBytes();
+           m_rows.memoryBytes() + m_transform.memoryBytes();
 }
 
 void CoarseLevel::restart()
 {
-    for (std::vector<double>* buffer : {&m_inputBlocks, &m_inputSpectra, &m_responseSpectra,
-                                        &m_sums, &m_outputBlocks, &m_snapshot})
+    for (std::vector<double>* buffer : {&m_inputBlocks, &m_sums, &m_outputBlocks, &m_snapshot})
         std::fill(buffer->begin(), buffer->end(), 0.0);
+    m_rows.clear();
     std::fill(m_rewritten.begin(), m_rewritten.end(), uint8_t(0));
-    std::fill(m_silentInput.begin(), m_silentInput.end(), uint8_t(1));
     m_current = 0;
     for (int c = 0; c < kComponents; ++c)
     {
@@ -223,8 +201,8 @@ void CoarseLevel::takeSnapshot(int component, const double* stageResponses)
             std::fill(block + count, block + m_blockSize, 0.0);
         }
         m_transform.transformResponses(&m_gather[0], pair ? &m_gather[m_blockSize] : nullptr,
-                                       responseRow(component, q),
-                                       pair ? responseRow(component, q + 1) : nullptr);
+                                       m_rows.response(component, q),
+                                       pair ? m_rows.response(component, q + 1) : nullptr);
     }
     m_snapshotCurrent[component] = true;
 }
@@ -233,12 +211,11 @@ void CoarseLevel::transformInputs(int64_t inputBlock)
 {
     const int previous = m_current ^ 1;
     const int32_t slot = slotOf(inputBlock);
-    const auto ear = [&](int input)
-    { return SpectralRows::earHalf(inputRow(input % kComponents, slot), input / kComponents); };
     for (int a = 0; a < kInputs; a += 2)
-        m_transform.transformSoundingInputs(this->inputBlock(previous, a), ear(a),
-                                            silentInput(a, slot), this->inputBlock(previous, a + 1),
-                                            ear(a + 1), silentInput(a + 1, slot));
+        m_transform.transformSoundingInputs(
+            this->inputBlock(previous, a), m_rows.inputEar(a, slot), m_rows.silent(a, slot),
+            this->inputBlock(previous, a + 1), m_rows.inputEar(a + 1, slot),
+            m_rows.silent(a + 1, slot));
 }
 
 void CoarseLevel::accumulate(int component, int64_t coarseBlock)
@@ -248,8 +225,8 @@ void CoarseLevel::accumulate(int component, int64_t coarseBlock)
     for (int32_t q = 0; q < m_partitionCount; ++q)
     {
         const int32_t slot = slotOf(coarseBlock - 1 - q);
-        batch.add(inputRow(component, slot), responseRow(component, q),
-                  silentInput(component, slot), silentInput(kComponents + component, slot));
+        batch.add(m_rows.input(component, slot), m_rows.response(component, q),
+                  m_rows.silent(component, slot), m_rows.silent(kComponents + component, slot));
     }
 }
 

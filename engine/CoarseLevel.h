@@ -2,6 +2,7 @@
 
 #include "engine/ComponentResponse.h"
 #include "engine/PairedTransform.h"
+#include "engine/PartitionRows.h"
 #include "engine/RoomGeometry.h"
 #include "engine/SpectralKernels.h"
 
@@ -79,9 +80,6 @@ class CoarseLevel
     void accumulate(int component, int64_t coarseBlock);
 
     double* inputBlock(int buffer, int input);
-    double* inputRow(int component, int32_t slot);
-    double* responseRow(int component, int32_t partition);
-    uint8_t& silentInput(int input, int32_t slot);
     int32_t slotOf(int64_t coarseBlock) const;
     size_t snapshotRow(int component, int32_t partition) const;
     bool decidedToCompute(int component, int64_t coarseBlock) const;
@@ -97,16 +95,14 @@ class CoarseLevel
     EarsKernel m_kernel;
     EarKernel m_earKernel;
 
-    int m_current = 0;                     // input buffer being filled
-    std::vector<double> m_inputBlocks;     // [buffer][input][4B]
-    std::vector<double> m_gather;          // two response partitions of 4B
-    std::vector<double> m_inputSpectra;    // [component][slot]
-    std::vector<double> m_responseSpectra; // [component][partition]
+    int m_current = 0;                 // input buffer being filled
+    std::vector<double> m_inputBlocks; // [buffer][input][4B]
+    std::vector<double> m_gather;      // two response partitions of 4B
+    PartitionRows m_rows;
     std::vector<double> m_sums;
-    std::vector<double> m_outputBlocks;   // [ear][8B]
-    std::vector<double> m_snapshot;       // [component][stage partition - 6], negated
-    std::vector<uint8_t> m_rewritten;     // [component][stage partition - 6]
-    std::vector<uint8_t> m_silentInput;   // [input][slot]
+    std::vector<double> m_outputBlocks; // [ear][8B]
+    std::vector<double> m_snapshot;     // [component][stage partition - 6], negated
+    std::vector<uint8_t> m_rewritten;   // [component][stage partition - 6]
     bool m_snapshotCurrent[kComponents] = {};
     int64_t m_lastComputed[kComponents] = {};
     int64_t m_decidedBlock[kRing] = {};

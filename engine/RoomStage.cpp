@@ -22,11 +22,9 @@ RoomStage::RoomStage(const ComponentResponse* responses, int32_t blockSize, int3
       m_transform(blockSize), m_kernel(earsKernel()), m_earKernel(earKernel()),
       m_inputBlocks(size_t(2) * kInputs * m_blockSize),
       m_gatherBlocks(size_t(2) * kComponents * m_blockSize),
-      m_inputSpectra(size_t(kComponents) * m_partitionCount * m_transform.inputRowDoubles()),
-      m_responseSpectra(size_t(kComponents) * m_partitionCount * m_transform.responseRowDoubles()),
+      m_rows(m_partitionCount, m_transform.inputRowDoubles(), m_transform.responseRowDoubles()),
       m_sums(size_t(kBlocksPerPass) * m_transform.inputRowDoubles()),
       m_outputBlocks(size_t(kEars) * m_transformSize),
-      m_silentInput(size_t(kInputs) * m_partitionCount, 1),
       m_dirty(size_t(kComponents) * m_partitionCount, 0), m_previousSlot(m_partitionCount - 1)
 {
     if (layout == Layout::kCoarseLevel && m_partitionCount > CoarseLevel::kFirstPartition)
@@ -51,32 +49,9 @@ double* RoomStage::gatherBlock(int buffer, int component)
     return &m_gatherBlocks[(size_t(buffer) * kComponents + component) * m_blockSize];
 }
 
-double* RoomStage::inputRow(int component, int32_t slot)
-{
-    const size_t row = size_t(component) * m_partitionCount + slot;
-    return &m_inputSpectra[row * m_transform.inputRowDoubles()];
-}
-
-double* RoomStage::responseRow(int component, int32_t partition)
-{
-    const size_t row = size_t(component) * m_partitionCount + partition;
-    return &m_responseSpectra[row * m_transform.responseRowDoubles()];
-}
-
-// An input's half of its component's row: the left ear's bins first in each group.
-double* RoomStage::inputEar(int input, int32_t slot)
-{
-    return SpectralRows::earHalf(inputRow(input % kComponents, slot), input / kComponents);
-}
-
 double* RoomStage::sums(int64_t block)
 {
     return &m_sums[size_t(block % kBlocksPerPass) * m_transform.inputRowDoubles()];
-}
-
-uint8_t& RoomStage::silentInput(int input, int32_t slot)
-{
-    return m_silentInput[size_t(input) * m_partitionCount + slot];
 }
 
 bool RoomStage::dirty(int component, int32_t partition) const
@@ -94,11 +69,9 @@ void RoomStage::setDirty(int component, int32_t partition, bool stale)
 size_t RoomStage::memoryBytes() const
 {
     const size_t doubles = m_inputBlocks.capacity() + m_gatherBlocks.capacity() +
-                           m_inputSpectra.capacity() + m_responseSpectra.capacity() +
                            m_sums.capacity() + m_outputBlocks.capacity();
-    return sizeof(*this) + doubles * sizeof(double) + m_dirty.capacity() +
-           m_silentInput.capacity() + m_transform.memoryBytes() +
-           (m_coarse ? m_coarse->memoryBytes() : 0);
+    return sizeof(*this) + doubles * sizeof(double) + m_dirty.capacity() + m_rows.memoryBytes() +
+           m_transform.memoryBytes() + (m_coarse ? m_coarse->memoryBytes() : 0);
 }
 
 // ---- frames --------------------------------------------------------------------------------
@@ -244,9 +217,7 @@ void RoomStage::restart()
 {
     for (std::vector<double>* buffer : {&m_inputBlocks, &m_gatherBlocks, &m_sums, &m_outputBlocks})
         std::fill(buffer->begin(), buffer->end(), 0.0);
-    for (SpectrumStore* store : {&m_inputSpectra, &m_responseSpectra})
-        std::fill(store->begin(), store->end(), 0.0);
-    std::fill(m_silentInput.begin(), m_silentInput.end(), uint8_t(1));
+    m_rows.clear();
     // A fresh stage meets its first responses in its first block: all partitions are stale and
     // gathered one per block from the first on, each in time for the input it meets.
     for (int c = 0; c < kComponents; ++c)
@@ -327,7 +298,7 @@ void RoomStage::beginCoarseBlock()
     bool settledComponents[kComponents];
     for (int c = 0; c < kComponents; ++c)
         settledComponents[c] = settled(c);
-    m_coarse->beginBlock(m_block, settledComponents, m_responseSpectra.data());
+    m_coarse->beginBlock(m_block, settledComponents, m_rows.responses());
 }
 
 // The partitions gathered in the block just ended are transformed during the next one. One
@@ -348,9 +319,10 @@ void RoomStage::transformInputs(int32_t pair)
 {
     const int previous = m_current ^ 1;
     const int a = 2 * pair, b = a + 1;
-    m_transform.transformSoundingInputs(
-        inputBlock(previous, a), inputEar(a, m_previousSlot), silentInput(a, m_previousSlot),
-        inputBlock(previous, b), inputEar(b, m_previousSlot), silentInput(b, m_previousSlot));
+    m_transform.transformSoundingInputs(inputBlock(previous, a), m_rows.inputEar(a, m_previousSlot),
+                                        m_rows.silent(a, m_previousSlot), inputBlock(previous, b),
+                                        m_rows.inputEar(b, m_previousSlot),
+                                        m_rows.silent(b, m_previousSlot));
 }
 
 void RoomStage::transformPartitions(int32_t pair)
@@ -361,8 +333,8 @@ void RoomStage::transformPartitions(int32_t pair)
     const int b = hasSecond ? m_pending[2 * pair + 1] : a;
     m_transform.transformResponses(gatherBlock(previous, a),
                                    hasSecond ? gatherBlock(previous, b) : nullptr,
-                                   responseRow(a, m_pendingPartition),
-                                   hasSecond ? responseRow(b, m_pendingPartition) : nullptr);
+                                   m_rows.response(a, m_pendingPartition),
+                                   hasSecond ? m_rows.response(b, m_pendingPartition) : nullptr);
     if (!m_coarse) return;
     m_coarse->partitionRewritten(a, m_pendingPartition);
     if (hasSecond) m_coarse->partitionRewritten(b, m_pendingPartition);
@@ -395,9 +367,9 @@ void RoomStage::accumulate(int32_t step)
     for (int32_t m = firstPartition; m < endPartition; ++m)
     {
         const int32_t slot = inputSlot(m);
-        const double* input = inputRow(c, slot);
-        const bool silentLeft = silentInput(c, slot);
-        const bool silentRight = silentInput(kComponents + c, slot);
+        const double* input = m_rows.input(c, slot);
+        const bool silentLeft = m_rows.silent(c, slot);
+        const bool silentRight = m_rows.silent(kComponents + c, slot);
         if (m >= m_groupedPartitions)
         {
             addProducts(batches[0], c, m, input, silentLeft, silentRight);
@@ -408,12 +380,12 @@ void RoomStage::accumulate(int32_t step)
             {
                 const int32_t p = m + i;
                 if (!gatheredInNext(p, i))
-                    batches[i].add(input, responseRow(c, p), silentLeft, silentRight);
+                    batches[i].add(input, m_rows.response(c, p), silentLeft, silentRight);
             }
         }
         else if (m < j || gatheredInLast(m, j))
         {
-            batches[0].add(input, responseRow(c, m), silentLeft, silentRight);
+            batches[0].add(input, m_rows.response(c, m), silentLeft, silentRight);
         }
     }
     SpectralBatch::runTogether(batches, kBlocksPerPass);
@@ -440,11 +412,11 @@ void RoomStage::addProducts(SpectralBatch& batch, int c, int32_t m, const double
         m_coarse && m >= CoarseLevel::kFirstPartition && m_coarse->computes(c, m_block - 1 - m, m);
     if (!coarse)
     {
-        batch.add(input, responseRow(c, m), silentLeft, silentRight);
+        batch.add(input, m_rows.response(c, m), silentLeft, silentRight);
     }
     else if (m_coarse->rewritten(c, m))
     {
-        batch.add(input, responseRow(c, m), silentLeft, silentRight);
+        batch.add(input, m_rows.response(c, m), silentLeft, silentRight);
         batch.add(input, m_coarse->negatedSnapshot(c, m), silentLeft, silentRight);
     }
 }

@@ -2,8 +2,8 @@
 
 #include "engine/CoarseLevel.h"
 #include "engine/ComponentResponse.h"
-#include "engine/HugePageAllocator.h"
 #include "engine/PairedTransform.h"
+#include "engine/PartitionRows.h"
 #include "engine/RoomGeometry.h"
 #include "engine/SpectralKernels.h"
 
@@ -115,10 +115,6 @@ class RoomStage
 
     double* inputBlock(int buffer, int input);
     double* gatherBlock(int buffer, int component);
-    double* inputRow(int component, int32_t slot);
-    double* responseRow(int component, int32_t partition);
-    double* inputEar(int input, int32_t slot);
-    uint8_t& silentInput(int input, int32_t slot);
     bool dirty(int component, int32_t partition) const;
     void setDirty(int component, int32_t partition, bool stale);
     int32_t transformSteps() const { return (m_pendingCount + 1) / 2; }
@@ -149,18 +145,12 @@ class RoomStage
 
     std::vector<double> m_inputBlocks;  // [buffer][input][B]
     std::vector<double> m_gatherBlocks; // [buffer][component][B]
-    // Spectra packed as the spectral kernel reads them (see SpectralRows).
-    using SpectrumStore = std::vector<double, HugePageAllocator<double>>;
-    SpectrumStore m_inputSpectra;    // [component][slot]: both ears
-    SpectrumStore m_responseSpectra; // [component][partition]
+    PartitionRows m_rows;
     // Both ears: spectrum of the next block out, [block % kBlocksPerPass]; the others already
     // hold most of their blocks' when grouped.
     std::vector<double> m_sums;
     std::vector<double> m_outputBlocks; // [ear][N]: this block's output, then the overlap
-    // [input][slot]: the input block in that slot was all zero, so its half of the row is zero
-    // and its products need not be summed (silence, a rotation weight of 0, a silent channel).
-    std::vector<uint8_t> m_silentInput;
-    std::vector<uint8_t> m_dirty; // [component][partition]: its spectrum is stale
+    std::vector<uint8_t> m_dirty;       // [component][partition]: its spectrum is stale
     int32_t m_dirtyCount = 0;
 
     // Gathering in the current block.
