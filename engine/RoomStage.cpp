@@ -10,15 +10,24 @@ namespace
 {
 constexpr int kInputPairs = kInputs / 2;
 constexpr int kRightLeftRightInput = kComponents + ResponseBank::kLeftRight;
+
+// Partitions one step of a block's products takes: a batch's worth of long rows, or all of a
+// component's short ones (a step's own cost would outweigh products of a few hundred bins).
+int32_t partitionsPerStep(int32_t blockSize, int32_t partitions)
+{
+    constexpr int32_t kGroupRowsPerStep = 2048;
+    const int32_t groups = blockSize / SpectralRows::kBinsPerGroup + 1;
+    return std::clamp(kGroupRowsPerStep / groups, int32_t(SpectralRows::kMaxRows), partitions);
+}
 } // namespace
 
 RoomStage::RoomStage(const ComponentResponse* responses, int32_t blockSize, int32_t partitionCount,
                      int32_t segmentStart, Layout layout)
     : m_responses(responses), m_blockSize(blockSize), m_transformSize(2 * blockSize),
       m_partitionCount(std::max(partitionCount, 1)), m_segmentStart(segmentStart),
-      m_groupsPerComponent((m_partitionCount + SpectralRows::kMaxRows - 1) /
-                           SpectralRows::kMaxRows),
-      m_accumulateSteps(kComponents * m_groupsPerComponent), m_groupedPartitions(m_partitionCount),
+      m_partitionsPerStep(partitionsPerStep(blockSize, m_partitionCount)),
+      m_stepsPerComponent((m_partitionCount + m_partitionsPerStep - 1) / m_partitionsPerStep),
+      m_accumulateSteps(kComponents * m_stepsPerComponent), m_groupedPartitions(m_partitionCount),
       m_transform(blockSize), m_kernel(earsKernel()), m_earKernel(earKernel()),
       m_inputBlocks(size_t(2) * kInputs * m_blockSize),
       m_gatherBlocks(size_t(2) * kComponents * m_blockSize),
@@ -353,10 +362,9 @@ void RoomStage::transformPartitions(int32_t pair)
 // b .. b + j - 1, whose spectra may change before block b + j.
 void RoomStage::accumulate(int32_t step)
 {
-    const int c = step / m_groupsPerComponent;
-    const int32_t firstPartition = (step % m_groupsPerComponent) * SpectralRows::kMaxRows;
-    const int32_t endPartition =
-        std::min(firstPartition + SpectralRows::kMaxRows, m_partitionCount);
+    const int c = step / m_stepsPerComponent;
+    const int32_t firstPartition = (step % m_stepsPerComponent) * m_partitionsPerStep;
+    const int32_t endPartition = std::min(firstPartition + m_partitionsPerStep, m_partitionCount);
     const int32_t groups = m_transform.groups();
     SpectralBatch batches[kBlocksPerPass] = {
         {m_kernel, m_earKernel, sums(m_block), groups},

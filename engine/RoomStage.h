@@ -124,11 +124,12 @@ class RoomStage
     }
 
     const ComponentResponse* m_responses;
-    int32_t m_blockSize;          // B
-    int32_t m_transformSize;      // N = 2B
-    int32_t m_partitionCount;     // P
-    int32_t m_segmentStart;       // S
-    int32_t m_groupsPerComponent; // groups of partitions summed in one step
+    int32_t m_blockSize;         // B
+    int32_t m_transformSize;     // N = 2B
+    int32_t m_partitionCount;    // P
+    int32_t m_segmentStart;      // S
+    int32_t m_partitionsPerStep; // of one component, summed in one step
+    int32_t m_stepsPerComponent;
     int32_t m_accumulateSteps;
     int32_t m_groupedPartitions; // the partitions below this go in groups of blocks
     PairedTransform m_transform;
