@@ -16,8 +16,8 @@ constexpr int kRightLeftRightInput = kComponents + ResponseBank::kLeftRight;
 int32_t partitionsPerStep(int32_t blockSize, int32_t partitions)
 {
     constexpr int32_t kGroupRowsPerStep = 2048;
-    const int32_t groups = blockSize / SpectralRows::kBinsPerGroup + 1;
-    return std::clamp(kGroupRowsPerStep / groups, int32_t(SpectralRows::kMaxRows), partitions);
+    return std::clamp(kGroupRowsPerStep / PairedTransform::groupsFor(blockSize),
+                      int32_t(SpectralRows::kMaxRows), partitions);
 }
 } // namespace
 

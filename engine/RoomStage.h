@@ -46,8 +46,9 @@ class RoomStage
         // Every partition goes in groups of blocks.
         kGroupedBlocks,
     };
-    // Groups of three or four read fewer rows still but were no faster paced: their pass blocks
-    // are bound by the arithmetic, not by memory.
+    // Groups of three or four read fewer rows still but were hardly faster paced (0-4 %): every
+    // block of a group adds a row of sums that each step reads and writes, and groups of four
+    // would pass the memory goal.
     static constexpr int kBlocksPerPass = 2;
 
     // responses: the room's three components, indexed by ResponseBank::Component; read whenever a
