@@ -10,6 +10,15 @@ namespace Engine
 {
 namespace
 {
+// A plain loop rather than std::all_of: the search then stays the engine's own code, which the
+// module's layout keeps with the rest of the audio path.
+bool allZero(const double* x, int32_t count)
+{
+    for (int32_t i = 0; i < count; ++i)
+        if (x[i] != 0.0) return false;
+    return true;
+}
+
 constexpr int kLanes = SpectralRows::kBinsPerGroup;
 
 // Whole groups of a run: group g takes the bins at first + 4g .. + 3 and their partners at
@@ -177,9 +186,8 @@ void PairedTransform::transformInputs(const double* a, double* aEar, const doubl
 void PairedTransform::transformSoundingInputs(const double* a, double* aEar, uint8_t& aSilent,
                                               const double* b, double* bEar, uint8_t& bSilent)
 {
-    const auto isZero = [](double x) { return x == 0.0; };
-    const bool silentA = std::all_of(a, a + m_blockSize, isZero);
-    const bool silentB = std::all_of(b, b + m_blockSize, isZero);
+    const bool silentA = allZero(a, m_blockSize);
+    const bool silentB = allZero(b, m_blockSize);
     if (!(silentA && silentB && aSilent && bSilent)) transformInputs(a, aEar, b, bEar);
     aSilent = silentA;
     bSilent = silentB;
