@@ -294,6 +294,27 @@ TEST(RoomControlsEffect, GainZeroSilencesAndSpeedTurnsOncePerSecond)
     EXPECT_NEAR(e->m_dPhase, 2 * 3.141592653589793, 1e-9);
 }
 
+// Silent runs skip the weighing but turn the listener all the same: after the same frames the
+// phase is the very number that weighing every frame gives, whatever the runs' lengths.
+TEST(RoomControlsEffect, SilentRunsAdvanceThePhaseAsSoundingFramesDo)
+{
+    auto silent = preparedEffect(48000);
+    auto sounding = preparedEffect(48000);
+    for (auto* e : {silent.get(), sounding.get()})
+        e->setPlainValue(CVevadur::kSpeed, 0.37f);
+    std::vector<float> zeros(256, 0.0f), ones(256, 1e-3f), out0(256), out1(256);
+    float* out[2] = {out0.data(), out1.data()};
+    const float* quiet[2] = {zeros.data(), zeros.data()};
+    const float* sound[2] = {ones.data(), ones.data()};
+    for (unsigned frames : {1u, 3u, 4u, 7u, 64u, 255u, 256u, 5u})
+    {
+        silent->processRun(quiet, out, 2, 2, frames);
+        sounding->processRun(sound, out, 2, 2, frames);
+        ASSERT_EQ(silent->m_dPhase, sounding->m_dPhase) << "after a run of " << frames;
+        ASSERT_EQ(silent->m_dAngle, sounding->m_dAngle) << "after a run of " << frames;
+    }
+}
+
 TEST(RoomControlsEffect, AllVolumesZeroGiveSilenceOnceRefreshed)
 {
     auto e = preparedEffect(44100);
