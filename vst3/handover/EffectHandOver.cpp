@@ -1,6 +1,7 @@
 #include "vst3/handover/EffectHandOver.h"
 
 #include <cmath>
+#include <cstring>
 #include <thread>
 
 namespace Steinberg::Vst::Veru2ZOR3
@@ -24,6 +25,9 @@ void EffectHandOver::attach(CPlugIn* effect, bool* bypass)
     m_overflowRead.assign(fields, 0.0f);
     m_reports.reserve(fields + kExtraReports);
     m_published.resize(fields);
+    m_publishedValues.assign(fields, 0.0f); // as resize leaves the snapshot
+    m_publishedTag = 0;
+    m_publishing.assign(fields, 0.0f);
     m_overflow.resize(fields);
     publish();
 }
@@ -287,16 +291,23 @@ void EffectHandOver::apply(const Change& change)
 void EffectHandOver::publish()
 {
     if (!m_effect || m_published.size() != m_fields.count()) return;
-    float x = 0.0f;
-    float y = 0.0f;
-    m_effect->getJoystickPosition(x, y);
-    m_published.beginWrite();
+    float* values = m_publishing.data();
     for (uint32_t i = 0; i < m_fields.controlCount(); ++i)
-        m_published.store(m_fields.control(i), m_effect->getControlValue(i));
-    m_published.store(m_fields.bypass(), StoredFields::bypassField(*m_bypass));
-    m_published.store(m_fields.joystickX(), x);
-    m_published.store(m_fields.joystickY(), y);
+        values[m_fields.control(i)] = m_effect->getControlValue(i);
+    values[m_fields.bypass()] = StoredFields::bypassField(*m_bypass);
+    m_effect->getJoystickPosition(values[m_fields.joystickX()], values[m_fields.joystickY()]);
+    // Most blocks change nothing: the snapshot, whose lines the UI side reads, is then left
+    // alone.
+    const std::size_t bytes = m_publishing.size() * sizeof(float);
+    if (m_publishedTag == m_appliedSequence &&
+        std::memcmp(values, m_publishedValues.data(), bytes) == 0)
+        return;
+    m_published.beginWrite();
+    for (std::size_t f = 0; f < m_publishing.size(); ++f)
+        m_published.store(f, values[f]);
     m_published.endWrite(m_appliedSequence);
+    std::memcpy(m_publishedValues.data(), values, bytes);
+    m_publishedTag = m_appliedSequence;
 }
 
 } // namespace Steinberg::Vst::Veru2ZOR3
