@@ -8,7 +8,7 @@
 // The five texts are owned by the record: a copy takes each text into its own buffer
 // (cut to kTextCapacity - 1 characters) and points the copy's text fields at those buffers,
 // so records never share text. A record built in place may point its texts at constants.
-struct ControlRecord
+struct alignas(64) ControlRecord
 {
     static constexpr int kTextCapacity = 1024;
     static constexpr int kPresetCount = 16;
@@ -36,12 +36,20 @@ struct ControlRecord
     ControlRecord& operator=(const ControlRecord& other);
     ~ControlRecord() = default;
 
+    // What every process call reads (to publish the values, to check for smoothing) comes
+    // first, so that it shares the record's first cache line.
+    int32_t valueType = kNone;
+    bool smooth = false;
+    int32_t* intVariable = nullptr;
+    float* floatVariable = nullptr;
+    double* doubleVariable = nullptr;
+    uint32_t* uintVariable = nullptr;
+
     uint32_t type = 0;
     uint32_t id = 0;
     int32_t meterMode = 2;
     float minValue = 0.0f;
     float maxValue = 0.0f;
-    int32_t valueType = kNone;
     float initInt = 0.0f;
     float initFloat = 0.0f;
     float initDouble = 0.0f;
@@ -56,13 +64,8 @@ struct ControlRecord
     double stateD = 0.0;
     double lastD = 0.0;
     float smoothMs = 100.0f;
-    bool smooth = false;
     float joyValue = 0.0f;
     bool joyRotate = false;
-    int32_t* intVariable = nullptr;
-    float* floatVariable = nullptr;
-    double* doubleVariable = nullptr;
-    uint32_t* uintVariable = nullptr;
     float* meterVariable = nullptr;
     const char* name;
     const char* units;
