@@ -36,14 +36,15 @@ struct alignas(64) ControlRecord
     ControlRecord& operator=(const ControlRecord& other);
     ~ControlRecord() = default;
 
-    // What every process call reads (to publish the values, to check for smoothing) comes
-    // first, so that it shares the record's first cache line.
+    // What every process call reads (to publish the values and the joystick's position, to
+    // check for smoothing) comes first, so that it shares the record's first cache line.
     int32_t valueType = kNone;
     bool smooth = false;
     int32_t* intVariable = nullptr;
     float* floatVariable = nullptr;
     double* doubleVariable = nullptr;
     uint32_t* uintVariable = nullptr;
+    float joyValue = 0.0f;
 
     uint32_t type = 0;
     uint32_t id = 0;
@@ -64,7 +65,6 @@ struct alignas(64) ControlRecord
     double stateD = 0.0;
     double lastD = 0.0;
     float smoothMs = 100.0f;
-    float joyValue = 0.0f;
     bool joyRotate = false;
     float* meterVariable = nullptr;
     const char* name;
