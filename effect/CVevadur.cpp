@@ -234,7 +234,8 @@ void CVevadur::nextRotation(Rotation& rotation)
 }
 
 // The component inputs of each ear: front-back by the cosine weight k, left-right by the sine s
-// (swapped for a left ear fed from the right channel), ceiling-floor unweighted.
+// (swapped for a left ear fed from the right channel), ceiling-floor unweighted. The weights come
+// first, frame by frame as the angle advances; the products then run as plain loops over the run.
 void CVevadur::weighInputs(const float* const* in, unsigned numIn, unsigned offset, unsigned frames,
                            bool rightEar)
 {
@@ -248,25 +249,37 @@ void CVevadur::weighInputs(const float* const* in, unsigned numIn, unsigned offs
     for (int e = 0; e < kInputs; ++e)
         inputs[e] = &m_RunBuffers[size_t(e) * kRunFrames];
 
+    double sines[kRunFrames];
+    double cosines[kRunFrames];
     Rotation rotation{std::numeric_limits<double>::quiet_NaN(), 0.0, 1.0};
+    const double cosineSign = m_uReverse != 0 ? 1.0 : -1.0;
     for (unsigned i = 0; i < frames; ++i)
     {
         nextRotation(rotation);
-        const double s = rotation.s;
-        const double k = m_uReverse != 0 ? rotation.c : -rotation.c;
-        const double x = numIn > 0 ? static_cast<double>(in[leftChannel][offset + i]) : 0.0;
-        inputs[kFB][i] = x * (leftFirst ? k : s);
-        inputs[kLR][i] = x * (leftFirst ? s : k);
-        inputs[kCF][i] = x;
-        if (rightEar)
-        {
-            const double y = static_cast<double>(in[rightChannel][offset + i]);
-            inputs[kRightEar + kFB][i] = y * s;
-            inputs[kRightEar + kLR][i] = y * k;
-            inputs[kRightEar + kCF][i] = y;
-        }
+        sines[i] = rotation.s;
+        cosines[i] = cosineSign * rotation.c;
         m_dPhase = m_dPhase + m_dAngleInc;
         m_dAngle = m_dPhase;
+    }
+
+    const double* frontBackWeight = leftFirst ? cosines : sines;
+    const double* leftRightWeight = leftFirst ? sines : cosines;
+    const float* left = numIn > 0 ? in[leftChannel] + offset : nullptr;
+    for (unsigned i = 0; i < frames; ++i)
+    {
+        const double x = left ? static_cast<double>(left[i]) : 0.0;
+        inputs[kFB][i] = x * frontBackWeight[i];
+        inputs[kLR][i] = x * leftRightWeight[i];
+        inputs[kCF][i] = x;
+    }
+    if (!rightEar) return;
+    const float* right = in[rightChannel] + offset;
+    for (unsigned i = 0; i < frames; ++i)
+    {
+        const double y = static_cast<double>(right[i]);
+        inputs[kRightEar + kFB][i] = y * sines[i];
+        inputs[kRightEar + kLR][i] = y * cosines[i];
+        inputs[kRightEar + kCF][i] = y;
     }
 }
 
