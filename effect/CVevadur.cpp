@@ -249,6 +249,7 @@ void CVevadur::weighInputs(const float* const* in, unsigned numIn, unsigned offs
     for (int e = 0; e < kInputs; ++e)
         inputs[e] = &m_RunBuffers[size_t(e) * kRunFrames];
 
+    // A run is at most kRunFrames long (renderRun cuts it so).
     double sines[kRunFrames];
     double cosines[kRunFrames];
     Rotation rotation{std::numeric_limits<double>::quiet_NaN(), 0.0, 1.0};
