@@ -8,11 +8,8 @@
 #define VEVADUR_SILENT_SAMPLES_SSE2 1
 #endif
 
-// True when all `frames` samples compare equal to zero (either sign; NaN is not silent): the
-// samples' bits, sign left out, are all zero. A silent block spends most of its time waiting for
-// its buffers, so the samples are read without a branch per sample: every cache line is
-// requested at once.
-inline bool silentSamples(const float* x, unsigned frames)
+// True when every sample's bits, sign left out, are zero: +0 and -0 only.
+inline bool zeroBits(const float* x, unsigned frames)
 {
     unsigned i = 0;
     uint32_t bits = 0;
@@ -36,4 +33,32 @@ inline bool silentSamples(const float* x, unsigned frames)
         bits |= sample;
     }
     return (bits & 0x7fffffffu) == 0;
+}
+
+// True when every sample compares equal to zero in the current floating-point mode: with
+// denormals taken as zero (as in a process call), a denormal does too.
+inline bool compareZero(const float* x, unsigned frames)
+{
+    unsigned i = 0;
+    bool sounding = false;
+#ifdef VEVADUR_SILENT_SAMPLES_SSE2
+    const __m128 zero = _mm_setzero_ps();
+    __m128 nonzero = zero;
+    for (; i + 4 <= frames; i += 4)
+        nonzero = _mm_or_ps(nonzero, _mm_cmpneq_ps(_mm_loadu_ps(x + i), zero));
+    sounding = _mm_movemask_ps(nonzero) != 0;
+#endif
+    for (; i < frames; ++i)
+        sounding = sounding || x[i] != 0.0f;
+    return !sounding;
+}
+
+// True when all `frames` samples compare equal to zero (either sign; NaN is not silent). A silent
+// block spends most of its time waiting for its buffers, so the samples are read without a branch
+// per sample: every cache line is requested at once. Zeros are told by their bits, in half the
+// instructions of a comparison; only a block that is not all zeros is compared as well, so that
+// the answer is the comparison's in every floating-point mode.
+inline bool silentSamples(const float* x, unsigned frames)
+{
+    return zeroBits(x, frames) || compareZero(x, frames);
 }

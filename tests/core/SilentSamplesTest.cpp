@@ -6,6 +6,10 @@
 #include <limits>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <xmmintrin.h>
+#endif
+
 namespace
 {
 bool everySampleIsZero(const std::vector<float>& x, unsigned frames)
@@ -17,7 +21,8 @@ bool everySampleIsZero(const std::vector<float>& x, unsigned frames)
 } // namespace
 
 // Every length around the vector widths, one odd sample at every position: the check agrees with
-// comparing each sample to zero.
+// comparing each sample to zero, also where the processor takes denormals as zero (as in a
+// process call, where a denormal block is silent).
 TEST(SilentSamples, AgreesWithComparingEachSampleToZero)
 {
     const float odd[] = {-0.0f,
@@ -28,20 +33,35 @@ TEST(SilentSamples, AgreesWithComparingEachSampleToZero)
                          std::numeric_limits<float>::infinity(),
                          std::numeric_limits<float>::quiet_NaN(),
                          -std::numeric_limits<float>::quiet_NaN()};
-    for (unsigned frames = 0; frames <= 21; ++frames)
+    std::vector<bool> denormalsAreZero = {false};
+#if defined(__SSE2__)
+    denormalsAreZero.push_back(true);
+    const unsigned mode = _mm_getcsr();
+#endif
+    for (bool daz : denormalsAreZero)
     {
-        std::vector<float> x(frames + 1, 0.0f);
-        x[frames] = 1.0f; // past the end: never read as part of the block
-        EXPECT_TRUE(silentSamples(x.data(), frames)) << frames << " zeros";
-        for (unsigned at = 0; at < frames; ++at)
+#if defined(__SSE2__)
+        _mm_setcsr(daz ? (mode | 0x0040u) : mode);
+#endif
+        for (unsigned frames = 0; frames <= 21; ++frames)
         {
-            for (float value : odd)
+            std::vector<float> x(frames + 1, 0.0f);
+            x[frames] = 1.0f; // past the end: never read as part of the block
+            EXPECT_TRUE(silentSamples(x.data(), frames)) << frames << " zeros";
+            for (unsigned at = 0; at < frames; ++at)
             {
-                x[at] = value;
-                EXPECT_EQ(silentSamples(x.data(), frames), everySampleIsZero(x, frames))
-                    << frames << " frames, " << value << " at " << at;
-                x[at] = 0.0f;
+                for (float value : odd)
+                {
+                    x[at] = value;
+                    EXPECT_EQ(silentSamples(x.data(), frames), everySampleIsZero(x, frames))
+                        << frames << " frames, " << value << " at " << at << ", DAZ " << daz;
+                    x[at] = 0.0f;
+                }
             }
         }
     }
+#if defined(__SSE2__)
+    _mm_setcsr(mode);
+    EXPECT_FALSE(silentSamples(odd + 3, 1)) << "a denormal sounds where it is not taken as zero";
+#endif
 }
