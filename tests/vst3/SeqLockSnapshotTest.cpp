@@ -42,6 +42,18 @@ TEST(SeqLockSnapshot, ReadsWhatTheLastFinishedWriteLeft)
     EXPECT_TRUE(snapshot.read(values.data(), tag));
     EXPECT_EQ(values, std::vector<float>({1.5f, 3.0f, -2.0f}));
     EXPECT_EQ(tag, 42u);
+
+    // The writer's check that a write would change nothing: every value bit for bit, and the tag.
+    const float same[] = {1.5f, 3.0f, -2.0f};
+    const float otherValue[] = {1.5f, 3.0f, -2.5f};
+    EXPECT_TRUE(snapshot.holds(same, 42));
+    EXPECT_FALSE(snapshot.holds(same, 43)) << "another tag";
+    EXPECT_FALSE(snapshot.holds(otherValue, 42)) << "another value";
+    snapshot.beginWrite();
+    snapshot.store(1, 0.0f);
+    snapshot.endWrite(42);
+    const float negativeZero[] = {1.5f, -0.0f, -2.0f};
+    EXPECT_FALSE(snapshot.holds(negativeZero, 42)) << "-0 is not the +0 held";
 }
 
 TEST(SeqLockSnapshot, AReadDuringAWriteSaysItIsNotWhole)

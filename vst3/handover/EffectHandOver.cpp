@@ -1,7 +1,6 @@
 #include "vst3/handover/EffectHandOver.h"
 
 #include <cmath>
-#include <cstring>
 #include <thread>
 
 namespace Steinberg::Vst::Veru2ZOR3
@@ -25,8 +24,6 @@ void EffectHandOver::attach(CPlugIn* effect, bool* bypass)
     m_overflowRead.assign(fields, 0.0f);
     m_reports.reserve(fields + kExtraReports);
     m_published.resize(fields);
-    m_publishedValues.assign(fields, 0.0f); // as resize leaves the snapshot
-    m_publishedTag = 0;
     m_publishing.assign(fields, 0.0f);
     m_overflow.resize(fields);
     publish();
@@ -298,16 +295,11 @@ void EffectHandOver::publish()
     m_effect->getJoystickPosition(values[m_fields.joystickX()], values[m_fields.joystickY()]);
     // Most blocks change nothing: the snapshot, whose lines the UI side reads, is then left
     // alone.
-    const std::size_t bytes = m_publishing.size() * sizeof(float);
-    if (m_publishedTag == m_appliedSequence &&
-        std::memcmp(values, m_publishedValues.data(), bytes) == 0)
-        return;
+    if (m_published.holds(values, m_appliedSequence)) return;
     m_published.beginWrite();
     for (std::size_t f = 0; f < m_publishing.size(); ++f)
         m_published.store(f, values[f]);
     m_published.endWrite(m_appliedSequence);
-    std::memcpy(m_publishedValues.data(), values, bytes);
-    m_publishedTag = m_appliedSequence;
 }
 
 } // namespace Steinberg::Vst::Veru2ZOR3

@@ -130,10 +130,7 @@ class EffectHandOver
     // The stored values as the audio thread last left them, tagged with the last change they
     // include.
     SeqLockSnapshot m_published;
-    // Audio side (or the UI side while processing is off): what that snapshot holds, its tag,
-    // and room to gather the values to publish.
-    std::vector<float> m_publishedValues;
-    uint64_t m_publishedTag = 0;
+    // Audio side (or the UI side while processing is off): room to gather the values to publish.
     std::vector<float> m_publishing;
     // The stored values the UI side wants once the ring has overflowed, tagged with the last
     // change they include, and the last such change the audio side applied from it.

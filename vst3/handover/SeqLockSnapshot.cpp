@@ -1,5 +1,7 @@
 #include "vst3/handover/SeqLockSnapshot.h"
 
+#include <cstring>
+
 namespace Steinberg::Vst::Veru2ZOR3
 {
 
@@ -32,6 +34,18 @@ void SeqLockSnapshot::endWrite(uint64_t tag)
 {
     m_tag.store(tag, std::memory_order_release);
     m_version.store(m_version.load(std::memory_order_relaxed) + 1, std::memory_order_release);
+}
+
+bool SeqLockSnapshot::holds(const float* values, uint64_t tag) const
+{
+    // Only the writer calls this, so what it reads is what it wrote.
+    if (m_tag.load(std::memory_order_relaxed) != tag) return false;
+    for (std::size_t f = 0; f < m_size; ++f)
+    {
+        const float held = m_fields[f].load(std::memory_order_relaxed);
+        if (std::memcmp(&held, &values[f], sizeof held) != 0) return false;
+    }
+    return true;
 }
 
 bool SeqLockSnapshot::read(float* values, uint64_t& tag) const

@@ -23,6 +23,9 @@ class SeqLockSnapshot
     void beginWrite();
     void store(std::size_t field, float value);
     void endWrite(uint64_t tag);
+    // Whether the writes so far left exactly these values (bit for bit, room for size() of them)
+    // and this tag: a write that would change nothing can then be skipped.
+    bool holds(const float* values, uint64_t tag) const;
 
     // ---- reader thread: copies every field into `values` (room for size() of them) and the
     // tag into `tag`. False when a write was in progress or happened meanwhile: every value is
