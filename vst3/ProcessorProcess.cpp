@@ -80,11 +80,22 @@ tresult PLUGIN_API ProcessorAudio::process(ProcessData& data)
     prefetchInput(data);
     const DenormalGuard flushDenormals;
     // The UI side's changes first, in the order they were made; then this block.
-    m_handOver.applyPending();
+    const bool handedOver = m_handOver.applyPending();
     const tresult result = processBlock(data);
-    m_handOver.publish();
+    // Only what a block applies (handed-over changes, the host's parameter changes and events)
+    // and smoothing write stored values. A block without any leaves the published ones as they
+    // are, and their lines to the UI side.
+    if (handedOver || carriesChanges(data) || m_sampleAccurate || m_plugIn->smoothingActive())
+        m_handOver.publish();
     reportHandedOverParameters(data);
     return result;
+}
+
+bool ProcessorAudio::carriesChanges(ProcessData& data)
+{
+    IParameterChanges* changes = data.inputParameterChanges;
+    IEventList* events = data.inputEvents;
+    return (changes && changes->getParameterCount() > 0) || (events && events->getEventCount() > 0);
 }
 
 tresult ProcessorAudio::processBlock(ProcessData& data)

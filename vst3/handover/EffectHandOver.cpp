@@ -220,26 +220,28 @@ void EffectHandOver::setProcessing(bool processing)
 
 // ---- audio thread ------------------------------------------------------------------------------
 
-void EffectHandOver::applyPending()
+bool EffectHandOver::applyPending()
 {
+    bool applied = false;
     Change change;
     while (m_ring.pop(change))
     {
         apply(change);
         m_appliedSequence = change.sequence;
+        applied = true;
     }
-    applyOverflow();
+    return applyOverflow() || applied;
 }
 
 // Everything in the ring is older than the overflow snapshot. A snapshot caught while the UI
 // side writes it is taken on the next call instead.
-void EffectHandOver::applyOverflow()
+bool EffectHandOver::applyOverflow()
 {
-    if (!m_effect) return;
+    if (!m_effect) return false;
     const uint64_t applied = m_overflowApplied.load(std::memory_order_relaxed);
-    if (m_overflow.tag() <= applied) return;
+    if (m_overflow.tag() <= applied) return false;
     uint64_t sequence = 0;
-    if (!m_overflow.read(m_overflowRead.data(), sequence) || sequence <= applied) return;
+    if (!m_overflow.read(m_overflowRead.data(), sequence) || sequence <= applied) return false;
     for (uint32_t i = 0; i < m_fields.controlCount(); ++i)
         m_effect->setPlainValue(i, m_overflowRead[m_fields.control(i)]);
     *m_bypass = m_overflowRead[m_fields.bypass()] != 0.0f;
@@ -247,6 +249,7 @@ void EffectHandOver::applyOverflow()
     m_effect->setJoystickY(m_overflowRead[m_fields.joystickY()], true);
     m_appliedSequence = sequence;
     m_overflowApplied.store(sequence, std::memory_order_release);
+    return true;
 }
 
 void EffectHandOver::apply(const Change& change)

@@ -66,8 +66,9 @@ class EffectHandOver
     void setProcessing(bool processing);
 
     // ---- audio thread
-    // At the start of each process call: applies the pending changes in order.
-    void applyPending();
+    // At the start of each process call: applies the pending changes in order; true when there
+    // was any.
+    bool applyPending();
     // At the end of each process call: makes the stored values readable by the UI side.
     void publish();
     // Calls f(id, normalized) for each parameter report the applied changes carried, then
@@ -101,7 +102,7 @@ class EffectHandOver
     void applyNow(const Change& change, EditorMessage* record);
     void apply(const Change& change);
     void writeOverflow(const Change& change, std::size_t field, float storedValue);
-    void applyOverflow();
+    bool applyOverflow();
     void readPublished(StoredValues& values, uint64_t& appliedSequence);
     void readEffect(StoredValues& values) const;
     bool isField(std::size_t field) const { return field < m_fields.count(); }
