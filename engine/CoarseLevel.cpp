@@ -26,7 +26,7 @@ CoarseLevel::CoarseLevel(const ComponentResponse* responses, int32_t stageBlock,
       m_kernel(ears), m_earKernel(ear), m_inputBlocks(size_t(2) * kInputs * m_blockSize),
       m_gather(size_t(2) * m_blockSize),
       m_rows(m_partitionCount, m_transform.inputRowDoubles(), m_transform.responseRowDoubles()),
-      m_sums(m_transform.inputRowDoubles()), m_outputBlocks(size_t(kEars) * 2 * m_blockSize),
+      m_sums(size_t(2) * m_transform.inputRowDoubles()), m_outputBlocks(size_t(kEars) * 2 * m_blockSize),
       m_snapshot(size_t(kComponents) * m_snapshotRows *
                  PairedTransform::responseRowDoublesFor(stageBlock)),
       m_rewritten(size_t(kComponents) * m_snapshotRows)
@@ -39,6 +39,11 @@ CoarseLevel::CoarseLevel(const ComponentResponse* responses, int32_t stageBlock,
 double* CoarseLevel::inputBlock(int buffer, int input)
 {
     return &m_inputBlocks[(size_t(buffer) * kInputs + input) * m_blockSize];
+}
+
+double* CoarseLevel::sums(int64_t coarseBlock)
+{
+    return &m_sums[size_t(coarseBlock & 1) * m_transform.inputRowDoubles()];
 }
 
 size_t CoarseLevel::snapshotRow(int component, int32_t partition) const
@@ -129,8 +134,9 @@ void CoarseLevel::beginBlock(int64_t block, const bool* settled, const double* s
     switch (block - coarseBlock * kRatio)
     {
     case 0:
-        finishBlock();
-        decide(coarseBlock, settled, stageResponses);
+        finishBlock(coarseBlock);
+        // An odd block was decided with the even one before it.
+        if ((coarseBlock & 1) == 0) decide(coarseBlock, settled, stageResponses);
         break;
     case 1:
         transformInputs(coarseBlock - 1);
@@ -145,19 +151,23 @@ void CoarseLevel::beginBlock(int64_t block, const bool* settled, const double* s
     }
 }
 
-// The sums built during the block that just ended become the output of the one beginning.
-void CoarseLevel::finishBlock()
+// The sums built for the block that just ended become the output of the one beginning.
+void CoarseLevel::finishBlock(int64_t coarseBlock)
 {
-    m_transform.inverseToOutput(m_sums.data(), &m_outputBlocks[0],
+    double* blockSums = sums(coarseBlock - 1);
+    m_transform.inverseToOutput(blockSums, &m_outputBlocks[0],
                                 &m_outputBlocks[size_t(2) * m_blockSize]);
-    std::fill(m_sums.begin(), m_sums.end(), 0.0);
+    std::fill(blockSums, blockSums + m_transform.inputRowDoubles(), 0.0);
     m_current ^= 1;
 }
 
+// Decides for an even coarse block and the odd one after it. The odd block's products use the
+// snapshot too even if a response changes meanwhile: the stage brings rewritten partitions up
+// to date with the difference, as for any product summed after a change.
 void CoarseLevel::decide(int64_t coarseBlock, const bool* settled, const double* stageResponses)
 {
     uint8_t computed = 0;
-    bool snapshotTaken = false; // one per block, so that no block carries the work of three
+    bool snapshotTaken = false; // one per pair, so that no block carries the work of three
     for (int c = 0; c < kComponents; ++c)
     {
         if (!settled[c]) continue;
@@ -170,11 +180,14 @@ void CoarseLevel::decide(int64_t coarseBlock, const bool* settled, const double*
         }
         if (!m_snapshotCurrent[c]) continue;
         computed |= uint8_t(1u << c);
-        m_lastComputed[c] = coarseBlock;
+        m_lastComputed[c] = coarseBlock + 1;
     }
-    const int ring = int(coarseBlock & (kRing - 1));
-    m_decidedBlock[ring] = coarseBlock;
-    m_computedComponents[ring] = computed;
+    for (int64_t block = coarseBlock; block < coarseBlock + 2; ++block)
+    {
+        const int ring = int(block & (kRing - 1));
+        m_decidedBlock[ring] = block;
+        m_computedComponents[ring] = computed;
+    }
 }
 
 void CoarseLevel::takeSnapshot(int component, const double* stageResponses)
@@ -218,15 +231,43 @@ void CoarseLevel::transformInputs(int64_t inputBlock)
             m_rows.silent(a + 1, slot));
 }
 
+// Block k's spectrum takes input k - 1 - q times partition q. An even block's pass sums its
+// own products and, from the same input rows, the next block's of partitions 1 and on; the odd
+// block adds only its newest input's product with partition 0.
 void CoarseLevel::accumulate(int component, int64_t coarseBlock)
 {
-    if (!decidedToCompute(component, coarseBlock)) return;
-    SpectralBatch batch(m_kernel, m_earKernel, m_sums.data(), m_transform.groups());
-    for (int32_t q = 0; q < m_partitionCount; ++q)
+    const int32_t groups = m_transform.groups();
+    const int rightInput = kComponents + component;
+    if (coarseBlock & 1)
     {
-        const int32_t slot = slotOf(coarseBlock - 1 - q);
-        batch.add(m_rows.input(component, slot), m_rows.response(component, q),
-                  m_rows.silent(component, slot), m_rows.silent(kComponents + component, slot));
+        if (!decidedToCompute(component, coarseBlock)) return;
+        const int32_t slot = slotOf(coarseBlock - 1);
+        SpectralBatch batch(m_kernel, m_earKernel, sums(coarseBlock), groups);
+        batch.add(m_rows.input(component, slot), m_rows.response(component, 0),
+                  m_rows.silent(component, slot), m_rows.silent(rightInput, slot));
+        return;
+    }
+    const bool own = decidedToCompute(component, coarseBlock);
+    const bool next = decidedToCompute(component, coarseBlock + 1);
+    SpectralBatch batches[2] = {{m_kernel, m_earKernel, sums(coarseBlock), groups},
+                                {m_kernel, m_earKernel, sums(coarseBlock + 1), groups}};
+    // A batch's worth of input rows at a time, run for both blocks together while in cache.
+    for (int32_t first = 0; first < m_partitionCount; first += SpectralRows::kMaxRows)
+    {
+        const int32_t end = std::min(first + SpectralRows::kMaxRows, m_partitionCount);
+        for (int32_t q = first; q < end; ++q)
+        {
+            const int32_t slot = slotOf(coarseBlock - 1 - q);
+            const double* input = m_rows.input(component, slot);
+            const bool silentLeft = m_rows.silent(component, slot);
+            const bool silentRight = m_rows.silent(rightInput, slot);
+            if (own)
+                batches[0].add(input, m_rows.response(component, q), silentLeft, silentRight);
+            if (next && q + 1 < m_partitionCount)
+                batches[1].add(input, m_rows.response(component, q + 1), silentLeft,
+                               silentRight);
+        }
+        SpectralBatch::runTogether(batches, 2);
     }
 }
 

@@ -33,7 +33,10 @@ namespace Engine
 //
 // Work happens at the stage's block boundaries, spread over the four stage blocks of a coarse
 // block: the inverse transform and the decisions (with at most one snapshot), the input
-// transforms, two components' products, the third's. Nothing allocates after construction.
+// transforms, two components' products, the third's. Coarse blocks go in pairs, as the stage's
+// blocks do: an even block decides for both, and its pass over the rows also sums the odd
+// block's products of every partition but the first (whose input arrives later), so each row
+// comes from memory once per pair. Nothing allocates after construction.
 class CoarseLevel
 {
   public:
@@ -73,11 +76,12 @@ class CoarseLevel
   private:
     static constexpr int kRing = 8; // coarse blocks whose decisions are kept
 
-    void finishBlock();
+    void finishBlock(int64_t coarseBlock);
     void decide(int64_t coarseBlock, const bool* settled, const double* stageResponses);
     void takeSnapshot(int component, const double* stageResponses);
     void transformInputs(int64_t inputBlock);
     void accumulate(int component, int64_t coarseBlock);
+    double* sums(int64_t coarseBlock);
 
     double* inputBlock(int buffer, int input);
     int32_t slotOf(int64_t coarseBlock) const;
@@ -99,7 +103,7 @@ class CoarseLevel
     std::vector<double> m_inputBlocks; // [buffer][input][4B]
     std::vector<double> m_gather;      // two response partitions of 4B
     PartitionRows m_rows;
-    std::vector<double> m_sums;
+    std::vector<double> m_sums;         // [coarse block % 2]: spectrum of its output
     std::vector<double> m_outputBlocks; // [ear][8B]
     std::vector<double> m_snapshot;     // [component][stage partition - 6], negated
     std::vector<uint8_t> m_rewritten;   // [component][stage partition - 6]
