@@ -70,6 +70,12 @@ ProbeEffect::ProbeEffect(Flavour flavour) : m_flavour(flavour)
             label = "";
         return;
     }
+    if (flavour == Flavour::Gliding)
+    {
+        ControlRecord* level = m_Controls.find(kLevel);
+        level->smooth = true;
+        level->smoothMs = 2.0f;
+    }
     m_fLatencySamples = 7.9f;
     m_fTailMs = 250.0f;
     m_pPresetName[0] = "Init";
@@ -163,6 +169,7 @@ bool ProbeEffect::prepare()
 
 bool ProbeEffect::processFrame(const float* in, float* out, unsigned numIn, unsigned numOut)
 {
+    if (m_flavour == Flavour::Gliding) smoothControls();
     m_fTempo = static_cast<float>(m_TimingBlock.tempo);
     for (unsigned c = 0; c < numOut && c < 2; ++c)
     {

@@ -50,11 +50,13 @@ class ProbeEffect : public CPlugIn
         kAuxInput
     };
 
-    // How the instance is built: an ordinary effect, or an instrument that processes whole
-    // buffers, pulls its events and automation, and has no presets.
+    // How the instance is built: an ordinary effect, the same with a level that glides to each
+    // new value, or an instrument that processes whole buffers, pulls its events and
+    // automation, and has no presets.
     enum class Flavour
     {
         Effect,
+        Gliding,
         Instrument
     };
 

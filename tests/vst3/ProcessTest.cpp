@@ -57,6 +57,29 @@ TEST(Process, AutomationReachesTheEffect)
     EXPECT_EQ(out[1][5], in[1][5]) << "a NaN is skipped, the level stays";
 }
 
+// Blocks without changes leave the published values alone, but a gliding control moves in
+// them: the state always holds where it has got to, as the output shows it.
+TEST(Process, StateFollowsAGlidingControlThroughBlocksWithoutChanges)
+{
+    auto instance = createInstance(VEVADUR_PROBE_BUNDLE, "Probe Gliding");
+    activate(*instance);
+    ProcessBlock block(*instance);
+    Audio in(2, 16, 1.0f), out(2, 16);
+    block.addParameterChange(kLevel, 0, 0.0);
+    float reached = 1.0f;
+    for (int b = 0; b < 400 && reached > 0.0f; ++b)
+    {
+        ASSERT_EQ(block.process(in.channels(), out.channels(), 16), kResultOk);
+        ASSERT_LT(out[0][15], reached) << "block " << b << ": the level glides down";
+        reached = out[0][15];
+        const std::vector<std::uint8_t> state = instance->saveState();
+        ASSERT_EQ(stateValue<float>(state, 8), reached) << "block " << b;
+    }
+    EXPECT_EQ(reached, 0.0f) << "the glide ends on the value set";
+    block.process(in.channels(), out.channels(), 16);
+    EXPECT_EQ(stateValue<float>(instance->saveState(), 8), 0.0f);
+}
+
 TEST(Process, AutomationReachesTheRoomEffect)
 {
     auto instance = roomInstance();
