@@ -20,7 +20,7 @@ TEST(PluginModule, LoadsABundleOrItsSharedObject)
     std::string error;
     auto byBundle = PluginModule::load(VEVADUR_PROBE_BUNDLE, error);
     ASSERT_TRUE(byBundle) << error;
-    EXPECT_EQ(byBundle->classes().size(), 2u);
+    EXPECT_EQ(byBundle->classes().size(), 3u); // Probe, Probe Gliding, Probe Instrument
     auto bySharedObject = PluginModule::load(byBundle->libraryPath(), error);
     ASSERT_TRUE(bySharedObject) << error;
     EXPECT_EQ(&bySharedObject->factory(), &byBundle->factory()) << "one module, one factory";
