@@ -26,7 +26,8 @@ CoarseLevel::CoarseLevel(const ComponentResponse* responses, int32_t stageBlock,
       m_kernel(ears), m_earKernel(ear), m_inputBlocks(size_t(2) * kInputs * m_blockSize),
       m_gather(size_t(2) * m_blockSize),
       m_rows(m_partitionCount, m_transform.inputRowDoubles(), m_transform.responseRowDoubles()),
-      m_sums(size_t(2) * m_transform.inputRowDoubles()), m_outputBlocks(size_t(kEars) * 2 * m_blockSize),
+      m_sums(size_t(2) * m_transform.inputRowDoubles()),
+      m_outputBlocks(size_t(kEars) * 2 * m_blockSize),
       m_snapshot(size_t(kComponents) * m_snapshotRows *
                  PairedTransform::responseRowDoublesFor(stageBlock)),
       m_rewritten(size_t(kComponents) * m_snapshotRows)
@@ -261,11 +262,9 @@ void CoarseLevel::accumulate(int component, int64_t coarseBlock)
             const double* input = m_rows.input(component, slot);
             const bool silentLeft = m_rows.silent(component, slot);
             const bool silentRight = m_rows.silent(rightInput, slot);
-            if (own)
-                batches[0].add(input, m_rows.response(component, q), silentLeft, silentRight);
+            if (own) batches[0].add(input, m_rows.response(component, q), silentLeft, silentRight);
             if (next && q + 1 < m_partitionCount)
-                batches[1].add(input, m_rows.response(component, q + 1), silentLeft,
-                               silentRight);
+                batches[1].add(input, m_rows.response(component, q + 1), silentLeft, silentRight);
         }
         SpectralBatch::runTogether(batches, 2);
     }
