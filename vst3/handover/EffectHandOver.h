@@ -69,7 +69,8 @@ class EffectHandOver
     // At the start of each process call: applies the pending changes in order; true when there
     // was any.
     bool applyPending();
-    // At the end of each process call: makes the stored values readable by the UI side.
+    // At the end of a process call that may have changed stored values: makes them readable
+    // by the UI side.
     void publish();
     // Calls f(id, normalized) for each parameter report the applied changes carried, then
     // forgets them.
