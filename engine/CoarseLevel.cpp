@@ -248,8 +248,8 @@ void CoarseLevel::accumulate(int component, int64_t coarseBlock)
                   m_rows.silent(component, slot), m_rows.silent(rightInput, slot));
         return;
     }
-    const bool own = decidedToCompute(component, coarseBlock);
-    const bool next = decidedToCompute(component, coarseBlock + 1);
+    // The odd block was decided with this one, alike.
+    if (!decidedToCompute(component, coarseBlock)) return;
     SpectralBatch batches[2] = {{m_kernel, m_earKernel, sums(coarseBlock), groups},
                                 {m_kernel, m_earKernel, sums(coarseBlock + 1), groups}};
     // A batch's worth of input rows at a time, run for both blocks together while in cache.
@@ -262,8 +262,8 @@ void CoarseLevel::accumulate(int component, int64_t coarseBlock)
             const double* input = m_rows.input(component, slot);
             const bool silentLeft = m_rows.silent(component, slot);
             const bool silentRight = m_rows.silent(rightInput, slot);
-            if (own) batches[0].add(input, m_rows.response(component, q), silentLeft, silentRight);
-            if (next && q + 1 < m_partitionCount)
+            batches[0].add(input, m_rows.response(component, q), silentLeft, silentRight);
+            if (q + 1 < m_partitionCount)
                 batches[1].add(input, m_rows.response(component, q + 1), silentLeft, silentRight);
         }
         SpectralBatch::runTogether(batches, 2);
