@@ -68,7 +68,7 @@ class ProcessorAudio : public SingleComponentEffect
 
     // The process call (ProcessorProcess.cpp).
     tresult processBlock(ProcessData& data);
-    static bool carriesChanges(ProcessData& data);
+    static bool carriesChanges(const ProcessData& data);
     void applyParameterChanges(ProcessData& data);
     void detachAutomationQueues(int32 numSamples);
     void applyControlChange(uint32 position, ParamValue value, IParamValueQueue& queue,

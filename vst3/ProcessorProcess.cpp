@@ -91,7 +91,7 @@ tresult PLUGIN_API ProcessorAudio::process(ProcessData& data)
     return result;
 }
 
-bool ProcessorAudio::carriesChanges(ProcessData& data)
+bool ProcessorAudio::carriesChanges(const ProcessData& data)
 {
     IParameterChanges* changes = data.inputParameterChanges;
     IEventList* events = data.inputEvents;
