@@ -110,9 +110,8 @@ __attribute__((target("avx2,fma"))) inline void rotate(__m256d& xr, __m256d& xi,
 }
 
 // Time decimation on four lanes: a + w b into a, a - w b into b.
-__attribute__((target("avx2,fma"))) inline void timeButterfly(__m256d& ar, __m256d& ai,
-                                                              __m256d& br, __m256d& bi,
-                                                              __m256d cr, __m256d ci)
+__attribute__((target("avx2,fma"))) inline void timeButterfly(__m256d& ar, __m256d& ai, __m256d& br,
+                                                              __m256d& bi, __m256d cr, __m256d ci)
 {
     rotate(br, bi, cr, ci);
     const __m256d sr = _mm256_add_pd(ar, br), si = _mm256_add_pd(ai, bi);
@@ -123,9 +122,8 @@ __attribute__((target("avx2,fma"))) inline void timeButterfly(__m256d& ar, __m25
 }
 
 // Frequency decimation on four lanes: a + b into a, (a - b) w into b.
-__attribute__((target("avx2,fma"))) inline void frequencyButterfly(__m256d& ar, __m256d& ai,
-                                                                   __m256d& br, __m256d& bi,
-                                                                   __m256d cr, __m256d ci)
+__attribute__((target("avx2,fma"))) inline void
+frequencyButterfly(__m256d& ar, __m256d& ai, __m256d& br, __m256d& bi, __m256d cr, __m256d ci)
 {
     const __m256d dr = _mm256_sub_pd(ar, br), di = _mm256_sub_pd(ai, bi);
     ar = _mm256_add_pd(ar, br);
@@ -164,9 +162,8 @@ __attribute__((target("avx2,fma"))) inline void storeQuad(const Quad& x, double*
 
 // Two stages per pass, spans 2q and 4q (q >= 4): each quarter of a 4q run is loaded once and goes
 // through both butterflies in registers, which halves the memory traffic of single stages.
-__attribute__((target("avx2,fma"))) void timeStagePair(double* re, double* im, int32_t size,
-                                                       int32_t q, const double* wr,
-                                                       const double* wi)
+__attribute__((target("avx2,fma"))) void
+timeStagePair(double* re, double* im, int32_t size, int32_t q, const double* wr, const double* wi)
 {
     for (int32_t start = 0; start < size; start += 4 * q)
     {
@@ -187,9 +184,10 @@ __attribute__((target("avx2,fma"))) void timeStagePair(double* re, double* im, i
 
 // The same two stages in frequency decimation's order, spans 4q then 2q; reads src, writes dst
 // (which may be src).
-__attribute__((target("avx2,fma"))) void
-frequencyStagePair(const double* srcRe, const double* srcIm, double* re, double* im, int32_t size,
-                   int32_t q, const double* wr, const double* wi)
+__attribute__((target("avx2,fma"))) void frequencyStagePair(const double* srcRe,
+                                                            const double* srcIm, double* re,
+                                                            double* im, int32_t size, int32_t q,
+                                                            const double* wr, const double* wi)
 {
     for (int32_t start = 0; start < size; start += 4 * q)
     {
@@ -268,9 +266,9 @@ __attribute__((target("avx2,fma"))) inline void quarterTurnLane3(__m256d& re, __
 }
 
 // Spans 2 and 4 of time decimation in one pass (twiddles 1 and -i or +i); reads src, writes dst.
-__attribute__((target("avx2,fma"))) void firstTimeStages(const double* srcRe,
-                                                         const double* srcIm, double* re,
-                                                         double* im, int32_t size, double sign)
+__attribute__((target("avx2,fma"))) void firstTimeStages(const double* srcRe, const double* srcIm,
+                                                         double* re, double* im, int32_t size,
+                                                         double sign)
 {
     for (int32_t s = 0; s < size; s += 4)
     {
@@ -283,8 +281,8 @@ __attribute__((target("avx2,fma"))) void firstTimeStages(const double* srcRe,
 }
 
 // Spans 4 and 2 of frequency decimation in one pass, in place.
-__attribute__((target("avx2,fma"))) void lastFrequencyStages(double* re, double* im,
-                                                             int32_t size, double sign)
+__attribute__((target("avx2,fma"))) void lastFrequencyStages(double* re, double* im, int32_t size,
+                                                             double sign)
 {
     for (int32_t s = 0; s < size; s += 4)
     {
@@ -317,9 +315,8 @@ __attribute__((target("avx2,fma"))) void zeroHalfSingleStage(const double* srcRe
 
 // The first two stages, spans N and N / 2, of an input whose upper half is zero (q = N / 4): as
 // frequencyStagePair with its last two quarters zero.
-__attribute__((target("avx2,fma"))) void zeroHalfStagePair(const double* srcRe,
-                                                           const double* srcIm, double* re,
-                                                           double* im, int32_t q,
+__attribute__((target("avx2,fma"))) void zeroHalfStagePair(const double* srcRe, const double* srcIm,
+                                                           double* re, double* im, int32_t q,
                                                            const double* wr, const double* wi)
 {
     for (int32_t j = 0; j < q; j += 4)
