@@ -265,19 +265,26 @@ __attribute__((target("avx2,fma"))) inline void quarterTurnLane3(__m256d& re, __
     im = _mm256_blend_pd(im, turnedIm, 0x8);
 }
 
-// Spans 2 and 4 of time decimation in one pass (twiddles 1 and -i or +i); reads src, writes dst.
-__attribute__((target("avx2,fma"))) void firstTimeStages(const double* srcRe, const double* srcIm,
-                                                         double* re, double* im, int32_t size,
-                                                         double sign)
+// Spans 2 and 4 of time decimation within one vector (twiddles 1 and -i or +i).
+__attribute__((target("avx2,fma"))) inline void firstTimeStagesInVector(__m256d& re, __m256d& im,
+                                                                        double sign)
 {
-    for (int32_t s = 0; s < size; s += 4)
-    {
-        __m256d xr = pairLanes(_mm256_loadu_pd(srcRe + s));
-        __m256d xi = pairLanes(_mm256_loadu_pd(srcIm + s));
-        quarterTurnLane3(xr, xi, sign);
-        _mm256_storeu_pd(re + s, pairHalves(xr));
-        _mm256_storeu_pd(im + s, pairHalves(xi));
-    }
+    re = pairLanes(re);
+    im = pairLanes(im);
+    quarterTurnLane3(re, im, sign);
+    re = pairHalves(re);
+    im = pairHalves(im);
+}
+
+// Spans 4 and 2 of frequency decimation within one vector.
+__attribute__((target("avx2,fma"))) inline void
+lastFrequencyStagesInVector(__m256d& re, __m256d& im, double sign)
+{
+    re = pairHalves(re);
+    im = pairHalves(im);
+    quarterTurnLane3(re, im, sign);
+    re = pairLanes(re);
+    im = pairLanes(im);
 }
 
 // Spans 4 and 2 of frequency decimation in one pass, in place.
@@ -286,11 +293,63 @@ __attribute__((target("avx2,fma"))) void lastFrequencyStages(double* re, double*
 {
     for (int32_t s = 0; s < size; s += 4)
     {
-        __m256d xr = pairHalves(_mm256_loadu_pd(re + s));
-        __m256d xi = pairHalves(_mm256_loadu_pd(im + s));
-        quarterTurnLane3(xr, xi, sign);
-        _mm256_storeu_pd(re + s, pairLanes(xr));
-        _mm256_storeu_pd(im + s, pairLanes(xi));
+        __m256d xr = _mm256_loadu_pd(re + s), xi = _mm256_loadu_pd(im + s);
+        lastFrequencyStagesInVector(xr, xi, sign);
+        _mm256_storeu_pd(re + s, xr);
+        _mm256_storeu_pd(im + s, xi);
+    }
+}
+
+// The smallest spans of a transform, 2 to 16, take one pass over the data instead of two: a run
+// of 16 values goes through the stages within each of its vectors and the stage pair of spans 8
+// and 16 in registers. The same operations as the separate passes, so the same numbers.
+struct SmallestSpans
+{
+    __m256d w1r, w1i, w2r, w2i, w3r, w3i; // the stage pair's twiddles (q = 4, j = 0)
+
+    __attribute__((target("avx2,fma"))) SmallestSpans(const double* wr, const double* wi)
+        : w1r(_mm256_loadu_pd(wr + 4)), w1i(_mm256_loadu_pd(wi + 4)), w2r(_mm256_loadu_pd(wr + 8)),
+          w2i(_mm256_loadu_pd(wi + 8)), w3r(_mm256_loadu_pd(wr + 12)), w3i(_mm256_loadu_pd(wi + 12))
+    {
+    }
+};
+
+// Time decimation's first stages, spans 2 to 16: reads src, writes dst.
+__attribute__((target("avx2,fma"))) void firstTimeStages(const double* srcRe, const double* srcIm,
+                                                         double* re, double* im, int32_t size,
+                                                         double sign, const SmallestSpans& w)
+{
+    constexpr int32_t q = 4;
+    for (int32_t start = 0; start < size; start += 4 * q)
+    {
+        Quad x = loadQuad(srcRe + start, srcIm + start, q);
+        for (int k = 0; k < 4; ++k)
+            firstTimeStagesInVector(x.r[k], x.i[k], sign);
+        timeButterfly(x.r[0], x.i[0], x.r[1], x.i[1], w.w1r, w.w1i);
+        timeButterfly(x.r[2], x.i[2], x.r[3], x.i[3], w.w1r, w.w1i);
+        timeButterfly(x.r[0], x.i[0], x.r[2], x.i[2], w.w2r, w.w2i);
+        timeButterfly(x.r[1], x.i[1], x.r[3], x.i[3], w.w3r, w.w3i);
+        storeQuad(x, re + start, im + start, q);
+    }
+}
+
+// Frequency decimation's last stages, spans 16 to 2: reads src, writes dst (which may be src).
+__attribute__((target("avx2,fma"))) void lastFrequencyStages(const double* srcRe,
+                                                             const double* srcIm, double* re,
+                                                             double* im, int32_t size, double sign,
+                                                             const SmallestSpans& w)
+{
+    constexpr int32_t q = 4;
+    for (int32_t start = 0; start < size; start += 4 * q)
+    {
+        Quad x = loadQuad(srcRe + start, srcIm + start, q);
+        frequencyButterfly(x.r[0], x.i[0], x.r[2], x.i[2], w.w2r, w.w2i);
+        frequencyButterfly(x.r[1], x.i[1], x.r[3], x.i[3], w.w3r, w.w3i);
+        frequencyButterfly(x.r[0], x.i[0], x.r[1], x.i[1], w.w1r, w.w1i);
+        frequencyButterfly(x.r[2], x.i[2], x.r[3], x.i[3], w.w1r, w.w1i);
+        for (int k = 0; k < 4; ++k)
+            lastFrequencyStagesInVector(x.r[k], x.i[k], sign);
+        storeQuad(x, re + start, im + start, q);
     }
 }
 
@@ -342,8 +401,9 @@ void avx2DecimateTime(const SplitFft::Plan& plan, const double* inRe, const doub
 {
     const int32_t size = plan.size;
     if (size < kSmallestVectorSize) return portableDecimateTime(plan, inRe, inIm, outRe, outIm);
-    firstTimeStages(inRe, inIm, outRe, outIm, size, quarterTurnSign(plan));
-    int32_t h = 4;
+    firstTimeStages(inRe, inIm, outRe, outIm, size, quarterTurnSign(plan),
+                    SmallestSpans(plan.twiddleRe, plan.twiddleIm));
+    int32_t h = 16;
     for (; 4 * h <= size; h *= 4)
         timeStagePair(outRe, outIm, size, h, plan.twiddleRe, plan.twiddleIm);
     if (h < size)
@@ -380,14 +440,18 @@ void avx2DecimateFrequency(const SplitFft::Plan& plan, const double* inRe, const
         srcIm = outIm;
         h /= 4;
     }
-    for (; h >= 8; h /= 4)
+    for (; h >= 16; h /= 4)
     {
         const int32_t q = h / 2;
         frequencyStagePair(srcRe, srcIm, outRe, outIm, size, q, plan.twiddleRe, plan.twiddleIm);
         srcRe = outRe;
         srcIm = outIm;
     }
-    lastFrequencyStages(outRe, outIm, size, quarterTurnSign(plan));
+    if (h == 8)
+        lastFrequencyStages(srcRe, srcIm, outRe, outIm, size, quarterTurnSign(plan),
+                            SmallestSpans(plan.twiddleRe, plan.twiddleIm));
+    else
+        lastFrequencyStages(outRe, outIm, size, quarterTurnSign(plan));
 }
 #endif
 
