@@ -180,6 +180,31 @@ __attribute__((target("avx2,fma"))) void avx2EarKernel(double* sums, const Spect
             _mm256_storeu_pd(acc + k * kIn + 4, s[2 * k + 1]);
         }
     }
+    // Rows hold an even count of groups: the last two, if any, in a pass of their own, so every
+    // group takes the same fused products as in the two-ear kernel.
+    if (g + 2 <= groups)
+    {
+        double* acc = sums + g * kIn + half;
+        __m256d s[4];
+        for (int k = 0; k < 2; ++k)
+        {
+            s[2 * k] = _mm256_loadu_pd(acc + k * kIn);
+            s[2 * k + 1] = _mm256_loadu_pd(acc + k * kIn + 4);
+        }
+        for (int r = 0; r < rows.count; ++r)
+        {
+            const double* x = rows.inputs[r] + g * kIn + half;
+            const double* h = rows.responses[r] + g * kH;
+            for (int k = 0; k < 2; ++k)
+                multiplyEar(x + k * kIn, h + k * kH, s[2 * k], s[2 * k + 1]);
+        }
+        for (int k = 0; k < 2; ++k)
+        {
+            _mm256_storeu_pd(acc + k * kIn, s[2 * k]);
+            _mm256_storeu_pd(acc + k * kIn + 4, s[2 * k + 1]);
+        }
+        g += 2;
+    }
     if (g == groups) return;
     SpectralRows rest = rows;
     for (int r = 0; r < rows.count; ++r)
