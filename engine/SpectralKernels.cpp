@@ -148,6 +148,37 @@ __attribute__((target("avx2,fma"))) inline void multiplyEar(const double* x, con
     im = _mm256_fmadd_pd(b, hr, _mm256_fmadd_pd(a, hi, im));
 }
 
+// One pass of kGroups groups of one ear (its half of each input group at `half`): the sums in
+// registers across the rows, two per group.
+template <int kGroups>
+__attribute__((target("avx2,fma"))) inline void earPass(double* sums, const SpectralRows& rows,
+                                                        int32_t g, int half, bool prefetch)
+{
+    constexpr int kIn = SpectralRows::kInputGroup;
+    constexpr int kH = SpectralRows::kResponseGroup;
+    double* acc = sums + g * kIn + half;
+    __m256d s[2 * kGroups];
+    for (int k = 0; k < kGroups; ++k)
+    {
+        s[2 * k] = _mm256_loadu_pd(acc + k * kIn);
+        s[2 * k + 1] = _mm256_loadu_pd(acc + k * kIn + 4);
+    }
+    for (int r = 0; r < rows.count; ++r)
+    {
+        const double* x = rows.inputs[r] + g * kIn + half;
+        const double* h = rows.responses[r] + g * kH;
+        // One ear's line in each group, the response's one.
+        if (prefetch) prefetchAhead(x, kGroups, kIn * sizeof(double), h, kGroups);
+        for (int k = 0; k < kGroups; ++k)
+            multiplyEar(x + k * kIn, h + k * kH, s[2 * k], s[2 * k + 1]);
+    }
+    for (int k = 0; k < kGroups; ++k)
+    {
+        _mm256_storeu_pd(acc + k * kIn, s[2 * k]);
+        _mm256_storeu_pd(acc + k * kIn + 4, s[2 * k + 1]);
+    }
+}
+
 __attribute__((target("avx2,fma"))) void avx2EarKernel(double* sums, const SpectralRows& rows,
                                                        int32_t groups, int ear)
 {
@@ -157,52 +188,12 @@ __attribute__((target("avx2,fma"))) void avx2EarKernel(double* sums, const Spect
     // Four groups per pass: eight independent sums, as the two-ear kernel keeps.
     int32_t g = 0;
     for (; g + 4 <= groups; g += 4)
-    {
-        double* acc = sums + g * kIn + half;
-        __m256d s[8];
-        for (int k = 0; k < 4; ++k)
-        {
-            s[2 * k] = _mm256_loadu_pd(acc + k * kIn);
-            s[2 * k + 1] = _mm256_loadu_pd(acc + k * kIn + 4);
-        }
-        for (int r = 0; r < rows.count; ++r)
-        {
-            const double* x = rows.inputs[r] + g * kIn + half;
-            const double* h = rows.responses[r] + g * kH;
-            // Four groups: one ear's line in each, the response's four.
-            prefetchAhead(x, 4, SpectralRows::kInputGroup * sizeof(double), h, 4);
-            for (int k = 0; k < 4; ++k)
-                multiplyEar(x + k * kIn, h + k * kH, s[2 * k], s[2 * k + 1]);
-        }
-        for (int k = 0; k < 4; ++k)
-        {
-            _mm256_storeu_pd(acc + k * kIn, s[2 * k]);
-            _mm256_storeu_pd(acc + k * kIn + 4, s[2 * k + 1]);
-        }
-    }
+        earPass<4>(sums, rows, g, half, true);
     // Rows hold an even count of groups: the last two, if any, in a pass of their own, so every
     // group takes the same fused products as in the two-ear kernel.
     if (g + 2 <= groups)
     {
-        double* acc = sums + g * kIn + half;
-        __m256d s[4];
-        for (int k = 0; k < 2; ++k)
-        {
-            s[2 * k] = _mm256_loadu_pd(acc + k * kIn);
-            s[2 * k + 1] = _mm256_loadu_pd(acc + k * kIn + 4);
-        }
-        for (int r = 0; r < rows.count; ++r)
-        {
-            const double* x = rows.inputs[r] + g * kIn + half;
-            const double* h = rows.responses[r] + g * kH;
-            for (int k = 0; k < 2; ++k)
-                multiplyEar(x + k * kIn, h + k * kH, s[2 * k], s[2 * k + 1]);
-        }
-        for (int k = 0; k < 2; ++k)
-        {
-            _mm256_storeu_pd(acc + k * kIn, s[2 * k]);
-            _mm256_storeu_pd(acc + k * kIn + 4, s[2 * k + 1]);
-        }
+        earPass<2>(sums, rows, g, half, false);
         g += 2;
     }
     if (g == groups) return;
