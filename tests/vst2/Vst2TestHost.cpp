@@ -11,6 +11,7 @@ using namespace Steinberg::Vst;
 
 int HostLog::count(int32_t opcode) const
 {
+    const std::lock_guard<std::mutex> lock(mutex);
     return static_cast<int>(std::count(opcodes.begin(), opcodes.end(), opcode));
 }
 
@@ -22,6 +23,7 @@ intptr_t answer(vst_effect* effect, int32_t opcode, int32_t index, float opt,
     auto* log = effect ? static_cast<HostLog*>(effect->host_internal) : nullptr;
     if (log)
     {
+        const std::lock_guard<std::mutex> lock(log->mutex);
         log->opcodes.push_back(opcode);
         if (opcode == Vst2Abi::kHostAutomate) log->automated.emplace_back(index, opt);
     }

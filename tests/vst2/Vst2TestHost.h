@@ -7,6 +7,7 @@
 
 #include "pluginterfaces/base/ipluginbase.h"
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,11 @@ namespace vst2test
 
 using Steinberg::Vst::Vst2Abi::HostCallback;
 
-// What the host was asked, per effect.
+// What the host was asked, per effect. The effect calls its host from the audio thread and the
+// UI thread alike, so the log takes a lock, as a host's own bookkeeping would.
 struct HostLog
 {
+    mutable std::mutex mutex;
     std::vector<int32_t> opcodes;
     std::vector<std::pair<int32_t, float>> automated; // (parameter index, value)
 
