@@ -152,7 +152,7 @@ __attribute__((target("avx2,fma"))) inline void multiplyEar(const double* x, con
 // registers across the rows, two per group.
 template <int kGroups>
 __attribute__((target("avx2,fma"))) inline void earPass(double* sums, const SpectralRows& rows,
-                                                        int32_t g, int half, bool prefetch)
+                                                        int32_t g, int half)
 {
     constexpr int kIn = SpectralRows::kInputGroup;
     constexpr int kH = SpectralRows::kResponseGroup;
@@ -168,7 +168,7 @@ __attribute__((target("avx2,fma"))) inline void earPass(double* sums, const Spec
         const double* x = rows.inputs[r] + g * kIn + half;
         const double* h = rows.responses[r] + g * kH;
         // One ear's line in each group, the response's one.
-        if (prefetch) prefetchAhead(x, kGroups, kIn * sizeof(double), h, kGroups);
+        prefetchAhead(x, kGroups, kIn * sizeof(double), h, kGroups);
         for (int k = 0; k < kGroups; ++k)
             multiplyEar(x + k * kIn, h + k * kH, s[2 * k], s[2 * k + 1]);
     }
@@ -188,12 +188,12 @@ __attribute__((target("avx2,fma"))) void avx2EarKernel(double* sums, const Spect
     // Four groups per pass: eight independent sums, as the two-ear kernel keeps.
     int32_t g = 0;
     for (; g + 4 <= groups; g += 4)
-        earPass<4>(sums, rows, g, half, true);
+        earPass<4>(sums, rows, g, half);
     // Rows hold an even count of groups: the last two, if any, in a pass of their own, so every
     // group takes the same fused products as in the two-ear kernel.
     if (g + 2 <= groups)
     {
-        earPass<2>(sums, rows, g, half, false);
+        earPass<2>(sums, rows, g, half);
         g += 2;
     }
     if (g == groups) return;

@@ -287,19 +287,6 @@ lastFrequencyStagesInVector(__m256d& re, __m256d& im, double sign)
     im = pairLanes(im);
 }
 
-// Spans 4 and 2 of frequency decimation in one pass, in place.
-__attribute__((target("avx2,fma"))) void lastFrequencyStages(double* re, double* im, int32_t size,
-                                                             double sign)
-{
-    for (int32_t s = 0; s < size; s += 4)
-    {
-        __m256d xr = _mm256_loadu_pd(re + s), xi = _mm256_loadu_pd(im + s);
-        lastFrequencyStagesInVector(xr, xi, sign);
-        _mm256_storeu_pd(re + s, xr);
-        _mm256_storeu_pd(im + s, xi);
-    }
-}
-
 // The smallest spans of a transform, 2 to 16, take one pass over the data instead of two: a run
 // of 16 values goes through the stages within each of its vectors and the stage pair of spans 8
 // and 16 in registers. The same operations as the separate passes, so the same numbers.
@@ -435,10 +422,18 @@ void avx2DecimateFrequency(const SplitFft::Plan& plan, const double* inRe, const
     }
     else if (plan.zeroUpperHalf)
     {
-        zeroHalfStagePair(srcRe, srcIm, outRe, outIm, h / 2, plan.twiddleRe, plan.twiddleIm);
+        // Size 16 has no stage pair before the smallest spans, which take their input whole.
+        if (h >= 16)
+        {
+            zeroHalfStagePair(srcRe, srcIm, outRe, outIm, h / 2, plan.twiddleRe, plan.twiddleIm);
+            h /= 4;
+        }
+        else
+        {
+            copyInput(plan, srcRe, srcIm, outRe, outIm);
+        }
         srcRe = outRe;
         srcIm = outIm;
-        h /= 4;
     }
     for (; h >= 16; h /= 4)
     {
@@ -447,11 +442,9 @@ void avx2DecimateFrequency(const SplitFft::Plan& plan, const double* inRe, const
         srcRe = outRe;
         srcIm = outIm;
     }
-    if (h == 8)
-        lastFrequencyStages(srcRe, srcIm, outRe, outIm, size, quarterTurnSign(plan),
-                            SmallestSpans(plan.twiddleRe, plan.twiddleIm));
-    else
-        lastFrequencyStages(outRe, outIm, size, quarterTurnSign(plan));
+    // Every path above leaves the spans 16 to 2 (h = 8).
+    lastFrequencyStages(srcRe, srcIm, outRe, outIm, size, quarterTurnSign(plan),
+                        SmallestSpans(plan.twiddleRe, plan.twiddleIm));
 }
 #endif
 
