@@ -256,8 +256,8 @@ void registerFftBenchmarks()
                                      std::vector<double> outRe(4096), outIm(4096);
                                      for (auto _ : state)
                                      {
-                                         fft.forwardScrambled(re.data(), im.data(),
-                                                              outRe.data(), outIm.data());
+                                         fft.forwardScrambled(re.data(), im.data(), outRe.data(),
+                                                              outIm.data());
                                          benchmark::DoNotOptimize(outRe.data());
                                      }
                                  });
@@ -330,8 +330,8 @@ void registerBenchmarks(const RoomSettings& room, const StereoSignal& in, const 
 struct PacedFigures
 {
     PacedCost ours, still, dragonfly, dragonflySilent, silent, effect,
-        effectSilent;       // still: "Speed" 0
-    PacedCost against;      // --against: another build's bundle
+        effectSilent;                 // still: "Speed" 0
+    PacedCost against, againstSilent; // --against: another build's bundle
     double clockCost = 0.0; // what reading the clock around an empty block costs, subtracted
     std::string dragonflyError;
 };
@@ -393,11 +393,16 @@ PacedFigures measurePaced(const RoomSettings& room, const StereoSignal& in, cons
             entries.insert(entries.end(),
                            {{&ours, &in, &figures.ours}, {&oursSilent, &silence, &figures.silent}});
         if (dragonfly.error().empty()) entries.push_back({&dragonfly, &in, &figures.dragonfly});
-        std::unique_ptr<Vst3RoomJob> against;
+        std::unique_ptr<Vst3RoomJob> against, againstSilent;
         if (!options.against.empty())
         {
             against = std::make_unique<Vst3RoomJob>(options.against, room, kSmallBlock, false);
-            if (against->error().empty()) entries.push_back({against.get(), &in, &figures.against});
+            againstSilent =
+                std::make_unique<Vst3RoomJob>(options.against, room, kSmallBlock, false);
+            if (against->error().empty())
+                entries.insert(entries.end(),
+                               {{against.get(), &in, &figures.against},
+                                {againstSilent.get(), &silence, &figures.againstSilent}});
         }
         figures.clockCost = pacedInTurn(entries, room.sampleRate, options);
     }
@@ -421,8 +426,12 @@ PacedFigures measurePaced(const RoomSettings& room, const StereoSignal& in, cons
 void printPacedFigures(const PacedFigures& paced)
 {
     if (paced.against.mean > 0.0)
-        std::printf("--against: mean %.4f, worst %.4f; ours / it %.3f\n", paced.against.mean,
-                    paced.against.worst, paced.ours.mean / paced.against.mean);
+        std::printf("--against: mean %.4f, worst %.4f; ours / it %.3f; silent input: mean %.5f, "
+                    "ours / it %.3f\n",
+                    paced.against.mean, paced.against.worst, paced.ours.mean / paced.against.mean,
+                    paced.againstSilent.mean,
+                    paced.againstSilent.mean > 0.0 ? paced.silent.mean / paced.againstSilent.mean
+                                                   : 0.0);
     if (paced.ours.mean <= 0.0)
     {
         std::printf("(6) paced VST3 path: n/a\n(7) Dragonfly Room Reverb: n/a\n(8) silence: n/a\n");

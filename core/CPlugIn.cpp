@@ -176,6 +176,7 @@ void CPlugIn::buildExchangeArrays()
         m_pValueSlots[i].index = i;
         m_pValueSlots[i].controlId = record->id;
     }
+    m_smoothing = anyControlSmooths();
 }
 
 // ---- value access ------------------------------------------------------------------------
@@ -329,10 +330,11 @@ bool CPlugIn::prepare()
         prepareSmoother(m_JoystickY, m_JoystickY.joyValue);
         m_JoystickY.smoothTarget = m_JoystickY.joyValue;
     }
+    m_smoothing = anyControlSmooths();
     return true;
 }
 
-bool CPlugIn::smoothingActive() const
+bool CPlugIn::anyControlSmooths() const
 {
     if (!m_ppControls) return false;
     for (uint32_t i = 0; i < m_uControlCount; ++i)
@@ -342,8 +344,8 @@ bool CPlugIn::smoothingActive() const
     return m_JoystickX.smooth;
 }
 
-bool CPlugIn::processRun(const float* const* in, float* const* out, unsigned numIn,
-                         unsigned numOut, unsigned frames)
+bool CPlugIn::processRun(const float* const* in, float* const* out, unsigned numIn, unsigned numOut,
+                         unsigned frames)
 {
     constexpr unsigned kMaxChannels = 2;
     float inFrame[kMaxChannels] = {};

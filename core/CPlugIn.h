@@ -77,8 +77,11 @@ class CPlugIn
     // without a variable. Reads only the record's fixed description.
     float valueAsStored(uint32_t index, float value, bool rounding) const;
     void smoothControls();
-    // True while any control (or the joystick) smooths, so values move frame by frame.
-    bool smoothingActive() const;
+    // True when any control (or the joystick) smooths, so values move frame by frame. A control's
+    // smooth flag is part of its definition: it is read when the controls are built and again
+    // when prepare readies the smoothers, not by every block (a silent block would otherwise
+    // fetch every record from memory just to ask).
+    bool smoothingActive() const { return m_smoothing; }
     VectorMix computeVectorMix(double x, double y, bool rotate) const;
 
     // The control at a position of the exchange arrays, or null.
@@ -119,5 +122,8 @@ class CPlugIn
     void prepareSmoother(ControlRecord& record, float value);
     void notifyJoystick(bool rotate);
     void stepJoystickAxis(ControlRecord& axis);
+    bool anyControlSmooths() const;
     void applyJoystickSlots(const ControlValueSlot& sx, const ControlValueSlot& sy, bool immediate);
+
+    bool m_smoothing = false;
 };

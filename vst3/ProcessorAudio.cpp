@@ -68,7 +68,15 @@ tresult PLUGIN_API ProcessorAudio::initialize(FUnknown* context)
     if (!m_plugIn) createEffect();
     handOverEventList();
     createUpdateQueues();
+    noteOutputChannels();
     return result;
+}
+
+void ProcessorAudio::noteOutputChannels()
+{
+    SpeakerArrangement arrangement = 0;
+    getBusArrangement(kOutput, 0, arrangement);
+    m_outputChannels.store(SpeakerArr::getChannelCount(arrangement), std::memory_order_relaxed);
 }
 
 void ProcessorAudio::createUpdateQueues()
@@ -109,7 +117,9 @@ tresult PLUGIN_API ProcessorAudio::terminate()
     }
     m_paramUpdateQueues.clear();
     m_midiEventList.reset();
-    return SingleComponentEffect::terminate();
+    const tresult result = SingleComponentEffect::terminate();
+    noteOutputChannels();
+    return result;
 }
 
 void ProcessorAudio::setEffectRate(SampleRate rate)
@@ -163,7 +173,10 @@ tresult PLUGIN_API ProcessorAudio::setBusArrangements(SpeakerArrangement* inputs
     else
         accepted = numIns == 1 && numOuts == 1 && inputs[0] == outputs[0] && fits(outputs[0]);
     if (!accepted) return kResultFalse;
-    return SingleComponentEffect::setBusArrangements(inputs, numIns, outputs, numOuts);
+    const tresult result =
+        SingleComponentEffect::setBusArrangements(inputs, numIns, outputs, numOuts);
+    noteOutputChannels();
+    return result;
 }
 
 uint32 PLUGIN_API ProcessorAudio::getLatencySamples()

@@ -16,6 +16,7 @@
 
 #include "pluginterfaces/vst/ivstparameterchanges.h"
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -65,6 +66,7 @@ class ProcessorAudio : public SingleComponentEffect
     void setEffectRate(SampleRate rate);
     void handOverEventList();
     void createUpdateQueues();
+    void noteOutputChannels();
 
     // The process call (ProcessorProcess.cpp).
     tresult processBlock(ProcessData& data);
@@ -88,6 +90,9 @@ class ProcessorAudio : public SingleComponentEffect
     void reportHandedOverParameters(ProcessData& data);
 
     int32 m_latencySamples = 0;
+    // The output bus's channel count, kept as its arrangement changes: asking the bus list every
+    // block would follow three pointers to memory a host's other work has evicted.
+    std::atomic<int32> m_outputChannels{0};
     bool m_enableSidechain = false;
     std::vector<std::unique_ptr<CVSTParamUpdateQueue>> m_paramUpdateQueues;
     int32 m_sampleAccuracy = 1;

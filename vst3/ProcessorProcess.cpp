@@ -100,9 +100,7 @@ bool ProcessorAudio::carriesChanges(const ProcessData& data)
 
 tresult ProcessorAudio::processBlock(ProcessData& data)
 {
-    SpeakerArrangement outputArrangement = 0;
-    getBusArrangement(kOutput, 0, outputArrangement);
-    const int32 channels = SpeakerArr::getChannelCount(outputArrangement);
+    const int32 channels = m_outputChannels.load(std::memory_order_relaxed);
 
     // Parameter changes come first, also in a block without audio: hosts flush automation
     // that way (no buffers, no samples).

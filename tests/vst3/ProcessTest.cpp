@@ -198,6 +198,27 @@ TEST(Process, MonoConfigurationProcessesOneChannel)
     Audio in = noise(1, 32), out(1, 32);
     block.process(in.channels(), out.channels(), 32);
     EXPECT_EQ(out[0][31], in[0][31] * 0.5f);
+
+    // The arrangement decides, not the buffers: a host handing two channels to a mono bus has
+    // only the first processed, until the bus is stereo again.
+    Audio pair = noise(2, 16), pairOut(2, 16, 9.0f);
+    AudioBusBuffers input, output;
+    input.numChannels = output.numChannels = 2;
+    input.channelBuffers32 = pair.pointers.data();
+    output.channelBuffers32 = pairOut.pointers.data();
+    ProcessData data;
+    data.numSamples = 16;
+    data.numInputs = data.numOutputs = 1;
+    data.inputs = &input;
+    data.outputs = &output;
+    ASSERT_EQ(instance->processor().process(data), kResultOk);
+    EXPECT_EQ(pairOut[0][5], pair[0][5] * 0.5f);
+    EXPECT_EQ(pairOut[1][5], 9.0f);
+    instance->deactivate();
+    ASSERT_TRUE(instance->setBusArrangements(SpeakerArr::kStereo, SpeakerArr::kStereo));
+    activate(*instance);
+    ASSERT_EQ(instance->processor().process(data), kResultOk);
+    EXPECT_EQ(pairOut[1][5], pair[1][5] * 0.5f);
 }
 
 TEST(Process, MissingOrShortBuffersAreSurvived)
