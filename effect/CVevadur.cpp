@@ -305,7 +305,7 @@ void CVevadur::advanceRotation(unsigned frames)
 void CVevadur::writeSilence(float* const* out, unsigned numOut, unsigned offset, unsigned frames)
 {
     for (unsigned c = 0; c < numOut && c < 2; ++c)
-        std::fill(out[c] + offset, out[c] + offset + frames, 0.0f);
+        clearSamples(out[c] + offset, frames);
 }
 
 // True when every input channel the run reads (the first two) holds only zeros.

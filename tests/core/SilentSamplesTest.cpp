@@ -65,3 +65,17 @@ TEST(SilentSamples, AgreesWithComparingEachSampleToZero)
     EXPECT_FALSE(silentSamples(odd + 3, 1)) << "a denormal sounds where it is not taken as zero";
 #endif
 }
+
+// Every length around the vector width: exactly the block is cleared, the sample after it stays.
+TEST(SilentSamples, ClearingWritesZerosToTheBlockOnly)
+{
+    for (unsigned frames = 0; frames <= 21; ++frames)
+    {
+        std::vector<float> x(frames + 2, -3.0f);
+        clearSamples(x.data() + 1, frames);
+        EXPECT_EQ(x[0], -3.0f) << frames;
+        EXPECT_EQ(x[frames + 1], -3.0f) << frames;
+        for (unsigned i = 1; i <= frames; ++i)
+            EXPECT_TRUE(x[i] == 0.0f && !std::signbit(x[i])) << frames << " frames, at " << i;
+    }
+}
