@@ -35,6 +35,26 @@ struct ProbeSession
     std::unique_ptr<PluginInstance> instance;
     std::unique_ptr<ProcessBlock> block;
 };
+
+// A process call as a host may hand it, buses and all, whatever the arrangement says.
+struct RawCall
+{
+    RawCall(Audio& in, Audio& out, int32 channels, int32 frames)
+    {
+        input.numChannels = output.numChannels = channels;
+        input.channelBuffers32 = in.pointers.data();
+        output.channelBuffers32 = out.pointers.data();
+        data.numSamples = frames;
+        data.numInputs = data.numOutputs = 1;
+        data.inputs = &input;
+        data.outputs = &output;
+    }
+    RawCall(const RawCall&) = delete;
+    RawCall& operator=(const RawCall&) = delete;
+
+    AudioBusBuffers input, output;
+    ProcessData data;
+};
 } // namespace
 
 TEST(Process, AutomationReachesTheEffect)
@@ -202,22 +222,14 @@ TEST(Process, MonoConfigurationProcessesOneChannel)
     // The arrangement decides, not the buffers: a host handing two channels to a mono bus has
     // only the first processed, until the bus is stereo again.
     Audio pair = noise(2, 16), pairOut(2, 16, 9.0f);
-    AudioBusBuffers input, output;
-    input.numChannels = output.numChannels = 2;
-    input.channelBuffers32 = pair.pointers.data();
-    output.channelBuffers32 = pairOut.pointers.data();
-    ProcessData data;
-    data.numSamples = 16;
-    data.numInputs = data.numOutputs = 1;
-    data.inputs = &input;
-    data.outputs = &output;
-    ASSERT_EQ(instance->processor().process(data), kResultOk);
+    RawCall call(pair, pairOut, 2, 16);
+    ASSERT_EQ(instance->processor().process(call.data), kResultOk);
     EXPECT_EQ(pairOut[0][5], pair[0][5] * 0.5f);
     EXPECT_EQ(pairOut[1][5], 9.0f);
     instance->deactivate();
     ASSERT_TRUE(instance->setBusArrangements(SpeakerArr::kStereo, SpeakerArr::kStereo));
     activate(*instance);
-    ASSERT_EQ(instance->processor().process(data), kResultOk);
+    ASSERT_EQ(instance->processor().process(call.data), kResultOk);
     EXPECT_EQ(pairOut[1][5], pair[1][5] * 0.5f);
 }
 
@@ -226,15 +238,10 @@ TEST(Process, MissingOrShortBuffersAreSurvived)
     ProbeSession s;
     Audio in = noise(2, 16), out(2, 16, 9.0f);
     // The host hands one channel where the arrangement says two: only that one is touched.
-    AudioBusBuffers input, output;
-    input.numChannels = output.numChannels = 1;
-    input.channelBuffers32 = in.pointers.data();
-    output.channelBuffers32 = out.pointers.data();
-    ProcessData data;
-    data.numSamples = 16;
-    data.numInputs = data.numOutputs = 1;
-    data.inputs = &input;
-    data.outputs = &output;
+    RawCall call(in, out, 1, 16);
+    AudioBusBuffers& input = call.input;
+    AudioBusBuffers& output = call.output;
+    ProcessData& data = call.data;
     EXPECT_EQ(s.instance->processor().process(data), kResultOk);
     EXPECT_EQ(out[0][5], in[0][5]);
     EXPECT_EQ(out[1][5], 9.0f);
