@@ -20,11 +20,11 @@
 // With --paced only figures (6) to (8) are measured. With --reference the engine figures are those
 // of the reference engine (the per-sample convolvers the effect ran before), for comparison on the
 // same machine; --bundle PATH runs the VST3 figures on another build of the plug-in; --against PATH
-// paces another build's bundle together with ours (a comparison within one run); --no-sweep paces
-// without the other thread's memory traffic (to tell cold caches from the rest). The whole
-// process is pinned to one core; zita's partition levels run as ordinary threads on that core and
-// process() waits for them, and times are process CPU time, so every cycle either job spends is
-// counted.
+// paces another build's bundle together with ours, with noise and with silent input (a comparison
+// within one run); --no-sweep paces without the other thread's memory traffic (to tell cold caches
+// from the rest). The whole process is pinned to one core; zita's partition levels run as ordinary
+// threads on that core and process() waits for them, and times are process CPU time, so every
+// cycle either job spends is counted.
 #include "DragonflyRoomJob.h"
 #include "EffectRoomJob.h"
 #ifdef VEVADUR_LV2_BUNDLE
