@@ -399,7 +399,7 @@ PacedFigures measurePaced(const RoomSettings& room, const StereoSignal& in, cons
             against = std::make_unique<Vst3RoomJob>(options.against, room, kSmallBlock, false);
             againstSilent =
                 std::make_unique<Vst3RoomJob>(options.against, room, kSmallBlock, false);
-            if (against->error().empty())
+            if (against->error().empty() && againstSilent->error().empty())
                 entries.insert(entries.end(),
                                {{against.get(), &in, &figures.against},
                                 {againstSilent.get(), &silence, &figures.againstSilent}});
